@@ -1,0 +1,16 @@
+# zelora_add_test(<name> SOURCES <files...> LIBS <targets...> [QT])
+# One GoogleTest executable, registered with CTest. Discovery runs before each
+# test, never at build time, so building needs no display. QT tests get a main
+# that creates the QApplication (offscreen when there is no display).
+function(zelora_add_test name)
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  if(ARG_QT)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} zelora_qt_test_main Qt6::Test GTest::gtest)
+  else()
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

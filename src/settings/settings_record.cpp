@@ -1,0 +1,55 @@
+#include "settings/settings_record.h"
+
+namespace zelora {
+
+SettingsRecord LoadDefaults() {
+  SettingsRecord r;
+  r.x = 0;
+  r.y = 0;
+  r.baudrate = 5;  // 9600
+  r.timeout = 20.0L;
+  r.powersave = 3;  // 30 minutes
+  r.autocont = false;
+  r.jamrecover = false;
+  r.robust = false;
+  r.papersize = 0;  // Letter
+  r.source = 0;
+  r.lpi = 60.0L;
+  r.copies = 0.0L;  // below the field's minimum on purpose: the field shows 1
+  r.orientation = true;
+  r.papertype = 0;
+  r.typeface = 0;
+  r.symbol = 0;
+  r.pitch = 10.0L;
+  r.point = 12.0L;
+  r.density = 1;  // darker
+  r.economode = 0;
+  r.width = 216.0L;
+  r.height = 356.0L;
+  return r;
+}
+
+void SetFactoryDefaults(SettingsRecord& r) {
+  r.baudrate = 5;
+  r.timeout = 20.0L;
+  r.powersave = 3;
+  r.autocont = false;
+  r.jamrecover = false;
+  r.robust = false;
+  r.papersize = 2;  // A4
+  r.source = 0;
+  r.lpi = 64.0L;
+  r.copies = 0.0L;
+  r.orientation = true;
+  r.papertype = 0;
+  r.typeface = 0;
+  r.symbol = 0;
+  r.pitch = 10.0L;
+  r.point = 12.0L;
+  r.density = 0;  // medium
+  r.economode = 0;
+  r.width = 216.0L;
+  r.height = 356.0L;
+}
+
+}  // namespace zelora

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+
+namespace zelora {
+
+// What the printer was last told (or what the settings key says it was told),
+// plus the custom paper size and the window position. Field order matters: it
+// is the order of the settings key values and of the load.
+struct SettingsRecord {
+  bool reload = false;
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  std::int32_t baudrate = 0;
+  long double timeout = 0;
+  std::int32_t powersave = 0;
+  bool autocont = false;
+  bool jamrecover = false;
+  bool robust = false;
+  std::int32_t papersize = 0;
+  std::int32_t source = 0;
+  long double lpi = 0;
+  long double copies = 0;
+  bool orientation = false;  // true = portrait
+  std::int32_t papertype = 0;
+  std::int32_t typeface = 0;
+  std::int32_t symbol = 0;
+  long double pitch = 0;
+  long double point = 0;
+  std::int32_t density = 0;
+  std::int32_t economode = 0;
+  long double width = 0;
+  long double height = 0;
+
+  bool operator==(const SettingsRecord&) const = default;
+};
+
+// The eighteen printer settings, in the order the Send pass visits them.
+enum class Setting {
+  Baudrate,
+  Timeout,
+  Powersave,
+  Autocont,
+  Jamrecover,
+  Robust,
+  Papersize,
+  Source,
+  Lpi,
+  Copies,
+  Orientation,
+  Papertype,
+  Typeface,
+  Symbol,
+  Pitch,
+  Point,
+  Density,
+  Economode,
+};
+inline constexpr int kSettingCount = 18;
+
+// The values that replace a single value missing from an existing key
+// (x and y are 0; reload is false).
+SettingsRecord LoadDefaults();
+
+// Factory defaults for the twenty fields baudrate .. height; reload, x and y
+// keep their values.
+void SetFactoryDefaults(SettingsRecord& record);
+
+}  // namespace zelora

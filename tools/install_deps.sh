@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing and running need, when
+# any of them is missing. Safe to run again: it does nothing when all are there.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-tools-dev qt6-l10n-tools
+  libgtest-dev libgmock-dev googletest
+  fonts-dejavu-core
+  xvfb xauth xdotool x11-utils imagemagick
+)
+if [[ "${ZELORA_WITH_WINDOWS:-0}" == 1 ]]; then
+  packages+=(g++-mingw-w64-x86-64-posix wine wine64)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+((${#missing[@]} == 0)) && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then sudo=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update
+"${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
