@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+
+#include "settings/registry_backend.h"
+#include "settings/registry_error.h"
+
+namespace zelora {
+
+// The hive file cannot be used: it does not parse, is too large or cannot be
+// read. Its text names the file (and the line, for a parse error).
+class HiveFileError : public RegistryError {
+ public:
+  using RegistryError::RegistryError;
+};
+
+// HKEY_LOCAL_MACHINE kept in one text file, <directory>/HKEY_LOCAL_MACHINE.reg,
+// in the registry-export format:
+//
+//   REGEDIT4
+//
+//   [HKEY_LOCAL_MACHINE\Software]
+//
+//   [HKEY_LOCAL_MACHINE\Software\Quorvan]
+//   "R_x"=dword:0000000a
+//   "R_timeout"=hex:00,00,00,00,00,00,34,40
+//   "R_name"="text with \\ and \""
+//   "R_big"=hex(5):00,00,00,0a
+//
+// Every key level has its own section; every value type round-trips byte for
+// byte. The file's permissions decide access: full access needs write
+// permission on the file and its directory, read access read permission.
+//
+// A full-access key holds an exclusive lock (flock on a lock file next to the
+// hive) from open to close, and every value write replaces the file
+// atomically and durably before it returns. Two full-access keys must not be
+// open at once in one thread: the second waits for the first and then fails.
+// A file that does not parse is neither overwritten nor deleted; opening it
+// throws HiveFileError.
+class HiveFileRegistry : public RegistryBackend {
+ public:
+  static constexpr std::size_t kMaxFileSize = std::size_t{1} << 20;
+  static constexpr std::size_t kMaxValueSize = std::size_t{64} << 10;
+
+  // The directory set at build time (ZELORA_HIVE_DIR).
+  static std::filesystem::path DefaultDirectory();
+
+  explicit HiveFileRegistry(std::filesystem::path directory = DefaultDirectory());
+  ~HiveFileRegistry() override;
+
+  const std::filesystem::path& directory() const { return directory_; }
+  const std::filesystem::path& file() const { return file_; }
+
+  std::unique_ptr<RegistryKey> OpenKey(std::string_view path, KeyAccess access) override;
+  std::unique_ptr<RegistryKey> CreateKey(std::string_view path) override;
+
+ private:
+  std::filesystem::path directory_;
+  std::filesystem::path file_;
+};
+
+}  // namespace zelora

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "settings/control_values.h"
+#include "window/spin_field.h"
+
+namespace zelora {
+
+// The seven spin fields of the window, in the order of the Control enum.
+inline constexpr std::array<Control, 7> kSpinFields = {
+    Control::SpinTimeout, Control::SpinLpi,   Control::SpinCopies, Control::RxSpinEdit1,
+    Control::RxSpinEdit2, Control::SpinPitch, Control::SpinPoint,
+};
+
+bool IsSpinField(Control control);
+
+// Range, value type, increment and length limit of a spin field of the window.
+// Throws std::invalid_argument for a control that is not a spin field.
+SpinField::Properties SpinFieldProperties(Control control);
+
+// What the field shows when the window has just been created, before any
+// stored settings reach it. Throws std::invalid_argument like the above.
+std::string SpinFieldInitialText(Control control, char decimal_separator);
+
+}  // namespace zelora

@@ -1,0 +1,279 @@
+// The hive file itself: its text, its damage handling, its limits, and
+// writers running at the same time.
+
+#include "settings/hive_file_registry.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "settings/backend_fixtures.h"
+#include "settings/settings_key.h"
+#include "settings/settings_store.h"
+#include "support/fake_controls.h"
+#include "window/control_transfer.h"
+
+namespace zelora::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+void WriteText(const fs::path& path, const std::string& text) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+}
+fs::perms Mode(const fs::path& path) { return fs::status(path).permissions(); }
+
+class HiveFileTest : public ::testing::Test {
+ protected:
+  HiveFileRegistry& hive() { return fixture_.hive(); }
+  std::string Message(const std::function<void()>& action) {
+    try {
+      action();
+    } catch (const RegistryError& e) {
+      return e.what();
+    }
+    return "(no error)";
+  }
+  HiveFixture fixture_;
+};
+
+TEST_F(HiveFileTest, WritesTheRegistryExportText) {
+  {
+    auto key = SettingsKey::OpenForWriting(hive());
+    ASSERT_TRUE(key.has_value());
+    key->WriteInteger("R_x", 10);
+    key->WriteInteger("R_y", -1);
+    key->WriteFloat("R_timeout", 20.0L);
+  }
+  PutRaw(hive(), kSettingsKeyPath, "R_name", reg_type::kSz, Bytes("C:\\a \"b\"", true));
+  PutRaw(hive(), kSettingsKeyPath, "R_raw", reg_type::kSz, {'a', '\t', 0});
+  PutRaw(hive(), kSettingsKeyPath, "R_big", reg_type::kDwordBigEndian, {0, 0, 0, 10});
+  PutRaw(hive(), kSettingsKeyPath, "R_none", reg_type::kNone, {});
+  PutRaw(hive(), kSettingsKeyPath, "r_X", reg_type::kDword, {11, 0, 0, 0});
+  EXPECT_EQ(ReadText(hive().file()),
+            "REGEDIT4\n"
+            "\n"
+            "[HKEY_LOCAL_MACHINE\\Software]\n"
+            "\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\Quorvan]\n"
+            "\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\Quorvan\\Zelora]\n"
+            "\"R_x\"=dword:0000000b\n"
+            "\"R_y\"=dword:ffffffff\n"
+            "\"R_timeout\"=hex:00,00,00,00,00,00,34,40\n"
+            "\"R_name\"=\"C:\\\\a \\\"b\\\"\"\n"
+            "\"R_raw\"=hex(1):61,09,00\n"
+            "\"R_big\"=hex(5):00,00,00,0a\n"
+            "\"R_none\"=hex(0):\n"
+            "\n");
+}
+
+TEST_F(HiveFileTest, ReadsHandWrittenFiles) {
+  WriteText(hive().file(),
+            "REGEDIT4\r\n"
+            "\r\n"
+            "[hkey_local_machine\\software\\quorvan\\zelora]\r\n"
+            "\"R_lpi\"=hex:00,00,00,00,00,00,\\\r\n"
+            "  50,40\r\n"
+            "\"R_papersize\"=dword:0000000C\r\n"
+            "@=\"default\"\r\n");
+  auto key = SettingsKey::OpenForReading(hive());
+  ASSERT_TRUE(key.has_value());
+  EXPECT_EQ(key->ReadFloat("R_lpi"), 64.0L);
+  EXPECT_EQ(key->ReadInteger("R_papersize"), 12);
+  EXPECT_TRUE(key->ValueExists(""));
+}
+
+// Nothing of a file that does not parse is lost: loading names the file and
+// the line, storing is refused, and the bytes stay as they were.
+TEST_F(HiveFileTest, DamagedFileIsReportedAndLeftUntouched) {
+  const std::string good =
+      "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quorvan\\Zelora]\n\"R_x\"=dword:00000001\n";
+  const std::vector<std::pair<std::string, int>> cases = {
+      {"", 1},
+      {good.substr(0, good.size() - 5), 4},  // cut in the middle of a line
+      {"REGEDIT5\n", 1},
+      {"REGEDIT4\n\n" + std::string("\x7f"
+                                    "ELF\0\x02\x01\n",
+                                    8),
+       3},
+      {"REGEDIT4\n\n\"R_x\"=dword:00000001\n", 3},
+      {good + "\"R_y\"=dword:1\n", 5},
+      {good + "\"R_y\"=hex:01,2\n", 5},
+      {good + "\"R_y\"=\"a\\tb\"\n", 5},
+      {good + "\"r_X\"=dword:00000002\n", 5},
+      {good + "[HKEY_CURRENT_USER\\Software]\n", 5},
+      {good + "\"R_y\"=hex:01,\\\n", 5},
+      {good + "; comment\n", 5},
+  };
+  for (const auto& [text, line] : cases) {
+    SCOPED_TRACE(line);
+    WriteText(hive().file(), text);
+    SettingsStore store(hive());
+    SettingsRecord record = LoadDefaults();
+    FakeControls controls;
+    const std::string message = Message([&] { store.LoadSettings(record, controls, Push); });
+    const std::string prefix = "Settings file '" + hive().file().string() +
+                               "' is damaged at line " + std::to_string(line) + ": ";
+    EXPECT_TRUE(message.starts_with(prefix)) << message;
+    EXPECT_EQ(record, LoadDefaults());
+    controls.SetSpinValue(Control::SpinLpi, 100);
+    EXPECT_THROW(store.StoreSetting(Setting::Lpi, controls, record), HiveFileError);
+    EXPECT_THROW(store.StoreAllSettings(controls), HiveFileError);
+    EXPECT_THROW(store.StoreWindowPosition(controls, record), HiveFileError);
+    EXPECT_EQ(ReadText(hive().file()), text);
+    EXPECT_FALSE(fs::exists(hive().file().string() + ".tmp"));
+  }
+}
+
+TEST_F(HiveFileTest, OversizedFileAndValuesAreRefused) {
+  const std::string header = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quorvan\\Zelora]\n";
+  std::string full = header + std::string(HiveFileRegistry::kMaxFileSize - header.size(), '\n');
+  WriteText(hive().file(), full);
+  EXPECT_TRUE(SettingsKey::OpenForReading(hive()).has_value());  // exactly at the limit
+
+  WriteText(hive().file(), full + "\n");
+  EXPECT_EQ(Message([&] { SettingsKey::OpenForReading(hive()); }),
+            "Settings file '" + hive().file().string() + "' is larger than 1 MiB and is not read");
+  EXPECT_THROW(SettingsKey::OpenForWriting(hive()), HiveFileError);
+  EXPECT_EQ(ReadText(hive().file()), full + "\n");
+
+  // A value of 64 KiB is taken, one byte more is not, neither from a file
+  // nor from a write.
+  std::string hex;
+  for (std::size_t i = 0; i <= HiveFileRegistry::kMaxValueSize; ++i) hex += i ? ",00" : "00";
+  WriteText(hive().file(), header + "\"R_big\"=hex:" + hex + "\n");
+  EXPECT_NE(Message([&] { SettingsKey::OpenForReading(hive()); }).find("larger than 64 KiB"),
+            std::string::npos);
+  WriteText(hive().file(), header);
+  auto key = hive().CreateKey(kSettingsKeyPath);
+  ASSERT_NE(key, nullptr);
+  std::vector<std::uint8_t> data(HiveFileRegistry::kMaxValueSize);
+  EXPECT_TRUE(key->SetValue("R_big", reg_type::kBinary, data));
+  data.push_back(0);
+  EXPECT_FALSE(key->SetValue("R_big", reg_type::kBinary, data));
+}
+
+TEST_F(HiveFileTest, TemporaryFileIsNeverOpenedThroughALink) {
+  PutRaw(hive(), kSettingsKeyPath, "R_x", reg_type::kDword, {1, 0, 0, 0});
+  const fs::path victim = hive().directory() / "victim";
+  WriteText(victim, "precious");
+  fs::create_symlink(victim, hive().file().string() + ".tmp");
+
+  PutRaw(hive(), kSettingsKeyPath, "R_y", reg_type::kDword, {2, 0, 0, 0});
+  EXPECT_EQ(ReadText(victim), "precious");
+  EXPECT_FALSE(fs::exists(fs::symlink_status(hive().file().string() + ".tmp")));
+  auto key = SettingsKey::OpenForReading(hive());
+  ASSERT_TRUE(key.has_value());
+  EXPECT_EQ(key->ReadInteger("R_y"), 2);
+}
+
+TEST_F(HiveFileTest, NewFilesAreNotWorldWritableAndModesAreKept) {
+  const mode_t old_mask = ::umask(0);
+  PutRaw(hive(), kSettingsKeyPath, "R_x", reg_type::kDword, {1, 0, 0, 0});
+  ::umask(old_mask);
+  EXPECT_EQ(Mode(hive().file()) & fs::perms::others_write, fs::perms::none);
+  EXPECT_EQ(Mode(hive().directory()) & fs::perms::others_write, fs::perms::none);
+
+  fs::permissions(hive().file(), static_cast<fs::perms>(0664));
+  PutRaw(hive(), kSettingsKeyPath, "R_y", reg_type::kDword, {2, 0, 0, 0});
+  EXPECT_EQ(Mode(hive().file()), static_cast<fs::perms>(0664));
+
+  fs::permissions(hive().file(), static_cast<fs::perms>(0666));
+  PutRaw(hive(), kSettingsKeyPath, "R_y", reg_type::kDword, {3, 0, 0, 0});
+  EXPECT_EQ(Mode(hive().file()), static_cast<fs::perms>(0664));
+}
+
+// A writer killed after creating its temporary file does not block later ones.
+TEST_F(HiveFileTest, LeftoverTemporaryFileIsReplaced) {
+  PutRaw(hive(), kSettingsKeyPath, "R_x", reg_type::kDword, {1, 0, 0, 0});
+  WriteText(hive().file().string() + ".tmp", "REGEDIT4\n\n[HKEY_LOC");
+  PutRaw(hive(), kSettingsKeyPath, "R_y", reg_type::kDword, {2, 0, 0, 0});
+  auto key = SettingsKey::OpenForReading(hive());
+  ASSERT_TRUE(key.has_value());
+  EXPECT_EQ(key->ReadInteger("R_x"), 1);
+  EXPECT_EQ(key->ReadInteger("R_y"), 2);
+}
+
+// A writer holds the lock for its whole access and reads the file under it,
+// so a second process writing meanwhile waits and then keeps the first's value.
+TEST_F(HiveFileTest, SecondWriterWaitsForTheFirstAndKeepsItsValue) {
+  ASSERT_NE(hive().CreateKey(kSettingsKeyPath), nullptr);
+  int go[2];
+  ASSERT_EQ(::pipe(go), 0);
+  // Forked before the first writer opens: a child must not inherit the lock.
+  std::fflush(nullptr);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::close(go[1]);
+    char byte = 0;
+    if (::read(go[0], &byte, 1) != 1) ::_exit(2);
+    HiveFileRegistry other(fixture_.dir());
+    auto key = SettingsKey::OpenForWriting(other);
+    if (key) key->WriteInteger("R_y", 2);
+    ::_exit(key ? 0 : 1);
+  }
+  ::close(go[0]);
+  auto first = SettingsKey::OpenForWriting(hive());
+  ASSERT_TRUE(first.has_value());
+  ASSERT_EQ(::write(go[1], "x", 1), 1);
+  ::close(go[1]);
+  ::usleep(300 * 1000);
+  int status = 0;
+  EXPECT_EQ(::waitpid(child, &status, WNOHANG), 0) << "the second writer did not wait";
+  first->WriteInteger("R_x", 1);
+  first.reset();
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+  auto key = SettingsKey::OpenForReading(hive());
+  ASSERT_TRUE(key.has_value());
+  EXPECT_EQ(key->ReadInteger("R_x"), 1);
+  EXPECT_EQ(key->ReadInteger("R_y"), 2);
+}
+
+TEST_F(HiveFileTest, ConcurrentWritersLoseNothing) {
+  constexpr int kWriters = 3;
+  constexpr int kValuesEach = 40;
+  std::fflush(nullptr);
+  std::vector<pid_t> children;
+  for (int w = 0; w < kWriters; ++w) {
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      HiveFileRegistry own(fixture_.dir());
+      for (int i = 0; i < kValuesEach; ++i) {
+        auto key = SettingsKey::OpenForWriting(own);
+        if (!key) ::_exit(1);
+        key->WriteInteger("V" + std::to_string(w) + "_" + std::to_string(i), w * 1000 + i);
+      }
+      ::_exit(0);
+    }
+    children.push_back(pid);
+  }
+  for (pid_t pid : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  auto key = SettingsKey::OpenForReading(hive());
+  ASSERT_TRUE(key.has_value());
+  for (int w = 0; w < kWriters; ++w) {
+    for (int i = 0; i < kValuesEach; ++i) {
+      const std::string name = "V" + std::to_string(w) + "_" + std::to_string(i);
+      ASSERT_TRUE(key->ValueExists(name)) << name;
+      EXPECT_EQ(key->ReadInteger(name), w * 1000 + i);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zelora::testing

@@ -1,0 +1,301 @@
+#include "window/control_transfer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "support/fake_controls.h"
+
+namespace zelora {
+namespace {
+
+using testing::FakeControls;
+
+SettingsRecord SampleRecord() {
+  SettingsRecord record;
+  record.baudrate = 5;
+  record.timeout = 15;
+  record.powersave = 2;
+  record.autocont = true;
+  record.jamrecover = false;
+  record.robust = true;
+  record.papersize = 2;
+  record.source = 1;
+  record.lpi = 64;
+  record.copies = 3;
+  record.orientation = true;
+  record.papertype = 1;
+  record.typeface = 7;
+  record.symbol = 12;
+  record.pitch = 10.5L;
+  record.point = 12.25L;
+  record.density = 1;
+  record.economode = 0;
+  record.width = 210;
+  record.height = 297;
+  return record;
+}
+
+// Only the entries of one kind, e.g. every "SetItemIndex" call, in order.
+std::vector<std::string> Calls(const std::vector<std::string>& log, const std::string& prefix) {
+  std::vector<std::string> calls;
+  for (const std::string& entry : log) {
+    if (entry.rfind(prefix, 0) == 0) calls.push_back(entry);
+  }
+  return calls;
+}
+
+TEST(FakeControls, StartsAsTheNewWindow) {
+  FakeControls controls;
+  EXPECT_EQ(controls.ItemIndex(Control::ComPapersize), -1);
+  EXPECT_FALSE(controls.Checked(Control::BtnPortrait));
+  EXPECT_FALSE(controls.Checked(Control::BtnLandscape));
+  EXPECT_TRUE(controls.Visible(Control::Image2));
+  EXPECT_TRUE(controls.Visible(Control::Image3));
+  EXPECT_TRUE(controls.Visible(Control::RxSpinEdit1));
+  EXPECT_FALSE(controls.Visible(Control::Gauge));
+  EXPECT_FALSE(controls.Visible(Control::ComBaudrate));
+  EXPECT_TRUE(controls.Enabled(Control::SpinPitch));
+  EXPECT_EQ(controls.WindowLeft(), 180);
+  EXPECT_EQ(controls.WindowTop(), 97);
+  EXPECT_EQ(controls.SpinText(Control::SpinTimeout), "0");
+  EXPECT_EQ(controls.SpinText(Control::RxSpinEdit1), "75");
+  EXPECT_EQ(controls.SpinText(Control::SpinPoint), "4.00");
+  // "0" is below the range but reads as typed.
+  EXPECT_EQ(controls.SpinValue(Control::SpinCopies), 0);
+}
+
+TEST(FakeControls, InitialDecimalTextsUseTheSeparator) {
+  FakeControls controls(',');
+  EXPECT_EQ(controls.SpinText(Control::SpinPitch), "0,44");
+  EXPECT_EQ(controls.SpinText(Control::SpinPoint), "4,00");
+  EXPECT_EQ(controls.SpinValue(Control::SpinPitch), 0.44L);
+}
+
+TEST(FakeControls, RadioButtonsExcludeEachOtherAndClickOnlyOnChange) {
+  FakeControls controls;
+  controls.SetChecked(Control::BtnLandscape, true);
+  EXPECT_TRUE(controls.Checked(Control::BtnLandscape));
+  EXPECT_FALSE(controls.Checked(Control::BtnPortrait));
+  EXPECT_EQ(controls.landscape_clicks, 1);
+  EXPECT_FALSE(controls.Visible(Control::Image2));
+  EXPECT_TRUE(controls.Visible(Control::Image3));
+
+  controls.SetChecked(Control::BtnLandscape, true);
+  EXPECT_EQ(controls.landscape_clicks, 1);
+
+  controls.SetChecked(Control::BtnPortrait, true);
+  EXPECT_TRUE(controls.Checked(Control::BtnPortrait));
+  EXPECT_FALSE(controls.Checked(Control::BtnLandscape));
+  EXPECT_EQ(controls.portrait_clicks, 1);
+  EXPECT_TRUE(controls.Visible(Control::Image2));
+  EXPECT_FALSE(controls.Visible(Control::Image3));
+}
+
+TEST(FakeControls, AccessorOfTheWrongKindThrows) {
+  FakeControls controls;
+  EXPECT_THROW(controls.ItemIndex(Control::SpinLpi), std::logic_error);
+  EXPECT_THROW(controls.SetChecked(Control::ComPapersize, true), std::logic_error);
+  EXPECT_THROW(controls.SpinValue(Control::BtnPortrait), std::logic_error);
+  EXPECT_THROW(controls.SetSpinValue(Control::Image2, 1), std::logic_error);
+  EXPECT_THROW(controls.Spin(Control::Gauge), std::logic_error);
+  EXPECT_NO_THROW(controls.SetItemIndex(Control::GrpEconomode, 1));
+}
+
+TEST(Push, SetsTheControlsInOrder) {
+  FakeControls controls;
+  Push(SampleRecord(), controls);
+  const std::vector<std::string> expected = {
+      "SetItemIndex ComBaudrate 5",   "SetSpinValue SpinTimeout 15", "SetItemIndex ComPowersave 2",
+      "SetChecked ChkAutocont 1",     "SetChecked ChkJamrecover 0",  "SetChecked ChkRobust 1",
+      "SetItemIndex ComPapersize 2",  "SetItemIndex ComSource 1",    "SetSpinValue SpinLpi 64",
+      "SetSpinValue SpinCopies 3",    "SetChecked BtnPortrait 1",    "BtnPortraitClick",
+      "SetVisible Image2 1",          "SetVisible Image3 0",         "SetVisible Image2 1",
+      "SetVisible Image3 0",          "SetItemIndex GrpPapertype 1", "SetItemIndex ListTypeface 7",
+      "SetItemIndex ListSymbol 12",   "SetSpinValue SpinPitch 10.5", "SetSpinValue SpinPoint 12.25",
+      "SetItemIndex GrpDensity 1",    "SetItemIndex GrpEconomode 0", "SetSpinValue RxSpinEdit1 210",
+      "SetSpinValue RxSpinEdit2 297",
+  };
+  EXPECT_EQ(controls.log, expected);
+}
+
+TEST(Push, OutOfRangeValuesShowTheBoundWhileTheRecordKeepsThem) {
+  FakeControls controls;
+  SettingsRecord record = SampleRecord();
+  record.copies = 0;
+  record.point = 1000;
+  record.timeout = 5;
+  record.lpi = 64.5L;
+  const SettingsRecord before = record;
+  Push(record, controls);
+  EXPECT_EQ(controls.SpinText(Control::SpinCopies), "1");
+  EXPECT_EQ(controls.SpinText(Control::SpinPoint), "999.75");
+  EXPECT_EQ(controls.SpinText(Control::SpinTimeout), "10");
+  EXPECT_EQ(controls.SpinText(Control::SpinLpi), "64");
+  EXPECT_EQ(record, before);
+  EXPECT_EQ(record.copies, 0);
+}
+
+TEST(Push, CustomPaperSizeLeavesVisibilityAndEnablingAlone) {
+  FakeControls controls;
+  controls.SetVisible(Control::RxSpinEdit1, false);
+  controls.SetVisible(Control::RxSpinEdit2, false);
+  controls.SetEnabled(Control::SpinPitch, false);
+  controls.log.clear();
+  SettingsRecord record = SampleRecord();
+  record.papersize = 12;
+  Push(record, controls);
+  EXPECT_EQ(controls.ItemIndex(Control::ComPapersize), 12);
+  EXPECT_FALSE(controls.Visible(Control::RxSpinEdit1));
+  EXPECT_FALSE(controls.Visible(Control::RxSpinEdit2));
+  EXPECT_FALSE(controls.Enabled(Control::SpinPitch));
+  EXPECT_TRUE(Calls(controls.log, "SetVisible RxSpinEdit").empty());
+  EXPECT_TRUE(Calls(controls.log, "SetEnabled").empty());
+}
+
+TEST(Push, OrientationCheckedTwiceClicksOnce) {
+  FakeControls controls;
+  SettingsRecord record = SampleRecord();
+  record.orientation = false;
+  Push(record, controls);
+  Push(record, controls);
+  EXPECT_TRUE(controls.Checked(Control::BtnLandscape));
+  EXPECT_FALSE(controls.Checked(Control::BtnPortrait));
+  EXPECT_EQ(controls.landscape_clicks, 1);
+  EXPECT_EQ(controls.portrait_clicks, 0);
+  EXPECT_FALSE(controls.Visible(Control::Image2));
+  EXPECT_TRUE(controls.Visible(Control::Image3));
+}
+
+TEST(Push, PicturesFollowTheRecordEvenWithoutAClick) {
+  // The button is already checked, so no click runs; the pictures must still
+  // show the record's orientation.
+  FakeControls controls;
+  controls.SetChecked(Control::BtnPortrait, true);
+  controls.SetVisible(Control::Image2, false);
+  controls.SetVisible(Control::Image3, true);
+  Push(SampleRecord(), controls);
+  EXPECT_EQ(controls.portrait_clicks, 1);
+  EXPECT_TRUE(controls.Visible(Control::Image2));
+  EXPECT_FALSE(controls.Visible(Control::Image3));
+}
+
+TEST(Pull, ReadsEveryControlIntoTheRecord) {
+  FakeControls controls;
+  const SettingsRecord sample = SampleRecord();
+  Push(sample, controls);
+  SettingsRecord record;
+  record.orientation = true;
+  record.reload = true;
+  record.x = 11;
+  record.y = 22;
+  Pull(controls, record);
+  SettingsRecord expected = sample;
+  expected.reload = true;
+  expected.x = 11;
+  expected.y = 22;
+  EXPECT_EQ(record, expected);
+}
+
+TEST(Pull, ReadsTypedValuesUnclamped) {
+  FakeControls controls;
+  Push(SampleRecord(), controls);
+  controls.Spin(Control::SpinTimeout).SetText("500");
+  controls.Spin(Control::SpinPitch).SetText("12");
+  controls.Spin(Control::SpinCopies).SetText("");
+  controls.Spin(Control::RxSpinEdit1).SetText("250");
+  SettingsRecord record = SampleRecord();
+  Pull(controls, record);
+  EXPECT_EQ(record.timeout, 500);
+  EXPECT_EQ(record.pitch, 12);
+  EXPECT_EQ(record.copies, 1);
+  EXPECT_EQ(record.width, 250);
+  // Reading leaves the texts as typed.
+  EXPECT_EQ(controls.SpinText(Control::SpinTimeout), "500");
+  EXPECT_EQ(controls.SpinText(Control::SpinCopies), "");
+}
+
+TEST(Pull, ReadsInOrderAndAppliesOrientationBetweenCopiesAndPaperType) {
+  FakeControls controls;
+  Push(SampleRecord(), controls);
+  controls.log.clear();
+  SettingsRecord record = SampleRecord();
+  Pull(controls, record);
+  const std::vector<std::string> expected = {
+      "ItemIndex ComBaudrate",  "SpinValue SpinTimeout",    "ItemIndex ComPowersave",
+      "Checked ChkAutocont",    "Checked ChkJamrecover",    "Checked ChkRobust",
+      "ItemIndex ComPapersize", "ItemIndex ComSource",      "SpinValue SpinLpi",
+      "SpinValue SpinCopies",   "SetChecked BtnPortrait 1", "SetVisible Image2 1",
+      "SetVisible Image3 0",    "ItemIndex GrpPapertype",   "ItemIndex ListTypeface",
+      "ItemIndex ListSymbol",   "SpinValue SpinPitch",      "SpinValue SpinPoint",
+      "ItemIndex GrpDensity",   "ItemIndex GrpEconomode",   "SpinValue RxSpinEdit1",
+      "SpinValue RxSpinEdit2",
+  };
+  EXPECT_EQ(controls.log, expected);
+  // The orientation buttons are never read.
+  EXPECT_TRUE(Calls(controls.log, "Checked Btn").empty());
+}
+
+TEST(Pull, FailedOrientationSendReturnsToTheRecordedOrientation) {
+  FakeControls controls;
+  SettingsRecord record = SampleRecord();  // portrait, as the printer has it
+  Push(record, controls);
+  // The user picks landscape; the send fails, so the record stays portrait.
+  controls.SetChecked(Control::BtnLandscape, true);
+  ASSERT_TRUE(controls.Visible(Control::Image3));
+  Pull(controls, record);
+  EXPECT_TRUE(record.orientation);
+  EXPECT_TRUE(controls.Checked(Control::BtnPortrait));
+  EXPECT_FALSE(controls.Checked(Control::BtnLandscape));
+  EXPECT_TRUE(controls.Visible(Control::Image2));
+  EXPECT_FALSE(controls.Visible(Control::Image3));
+  EXPECT_EQ(controls.portrait_clicks, 2);
+}
+
+TEST(Pull, SuccessfulOrientationSendKeepsTheNewOrientation) {
+  FakeControls controls;
+  SettingsRecord record = SampleRecord();
+  Push(record, controls);
+  controls.SetChecked(Control::BtnLandscape, true);
+  record.orientation = false;  // what storing the sent setting does
+  Pull(controls, record);
+  EXPECT_FALSE(record.orientation);
+  EXPECT_TRUE(controls.Checked(Control::BtnLandscape));
+  EXPECT_TRUE(controls.Visible(Control::Image3));
+  EXPECT_FALSE(controls.Visible(Control::Image2));
+  EXPECT_EQ(controls.landscape_clicks, 1);
+}
+
+TEST(Pull, ChangedCustomWidthReachesTheRecord) {
+  FakeControls controls;
+  SettingsRecord record = SampleRecord();
+  record.papersize = 12;
+  Push(record, controls);
+  controls.Spin(Control::RxSpinEdit1).SetText("200");
+  Pull(controls, record);
+  EXPECT_EQ(record.width, 200);
+  // Nothing differs any more between the controls and the record.
+  SettingsRecord again = record;
+  Pull(controls, again);
+  EXPECT_EQ(again, record);
+}
+
+TEST(PushPull, RoundTripKeepsExtendedPrecisionValues) {
+  FakeControls controls(',');
+  SettingsRecord record = SampleRecord();
+  record.pitch = 0.44L;
+  record.point = 999.75L;
+  Push(record, controls);
+  EXPECT_EQ(controls.SpinText(Control::SpinPitch), "0,44");
+  SettingsRecord pulled = record;
+  Pull(controls, pulled);
+  EXPECT_EQ(pulled.pitch, 0.44L);
+  EXPECT_NE(pulled.pitch, static_cast<long double>(0.44));
+  EXPECT_EQ(pulled.point, 999.75L);
+}
+
+}  // namespace
+}  // namespace zelora

@@ -1,0 +1,146 @@
+#include "window/decimal_conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <charconv>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <system_error>
+
+namespace zelora {
+namespace {
+
+struct Decimal {
+  bool negative;
+  std::string digits;
+  std::int64_t exponent10;
+};
+
+std::string AsText(const Decimal& d) {
+  return (d.negative ? "-" : "") + d.digits + "e" + std::to_string(d.exponent10);
+}
+
+// The reference: this platform's own conversion, which is exact here.
+bool Reference(const Decimal& d, long double& out) {
+  const std::string text = AsText(d);
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), out);
+  return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+TEST(DecimalToLongDouble, HalfwayIntegersGoToEven) {
+  long double value = 0;
+  // 2^64 + 1 lies halfway between 2^64 and 2^64 + 2.
+  ASSERT_TRUE(DecimalToLongDouble(false, "18446744073709551617", 0, value));
+  EXPECT_EQ(value, 18446744073709551616.0L);
+  // 2^64 + 3 lies halfway between 2^64 + 2 and 2^64 + 4; 2^64 + 4 is even.
+  ASSERT_TRUE(DecimalToLongDouble(false, "18446744073709551619", 0, value));
+  EXPECT_EQ(value, 18446744073709551620.0L);
+  // Just above the halfway point, far down in the digits.
+  ASSERT_TRUE(DecimalToLongDouble(false, "184467440737095516170000000000000001", -16, value));
+  EXPECT_EQ(value, 18446744073709551618.0L);
+}
+
+TEST(DecimalToLongDouble, FractionsAreCorrectlyRounded) {
+  long double value = 0;
+  ASSERT_TRUE(DecimalToLongDouble(false, "44", -2, value));
+  EXPECT_EQ(value, 0.44L);
+  ASSERT_TRUE(DecimalToLongDouble(true, "1667", -2, value));
+  EXPECT_EQ(value, -16.67L);
+  ASSERT_TRUE(DecimalToLongDouble(false, "000100", -3, value));
+  EXPECT_EQ(value, 0.1L);
+  ASSERT_TRUE(DecimalToLongDouble(false, "0000", 7, value));
+  EXPECT_EQ(value, 0);
+}
+
+TEST(DecimalToLongDouble, RefusesWhatALongDoubleCannotHold) {
+  long double value = 7;
+  EXPECT_FALSE(DecimalToLongDouble(false, "12", 4932, value));
+  EXPECT_FALSE(DecimalToLongDouble(false, "1", 1000000000, value));
+  EXPECT_FALSE(DecimalToLongDouble(false, "1", -4940, value));
+  EXPECT_FALSE(DecimalToLongDouble(false, "1", -1000000000, value));
+  EXPECT_EQ(value, 7);
+  EXPECT_TRUE(DecimalToLongDouble(false, "1", 4932, value));
+  EXPECT_EQ(value, 1e4932L);
+  EXPECT_TRUE(DecimalToLongDouble(false, "34", -4933, value));
+  EXPECT_EQ(value, 3.4e-4932L);
+}
+
+TEST(DecimalToLongDouble, VeryLongDigitStringsStillRound) {
+  // 0.5 followed by 20000 zeros and a 1: just above one half of 10^-k steps.
+  std::string digits = "5" + std::string(20000, '0') + "1";
+  long double value = 0;
+  ASSERT_TRUE(DecimalToLongDouble(false, digits, -20002, value));
+  EXPECT_EQ(value, 0.5L);
+}
+
+TEST(DecimalToLongDouble, AgreesWithTheReferenceOnRandomNumbers) {
+  std::mt19937_64 random(20240611);
+  std::uniform_int_distribution<int> length(1, 40);
+  std::uniform_int_distribution<int> digit(0, 9);
+  std::uniform_int_distribution<int> exponent(-4900, 4900);
+  std::uniform_int_distribution<int> small_exponent(-40, 40);
+  int compared = 0;
+  for (int i = 0; i < 20000; ++i) {
+    Decimal d{(i & 1) != 0, {}, (i % 4 < 2) ? small_exponent(random) : exponent(random)};
+    const int n = length(random);
+    for (int k = 0; k < n; ++k) d.digits += static_cast<char>('0' + digit(random));
+    long double expected = 0;
+    long double actual = 0;
+    const bool reference_ok = Reference(d, expected);
+    const bool ok = DecimalToLongDouble(d.negative, d.digits, d.exponent10, actual);
+    ASSERT_EQ(ok, reference_ok) << AsText(d);
+    if (ok) {
+      ASSERT_EQ(actual, expected) << AsText(d);
+      ++compared;
+    }
+  }
+  EXPECT_GT(compared, 15000);
+}
+
+// GCC's 128-bit integer makes exact halfway points easy to write out.
+__extension__ typedef unsigned __int128 U128;
+
+std::string ToDecimal(U128 value) {
+  std::string text;
+  do {
+    text.insert(text.begin(), static_cast<char>('0' + static_cast<int>(value % 10)));
+    value /= 10;
+  } while (value != 0);
+  return text;
+}
+
+TEST(DecimalToLongDouble, RoundsExactHalfwayPointsToEvenAndNeighboursAway) {
+  // Between m × 2^e and (m + 1) × 2^e lies (2m + 1) × 2^(e - 1). For e < 1 it is
+  // (2m + 1) × 5^(1 - e) × 10^(e - 1), an exact decimal as well.
+  std::mt19937_64 random(7);
+  std::uniform_int_distribution<std::uint64_t> any;
+  std::uniform_int_distribution<int> exponents(-25, 60);
+  for (int i = 0; i < 5000; ++i) {
+    const std::uint64_t m = any(random) | (std::uint64_t{1} << 63);
+    const int e = exponents(random);
+    U128 digits = (static_cast<U128>(m) << 1) | 1;
+    std::int64_t exponent10 = 0;
+    if (e >= 1) {
+      digits <<= (e - 1);
+    } else {
+      for (int j = 0; j < 1 - e; ++j) digits *= 5;
+      exponent10 = e - 1;
+    }
+    const long double below = std::ldexp(static_cast<long double>(m), e);
+    const long double above = std::nextafter(below, LDBL_MAX);
+    const long double even = (m & 1) == 0 ? below : above;
+
+    long double value = 0;
+    ASSERT_TRUE(DecimalToLongDouble(false, ToDecimal(digits), exponent10, value));
+    EXPECT_EQ(value, even) << ToDecimal(digits) << "e" << exponent10;
+    ASSERT_TRUE(DecimalToLongDouble(true, ToDecimal(digits) + "1", exponent10 - 1, value));
+    EXPECT_EQ(value, -above) << ToDecimal(digits) << "1e" << exponent10 - 1;
+    ASSERT_TRUE(DecimalToLongDouble(false, ToDecimal(digits - 1) + "9", exponent10 - 1, value));
+    EXPECT_EQ(value, below) << ToDecimal(digits - 1) << "9e" << exponent10 - 1;
+  }
+}
+
+}  // namespace
+}  // namespace zelora
