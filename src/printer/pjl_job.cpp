@@ -1,0 +1,87 @@
+#include "printer/pjl_job.h"
+
+#include "printer/setting_catalogue.h"
+#include "window/number_text.h"
+
+namespace zelora {
+
+namespace {
+
+constexpr std::string_view kPowersaveOffJob =
+    "\033%-12345X@PJL DEFAULT POWERSAVE=OFF\r\n\033%-12345X";
+constexpr std::string_view kPowersaveOnPrefix =
+    "\033%-12345X@PJL DEFAULT POWERSAVE=ON\r\n@PJL DEFAULT POWERSAVETIME=";
+constexpr std::string_view kCustomPaperPrefix = "\033%-12345X@PJL DEFAULT PAPER=OTHERS WIDTH=";
+constexpr std::string_view kCustomHeightWord = " HEIGHT=";
+
+// UEL "@PJL DEFAULT <variable>=": the fixed start of a setting job.
+std::string DefaultPrefix(std::string_view variable) {
+  std::string prefix;
+  prefix.reserve(kUel.size() + 13 + variable.size() + 1);
+  prefix.append(kUel).append("@PJL DEFAULT ").append(variable).append("=");
+  return prefix;
+}
+
+// prefix, value text, then CR, LF and the closing UEL.
+std::string CloseJob(std::string_view prefix, std::string_view value_text) {
+  std::string job;
+  job.reserve(prefix.size() + value_text.size() + 2 + kUel.size());
+  job.append(prefix).append(value_text);
+  job.append("\r").append("\n").append("\033").append("%-12345X");
+  return job;
+}
+
+std::string SpinText(const ControlValues& controls, Control control, char decimal_separator) {
+  return GeneralNumberText(controls.SpinValue(control), decimal_separator);
+}
+
+}  // namespace
+
+std::string SettingJob(std::string_view variable, std::string_view value_text) {
+  return CloseJob(DefaultPrefix(variable), value_text);
+}
+
+std::string PowersaveJob(std::int32_t index) {
+  if (index == 0) return std::string(kPowersaveOffJob);
+  return CloseJob(kPowersaveOnPrefix, kPowerSaveTimes.Text(index));
+}
+
+std::string CustomPaperJob(std::string_view width_text, std::string_view height_text) {
+  std::string prefix(kCustomPaperPrefix);
+  prefix.append(width_text).append(kCustomHeightWord);
+  return CloseJob(prefix, height_text);
+}
+
+std::string ValueText(Setting setting, const ControlValues& controls, char decimal_separator) {
+  const CatalogueRow& row = CatalogueRowFor(setting);
+  switch (row.rule) {
+    case ValueRule::TableWord:
+    case ValueRule::PaperSizeJob:
+    case ValueRule::PowersaveJob:
+      return std::string(row.table->Text(controls.ItemIndex(row.control)));
+    case ValueRule::NumberText:
+      return SpinText(controls, row.control, decimal_separator);
+    case ValueRule::CheckedWord:
+      return std::string(controls.Checked(row.control) ? row.first_word : row.other_word);
+    case ValueRule::IndexZeroWord:
+      return std::string(controls.ItemIndex(row.control) == 0 ? row.first_word : row.other_word);
+    case ValueRule::IndexNumber:
+      return std::to_string(controls.ItemIndex(row.control));
+  }
+  return {};
+}
+
+std::string BuildJob(Setting setting, const ControlValues& controls, char decimal_separator) {
+  const CatalogueRow& row = CatalogueRowFor(setting);
+  if (row.rule == ValueRule::PowersaveJob) {
+    return PowersaveJob(controls.ItemIndex(row.control));
+  }
+  // A signed comparison: an empty selection (-1) takes the name table.
+  if (row.rule == ValueRule::PaperSizeJob && controls.ItemIndex(row.control) >= kCustomPaperIndex) {
+    return CustomPaperJob(SpinText(controls, kCustomWidthControl, decimal_separator),
+                          SpinText(controls, kCustomHeightControl, decimal_separator));
+  }
+  return SettingJob(row.variable, ValueText(setting, controls, decimal_separator));
+}
+
+}  // namespace zelora

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "settings/control_values.h"
+#include "settings/settings_record.h"
+
+namespace zelora {
+
+// Universal Exit Language: frames every PJL job on both sides.
+inline constexpr std::string_view kUel = "\033%-12345X";
+
+// A complete setting job: UEL "@PJL DEFAULT <variable>=<value>" CR LF UEL.
+std::string SettingJob(std::string_view variable, std::string_view value_text);
+
+// Power saving: index 0 switches it off; any other index switches it on with
+// the time of that index (an empty time outside 1..5).
+std::string PowersaveJob(std::int32_t index);
+
+// "Others(mm)": PAPER=OTHERS with the custom width and height texts.
+std::string CustomPaperJob(std::string_view width_text, std::string_view height_text);
+
+// The value text the setting's job carries for the controls' current values.
+// Empty for an index outside a table. The power-saving and custom-paper jobs
+// carry more than one value and are built by BuildJob only.
+std::string ValueText(Setting setting, const ControlValues& controls, char decimal_separator);
+
+// The whole job for one setting from the controls' current values. Pure: reads
+// the controls and nothing else. decimal_separator is the one the spin fields
+// show ('.' or ',').
+std::string BuildJob(Setting setting, const ControlValues& controls, char decimal_separator);
+
+}  // namespace zelora

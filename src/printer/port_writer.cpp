@@ -1,0 +1,16 @@
+#include "printer/port_writer.h"
+
+namespace zelora {
+
+bool PrinterPort::WriteJob(std::string_view job) {
+  if (job.size() > kMaxJobLength) return false;
+  try {
+    const std::unique_ptr<PortConnection> connection = Open();
+    return connection != nullptr && connection->Write(job);
+  } catch (...) {
+    // Out of memory while opening: the job did not reach the printer.
+    return false;
+  }
+}
+
+}  // namespace zelora

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "printer/value_tables.h"
+#include "settings/control_values.h"
+#include "settings/settings_record.h"
+
+namespace zelora {
+
+// How a setting's value text is formed from its control.
+enum class ValueRule {
+  TableWord,      // the table's word for the control's list index
+  NumberText,     // general number text of the spin field's value
+  CheckedWord,    // first_word when the control is checked, other_word otherwise
+  IndexZeroWord,  // first_word for list index 0, other_word for any other index
+  IndexNumber,    // decimal text of the list index (-1 when nothing is selected)
+  PowersaveJob,   // off job for index 0, otherwise on with the table's time
+  PaperSizeJob,   // table word, or the custom-size job from kCustomPaperIndex on
+};
+
+// A spin value the printer must never be told when it lies outside [min, max];
+// the field is put back to the record's value instead.
+struct AcceptedRange {
+  long double min;
+  long double max;
+  long double SettingsRecord::*restore_from;
+};
+
+// One printer setting: which control it reads, what the printer calls it, how
+// its value text is formed, and where the settings key keeps it.
+struct CatalogueRow {
+  Setting setting;
+  Control control;
+  std::string_view variable;  // PJL variable, as in "@PJL DEFAULT <variable>="
+  ValueRule rule;
+  const ValueTable* table = nullptr;  // TableWord, PowersaveJob, PaperSizeJob
+  std::string_view first_word{};      // CheckedWord, IndexZeroWord
+  std::string_view other_word{};      // CheckedWord, IndexZeroWord
+  std::string_view value_name{};      // settings-key value, "R_..."
+  const AcceptedRange* accepted = nullptr;
+};
+
+// "Others(mm)" and any index after it in ComPapersize.
+inline constexpr std::int32_t kCustomPaperIndex = 12;
+inline constexpr Control kCustomWidthControl = Control::RxSpinEdit1;
+inline constexpr Control kCustomHeightControl = Control::RxSpinEdit2;
+
+// The range a job time-out must lie in to be sent: the range of SpinTimeout.
+inline constexpr AcceptedRange kTimeoutRange{10, 300, &SettingsRecord::timeout};
+
+// The eighteen settings in the order the Send pass visits them; row i is
+// Setting(i).
+const std::array<CatalogueRow, kSettingCount>& SettingCatalogue();
+const CatalogueRow& CatalogueRowFor(Setting setting);
+
+}  // namespace zelora

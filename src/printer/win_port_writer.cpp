@@ -1,0 +1,52 @@
+// The printer port on Windows: the device LPT1, opened for one job or one
+// demonstration transfer at a time.
+
+#include <windows.h>
+
+#include "printer/port_writer.h"
+
+namespace zelora {
+
+namespace {
+
+class WinConnection final : public PortConnection {
+ public:
+  WinConnection() = default;
+  ~WinConnection() override {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+
+  // Write access only, no sharing, synchronous writes.
+  bool OpenLpt1() {
+    handle_ =
+        CreateFileA("LPT1", GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return handle_ != INVALID_HANDLE_VALUE;
+  }
+
+  // One synchronous write; only the call's success counts.
+  bool Write(std::string_view bytes) override {
+    if (bytes.size() > MAXDWORD) return false;
+    DWORD written = 0;
+    return WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) !=
+           FALSE;
+  }
+
+ private:
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+class WinPort final : public PrinterPort {
+ public:
+  std::unique_ptr<PortConnection> Open() override {
+    // Allocated before the port is opened, so the handle cannot leak.
+    auto connection = std::make_unique<WinConnection>();
+    if (!connection->OpenLpt1()) return nullptr;
+    return connection;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<PrinterPort> MakePlatformPortWriter() { return std::make_unique<WinPort>(); }
+
+}  // namespace zelora
