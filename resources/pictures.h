@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string_view>
+
+// Qt resource paths of the program's pictures (compiled from pictures/*.pxm).
+namespace zelora::pictures {
+
+// Window icon, 32 x 32, 16 colours; also the program's main icon.
+inline constexpr char kMainIcon[] = ":/pictures/mainicon.ico";
+
+// About picture: 135 x 84, 8 bits per pixel, 256-entry palette, bottom-up.
+inline constexpr char kAbout[] = ":/pictures/about.bmp";
+inline constexpr int kAboutBitmapId = 100;
+
+// Orientation pictures: three 32 x 32 images each (2, 16 and 16 colours).
+inline constexpr char kPortrait[] = ":/pictures/portrait.ico";
+inline constexpr char kLandscape[] = ":/pictures/landscape.ico";
+
+// Spin-button arrows: 6 x 6, monochrome, black arrow on white.
+inline constexpr char kSpinUp[] = ":/pictures/spin_up.bmp";
+inline constexpr char kSpinDown[] = ":/pictures/spin_down.bmp";
+
+// Button glyphs: 32 x 16, 4 bits per pixel; normal image left, disabled right.
+inline constexpr char kGlyphBtnApply[] = ":/pictures/glyph_BtnApply.bmp";
+inline constexpr char kGlyphBtnDefault[] = ":/pictures/glyph_BtnDefault.bmp";
+inline constexpr char kGlyphBtnReset[] = ":/pictures/glyph_BtnReset.bmp";
+inline constexpr char kGlyphBtnFormfeed[] = ":/pictures/glyph_BtnFormfeed.bmp";
+inline constexpr char kGlyphBtnHelp[] = ":/pictures/glyph_BtnHelp.bmp";
+inline constexpr char kGlyphBtnExit[] = ":/pictures/glyph_BtnExit.bmp";
+inline constexpr char kGlyphBtnConfig[] = ":/pictures/glyph_BtnConfig.bmp";
+inline constexpr char kGlyphBtnTestPrt[] = ":/pictures/glyph_BtnTestPrt.bmp";
+
+struct GlyphEntry {
+  std::string_view control;
+  const char* path;
+};
+
+// Every flat picture button with its glyph.
+inline constexpr GlyphEntry kGlyphs[] = {
+    {"BtnApply", kGlyphBtnApply},   {"BtnDefault", kGlyphBtnDefault},
+    {"BtnReset", kGlyphBtnReset},   {"BtnFormfeed", kGlyphBtnFormfeed},
+    {"BtnHelp", kGlyphBtnHelp},     {"BtnExit", kGlyphBtnExit},
+    {"BtnConfig", kGlyphBtnConfig}, {"BtnTestPrt", kGlyphBtnTestPrt},
+};
+
+// The glyph of the flat picture button with this control name, or nullptr.
+constexpr const char* GlyphPath(std::string_view control) {
+  for (const GlyphEntry& entry : kGlyphs) {
+    if (entry.control == control) return entry.path;
+  }
+  return nullptr;
+}
+
+// The program's bitmap resource with this integer identifier, or nullptr when
+// it has none (only the about picture, 100, is a numbered bitmap).
+constexpr const char* BitmapResourcePath(int id) { return id == kAboutBitmapId ? kAbout : nullptr; }
+
+}  // namespace zelora::pictures

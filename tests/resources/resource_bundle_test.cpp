@@ -1,0 +1,227 @@
+// The pictures as the window loads them: from the Qt resources, through
+// QImage, and the glyph states of the flat picture buttons.
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QString>
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "dib_reader.h"
+#include "resources/glyph_image.h"
+#include "resources/pictures.h"
+
+namespace zelora {
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    ADD_FAILURE() << "cannot open " << path.toStdString();
+    return {};
+  }
+  return file.readAll();
+}
+
+std::span<const std::uint8_t> Span(const QByteArray& bytes) {
+  return {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+          static_cast<std::size_t>(bytes.size())};
+}
+
+struct Bundled {
+  const char* path;
+  const char* file;
+};
+
+const Bundled kAll[] = {
+    {pictures::kMainIcon, "mainicon.ico"},
+    {pictures::kAbout, "about.bmp"},
+    {pictures::kPortrait, "portrait.ico"},
+    {pictures::kLandscape, "landscape.ico"},
+    {pictures::kSpinUp, "spin_up.bmp"},
+    {pictures::kSpinDown, "spin_down.bmp"},
+    {pictures::kGlyphBtnApply, "glyph_BtnApply.bmp"},
+    {pictures::kGlyphBtnDefault, "glyph_BtnDefault.bmp"},
+    {pictures::kGlyphBtnReset, "glyph_BtnReset.bmp"},
+    {pictures::kGlyphBtnFormfeed, "glyph_BtnFormfeed.bmp"},
+    {pictures::kGlyphBtnHelp, "glyph_BtnHelp.bmp"},
+    {pictures::kGlyphBtnExit, "glyph_BtnExit.bmp"},
+    {pictures::kGlyphBtnConfig, "glyph_BtnConfig.bmp"},
+    {pictures::kGlyphBtnTestPrt, "glyph_BtnTestPrt.bmp"},
+};
+
+TEST(PictureBundle, EveryPathHoldsTheCompiledFile) {
+  for (const Bundled& b : kAll) {
+    QByteArray bundled = ReadAll(b.path);
+    QByteArray built = ReadAll(QString(ZELORA_TEST_PICTURE_DIR) + "/" + b.file);
+    EXPECT_FALSE(bundled.isEmpty()) << b.path;
+    EXPECT_EQ(bundled, built) << b.path;
+  }
+}
+
+TEST(PictureBundle, QImageReadsTheBitmapsAtTheirSizesAndDepths) {
+  struct Case {
+    const char* path;
+    int width;
+    int height;
+    int colours;
+  };
+  const Case cases[] = {
+      {pictures::kAbout, 135, 84, 256},
+      {pictures::kGlyphBtnApply, 32, 16, 16},
+      {pictures::kGlyphBtnDefault, 32, 16, 16},
+      {pictures::kGlyphBtnReset, 32, 16, 16},
+      {pictures::kGlyphBtnFormfeed, 32, 16, 16},
+      {pictures::kGlyphBtnHelp, 32, 16, 16},
+      {pictures::kGlyphBtnExit, 32, 16, 16},
+      {pictures::kGlyphBtnConfig, 32, 16, 16},
+      {pictures::kGlyphBtnTestPrt, 32, 16, 16},
+      {pictures::kSpinUp, 6, 6, 2},
+      {pictures::kSpinDown, 6, 6, 2},
+  };
+  for (const Case& c : cases) {
+    QImage image(c.path);
+    ASSERT_FALSE(image.isNull()) << c.path;
+    EXPECT_EQ(image.width(), c.width) << c.path;
+    EXPECT_EQ(image.height(), c.height) << c.path;
+    EXPECT_EQ(image.colorCount(), c.colours) << c.path;
+  }
+}
+
+TEST(PictureBundle, QImageReaderReadsEveryIconImage) {
+  const std::pair<const char*, int> cases[] = {
+      {pictures::kMainIcon, 1}, {pictures::kPortrait, 3}, {pictures::kLandscape, 3}};
+  for (const auto& [path, count] : cases) {
+    QImageReader reader(path);
+    ASSERT_TRUE(reader.canRead()) << path << ": " << reader.errorString().toStdString();
+    EXPECT_EQ(reader.imageCount(), count) << path;
+    for (int i = 0; i < count; ++i) {
+      ASSERT_TRUE(reader.jumpToImage(i)) << path << " image " << i;
+      QImage image = reader.read();
+      ASSERT_FALSE(image.isNull()) << path << " image " << i;
+      EXPECT_EQ(image.size(), QSize(32, 32)) << path << " image " << i;
+      EXPECT_TRUE(image.hasAlphaChannel()) << path << " image " << i;
+      EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << path << ": the corner is see-through";
+    }
+  }
+}
+
+TEST(PictureBundle, DesktopIconPngShowsTheMainIcon) {
+  QImage png(QString(ZELORA_TEST_DATA_DIR) + "/zelora.png");
+  QImage icon(pictures::kMainIcon);
+  ASSERT_FALSE(png.isNull());
+  ASSERT_FALSE(icon.isNull());
+  png = png.convertToFormat(QImage::Format_ARGB32);
+  icon = icon.convertToFormat(QImage::Format_ARGB32);
+  ASSERT_EQ(png.size(), QSize(32, 32));
+  ASSERT_EQ(icon.size(), QSize(32, 32));
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 0; x < 32; ++x) {
+      QRgb a = png.pixel(x, y);
+      QRgb b = icon.pixel(x, y);
+      ASSERT_EQ(qAlpha(a), qAlpha(b)) << x << "," << y;
+      if (qAlpha(a) != 0) {
+        ASSERT_EQ(a, b) << x << "," << y;
+      }
+    }
+  }
+}
+
+// ---- flat picture button glyphs ----
+
+// Each state checked pixel by pixel against the bitmap as the toolkit-free
+// decoder reads it.
+TEST(GlyphImage, EveryStateOfEveryGlyphFollowsTheBitmap) {
+  for (const pictures::GlyphEntry& glyph : pictures::kGlyphs) {
+    SCOPED_TRACE(std::string(glyph.control));
+    QByteArray bytes = ReadAll(glyph.path);
+    rescomp::DibImage dib = rescomp::DecodeBmp(Span(bytes)).image;
+    QImage bitmap(glyph.path);
+    ASSERT_FALSE(bitmap.isNull());
+    const rescomp::Rgb transparent = dib.At(0, 15);
+
+    for (GlyphState state : {GlyphState::Normal, GlyphState::Grey, GlyphState::Disabled}) {
+      QImage image = GlyphImage(bitmap, state);
+      ASSERT_EQ(image.size(), QSize(16, 16));
+      int x0 = state == GlyphState::Disabled ? 16 : 0;
+      int see_through = 0;
+      for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+          rescomp::Rgb c = dib.At(x0 + x, y);
+          QRgb got = image.pixel(x, y);
+          if (c == transparent) {
+            ++see_through;
+            ASSERT_EQ(qAlpha(got), 0) << x << "," << y;
+            continue;
+          }
+          ASSERT_EQ(qAlpha(got), 255) << x << "," << y;
+          if (state == GlyphState::Grey) {
+            int grey = (77 * c.r + 150 * c.g + 29 * c.b) / 256;
+            ASSERT_EQ(got, qRgb(grey, grey, grey)) << x << "," << y;
+          } else {
+            ASSERT_EQ(got, qRgb(c.r, c.g, c.b)) << x << "," << y;
+          }
+        }
+      }
+      EXPECT_GT(see_through, 0);
+      EXPECT_LT(see_through, 16 * 16);
+    }
+  }
+}
+
+TEST(GlyphImage, KnownPixelsOfTheHelpGlyph) {
+  QImage bitmap(pictures::kGlyphBtnHelp);
+  QImage normal = GlyphImage(bitmap, GlyphState::Normal);
+  QImage grey = GlyphImage(bitmap, GlyphState::Grey);
+  QImage disabled = GlyphImage(bitmap, GlyphState::Disabled);
+
+  // Corners outside the disc are transparent in every state.
+  for (const QImage* image : {&normal, &grey, &disabled}) {
+    EXPECT_EQ(qAlpha(image->pixel(0, 15)), 0);
+    EXPECT_EQ(qAlpha(image->pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(image->pixel(15, 0)), 0);
+  }
+  // Red of the question mark, yellow of the disc, its black rim.
+  EXPECT_EQ(normal.pixel(6, 2), qRgb(255, 0, 0));
+  EXPECT_EQ(normal.pixel(1, 5), qRgb(255, 255, 0));
+  EXPECT_EQ(normal.pixel(0, 5), qRgb(0, 0, 0));
+  // 77 * 255 / 256 = 76; (77 + 150) * 255 / 256 = 226.
+  EXPECT_EQ(grey.pixel(6, 2), qRgb(76, 76, 76));
+  EXPECT_EQ(grey.pixel(1, 5), qRgb(226, 226, 226));
+  EXPECT_EQ(grey.pixel(0, 5), qRgb(0, 0, 0));
+  // The relief: dark strokes grey, light fill gone.
+  EXPECT_EQ(disabled.pixel(6, 2), qRgb(128, 128, 128));
+  EXPECT_EQ(qAlpha(disabled.pixel(1, 5)), 0);
+}
+
+TEST(GlyphImage, TransparentColourWhateverItsPaletteEntry) {
+  QImage bitmap(4, 2, QImage::Format_Indexed8);
+  bitmap.setColorTable({qRgb(128, 0, 128), qRgb(0, 0, 0), qRgb(128, 0, 128), qRgb(9, 8, 7)});
+  const uchar rows[2][4] = {{2, 1, 3, 0}, {0, 3, 2, 1}};
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 4; ++x) bitmap.setPixel(x, y, rows[y][x]);
+  }
+  QImage normal = GlyphImage(bitmap, GlyphState::Normal);
+  ASSERT_EQ(normal.size(), QSize(2, 2));
+  EXPECT_EQ(qAlpha(normal.pixel(0, 0)), 0) << "second entry of the same colour";
+  EXPECT_EQ(normal.pixel(1, 0), qRgb(0, 0, 0));
+  EXPECT_EQ(qAlpha(normal.pixel(0, 1)), 0);
+  EXPECT_EQ(normal.pixel(1, 1), qRgb(9, 8, 7));
+  QImage disabled = GlyphImage(bitmap, GlyphState::Disabled);
+  EXPECT_EQ(disabled.pixel(0, 0), qRgb(9, 8, 7));
+  EXPECT_EQ(qAlpha(disabled.pixel(1, 0)), 0);
+  EXPECT_EQ(qAlpha(disabled.pixel(0, 1)), 0);
+  EXPECT_EQ(disabled.pixel(1, 1), qRgb(0, 0, 0));
+
+  EXPECT_TRUE(GlyphImage(QImage(), GlyphState::Normal).isNull());
+  EXPECT_TRUE(GlyphImage(QImage(1, 16, QImage::Format_RGB32), GlyphState::Grey).isNull());
+}
+
+}  // namespace
+}  // namespace zelora

@@ -1,0 +1,385 @@
+// Checks the files the build made from resources/: the compiled pictures, the
+// demonstration print file, the help file and the desktop entry.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "dib_reader.h"
+#include "indexed_image.h"
+#include "resources/help/help_document.h"
+
+namespace zelora::rescomp {
+namespace {
+
+std::vector<std::uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_TRUE(in.good()) << "cannot open " << path;
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string ReadText(const std::string& path) {
+  std::vector<std::uint8_t> bytes = ReadBytes(path);
+  return {bytes.begin(), bytes.end()};
+}
+
+std::string Picture(const std::string& name) {
+  return std::string(ZELORA_TEST_PICTURE_DIR) + "/" + name;
+}
+std::string DataFile(const std::string& name) {
+  return std::string(ZELORA_TEST_DATA_DIR) + "/" + name;
+}
+
+constexpr Rgb kDarkYellow{128, 128, 0};
+constexpr Rgb kDarkMagenta{128, 0, 128};
+
+// ---- bitmaps ----
+
+struct ExpectedBitmap {
+  const char* file;
+  int width;
+  int height;
+  int bits;
+};
+
+class CompiledBitmap : public ::testing::TestWithParam<ExpectedBitmap> {};
+
+TEST_P(CompiledBitmap, SizeDepthPaletteAndLayout) {
+  const ExpectedBitmap& want = GetParam();
+  std::vector<std::uint8_t> bytes = ReadBytes(Picture(want.file));
+  BmpFile bmp = DecodeBmp(bytes);
+  const DibImage& dib = bmp.image;
+  std::size_t entries = std::size_t{1} << want.bits;
+
+  EXPECT_EQ(dib.width, want.width);
+  EXPECT_EQ(dib.stored_height, want.height) << "positive height: rows stored bottom-up";
+  EXPECT_EQ(dib.bits_per_pixel, want.bits);
+  EXPECT_EQ(dib.planes, 1);
+  EXPECT_EQ(dib.compression, 0u) << "BI_RGB";
+  EXPECT_EQ(dib.palette.size(), entries);
+  EXPECT_EQ(bmp.pixel_offset, 14 + 40 + 4 * entries);
+  EXPECT_EQ(bmp.file_size, bytes.size());
+  std::size_t stride = ((want.width * want.bits + 31) / 32) * 4;
+  EXPECT_EQ(bytes.size(), bmp.pixel_offset + stride * want.height);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, CompiledBitmap,
+                         ::testing::Values(ExpectedBitmap{"about.bmp", 135, 84, 8},
+                                           ExpectedBitmap{"glyph_BtnApply.bmp", 32, 16, 4},
+                                           ExpectedBitmap{"glyph_BtnDefault.bmp", 32, 16, 4},
+                                           ExpectedBitmap{"glyph_BtnReset.bmp", 32, 16, 4},
+                                           ExpectedBitmap{"glyph_BtnFormfeed.bmp", 32, 16, 4},
+                                           ExpectedBitmap{"glyph_BtnHelp.bmp", 32, 16, 4},
+                                           ExpectedBitmap{"glyph_BtnExit.bmp", 32, 16, 4},
+                                           ExpectedBitmap{"glyph_BtnConfig.bmp", 32, 16, 4},
+                                           ExpectedBitmap{"glyph_BtnTestPrt.bmp", 32, 16, 4},
+                                           ExpectedBitmap{"spin_up.bmp", 6, 6, 1},
+                                           ExpectedBitmap{"spin_down.bmp", 6, 6, 1}),
+                         [](const auto& info) {
+                           std::string name = info.param.file;
+                           return name.substr(0, name.find('.'));
+                         });
+
+// ---- button glyphs ----
+
+struct ExpectedGlyph {
+  const char* control;
+  Rgb transparent;
+};
+
+class CompiledGlyph : public ::testing::TestWithParam<ExpectedGlyph> {};
+
+TEST_P(CompiledGlyph, TransparentColourAndGreyRelief) {
+  const ExpectedGlyph& want = GetParam();
+  DibImage dib = DecodeBmp(ReadBytes(Picture(std::string("glyph_") + want.control + ".bmp"))).image;
+  ASSERT_EQ(dib.width, 32);
+  ASSERT_EQ(dib.height, 16);
+  EXPECT_EQ(dib.At(0, 15), want.transparent);
+
+  std::vector<Rgb> left;
+  std::vector<Rgb> right;
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      left.push_back(dib.At(x, y));
+      right.push_back(dib.At(16 + x, y));
+    }
+  }
+  // Both images draw something; the disabled one is the grey relief of the
+  // normal one.
+  auto drawn = [&](const std::vector<Rgb>& half) {
+    return std::count_if(half.begin(), half.end(), [&](Rgb c) { return c != want.transparent; });
+  };
+  EXPECT_GT(drawn(left), 20);
+  EXPECT_GT(drawn(right), 10);
+  EXPECT_EQ(right, GreyRelief(left, 16, 16));
+  for (Rgb c : right) {
+    EXPECT_TRUE(c == want.transparent || c == kReliefShadow || c == kReliefHighlight);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, CompiledGlyph,
+                         ::testing::Values(ExpectedGlyph{"BtnApply", kDarkYellow},
+                                           ExpectedGlyph{"BtnDefault", kDarkMagenta},
+                                           ExpectedGlyph{"BtnReset", kDarkMagenta},
+                                           ExpectedGlyph{"BtnFormfeed", kDarkYellow},
+                                           ExpectedGlyph{"BtnHelp", kDarkYellow},
+                                           ExpectedGlyph{"BtnExit", kDarkYellow},
+                                           ExpectedGlyph{"BtnConfig", kDarkYellow},
+                                           ExpectedGlyph{"BtnTestPrt", kDarkYellow}),
+                         [](const auto& info) { return std::string(info.param.control); });
+
+// ---- spin arrows ----
+
+TEST(CompiledPictures, SpinArrowsPointUpAndDown) {
+  DibImage up = DecodeBmp(ReadBytes(Picture("spin_up.bmp"))).image;
+  DibImage down = DecodeBmp(ReadBytes(Picture("spin_down.bmp"))).image;
+  const Rgb black{0, 0, 0};
+  std::vector<int> up_widths;
+  for (int y = 0; y < 6; ++y) {
+    int width = 0;
+    for (int x = 0; x < 6; ++x) {
+      width += up.At(x, y) == black;
+      EXPECT_EQ(down.At(x, 5 - y), up.At(x, y)) << "down is up upside down at " << x << "," << y;
+    }
+    if (width > 0) up_widths.push_back(width);
+  }
+  ASSERT_GE(up_widths.size(), 2u);
+  EXPECT_TRUE(std::is_sorted(up_widths.begin(), up_widths.end()));
+  EXPECT_LT(up_widths.front(), up_widths.back()) << "point at the top, base below";
+}
+
+// ---- icons ----
+
+// Width and height of the box around the opaque white pixels (the sheet).
+std::pair<int, int> WhiteBox(const DibImage& image) {
+  int x0 = image.width, y0 = image.height, x1 = -1, y1 = -1;
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      if (image.mask[static_cast<std::size_t>(y) * image.width + x] == 0 &&
+          image.At(x, y) == Rgb{255, 255, 255}) {
+        x0 = std::min(x0, x);
+        x1 = std::max(x1, x);
+        y0 = std::min(y0, y);
+        y1 = std::max(y1, y);
+      }
+    }
+  }
+  return {x1 - x0 + 1, y1 - y0 + 1};
+}
+
+TEST(CompiledPictures, MainIconIsOne32By32SixteenColourImage) {
+  std::vector<IcoEntry> entries = DecodeIco(ReadBytes(Picture("mainicon.ico")));
+  ASSERT_EQ(entries.size(), 1u);
+  const IcoEntry& e = entries[0];
+  EXPECT_EQ(e.width, 32);
+  EXPECT_EQ(e.height, 32);
+  EXPECT_EQ(e.colour_count, 16);
+  EXPECT_EQ(e.bit_count, 4);
+  EXPECT_EQ(e.image.bits_per_pixel, 4);
+  EXPECT_EQ(e.image.width, 32);
+  EXPECT_EQ(e.image.stored_height, 64);
+  EXPECT_EQ(e.image.palette.size(), 16u);
+  EXPECT_EQ(e.image.compression, 0u);
+  std::set<std::uint8_t> mask(e.image.mask.begin(), e.image.mask.end());
+  EXPECT_EQ(mask, (std::set<std::uint8_t>{0, 1})) << "a shape, not a filled square";
+}
+
+class OrientationIcon : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(OrientationIcon, ThreeImagesOneMonoTwoSixteenColourSheetOfTheRightShape) {
+  const std::string name = GetParam();
+  std::vector<IcoEntry> entries = DecodeIco(ReadBytes(Picture(name + ".ico")));
+  ASSERT_EQ(entries.size(), 3u);
+  std::multiset<int> depths;
+  for (const IcoEntry& e : entries) {
+    depths.insert(e.bit_count);
+    EXPECT_EQ(e.width, 32);
+    EXPECT_EQ(e.height, 32);
+    EXPECT_EQ(e.image.width, 32);
+    EXPECT_EQ(e.image.height, 32);
+    EXPECT_EQ(e.image.bits_per_pixel, e.bit_count);
+    EXPECT_EQ(e.colour_count, 1 << e.bit_count);
+    EXPECT_EQ(e.image.palette.size(), std::size_t{1} << e.bit_count);
+
+    auto [w, h] = WhiteBox(e.image);
+    if (name == "portrait") {
+      EXPECT_GT(h, w + 6) << "upright sheet, image of " << e.bit_count << " bits";
+    } else {
+      EXPECT_GT(w, h + 6) << "sheet on its side, image of " << e.bit_count << " bits";
+    }
+  }
+  EXPECT_EQ(depths, (std::multiset<int>{1, 4, 4}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, OrientationIcon, ::testing::Values("portrait", "landscape"));
+
+TEST(CompiledPictures, ProgramIconPngHasTheIconSize) {
+  std::vector<std::uint8_t> png = ReadBytes(DataFile("zelora.png"));
+  ASSERT_GE(png.size(), 33u);
+  const std::uint8_t signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  EXPECT_TRUE(std::equal(std::begin(signature), std::end(signature), png.begin()));
+  EXPECT_EQ(std::string(png.begin() + 12, png.begin() + 16), "IHDR");
+  EXPECT_EQ(png[19], 32);  // width, big-endian
+  EXPECT_EQ(png[23], 32);  // height
+}
+
+// ---- demonstration print file ----
+
+const std::string kUel = "\x1B%-12345X";
+
+// Walks PCL text: plain printable characters and FF, and escape sequences,
+// each ESC E, the UEL, or a parameterised command: a parameter character
+// (! to /), an optional group character (` to ~), then groups of an optional
+// signed decimal value and a parameter letter, lower case continuing and upper
+// case (or @) ending the command. Returns the number of escapes, or fails.
+int CheckPcl(const std::string& pcl) {
+  int escapes = 0;
+  for (std::size_t i = 0; i < pcl.size();) {
+    char c = pcl[i];
+    if (c != '\x1B') {
+      EXPECT_TRUE((c >= ' ' && c <= '~') || c == '\f') << "byte " << int(c) << " at " << i;
+      ++i;
+      continue;
+    }
+    ++escapes;
+    if (pcl.compare(i, kUel.size(), kUel) == 0) {
+      i += kUel.size();
+      continue;
+    }
+    if (i + 1 < pcl.size() && pcl[i + 1] == 'E') {
+      i += 2;
+      continue;
+    }
+    std::size_t j = i + 1;
+    if (j >= pcl.size() || pcl[j] < '!' || pcl[j] > '/') {
+      ADD_FAILURE() << "bad escape at " << i;
+      return escapes;
+    }
+    ++j;
+    if (j < pcl.size() && pcl[j] >= '`' && pcl[j] <= '~') ++j;  // group character
+    for (bool ended = false; !ended;) {
+      if (j < pcl.size() && (pcl[j] == '+' || pcl[j] == '-')) ++j;
+      while (j < pcl.size() && ((pcl[j] >= '0' && pcl[j] <= '9') || pcl[j] == '.')) ++j;
+      if (j >= pcl.size()) {
+        ADD_FAILURE() << "unterminated escape at " << i;
+        return escapes;
+      }
+      char p = pcl[j++];
+      if (p >= '@' && p <= '^') {
+        ended = true;
+      } else if (!(p >= '`' && p <= '~')) {
+        ADD_FAILURE() << "bad parameter character '" << p << "' in escape at " << i;
+        return escapes;
+      }
+    }
+    i = j;
+  }
+  return escapes;
+}
+
+TEST(DemonstrationFile, SmallWellFormedPclPageFramedByPjl) {
+  const std::string prn = ReadText(DataFile("k4xdemo.prn"));
+  EXPECT_GT(prn.size(), 1000u);
+  EXPECT_LT(prn.size(), 8192u);
+
+  const std::string enter = "@PJL ENTER LANGUAGE=PCL\r\n";
+  ASSERT_EQ(prn.compare(0, kUel.size() + 6, kUel + "@PJL\r\n"), 0);
+  std::size_t pcl_start = prn.find(enter);
+  ASSERT_NE(pcl_start, std::string::npos);
+  pcl_start += enter.size();
+  EXPECT_EQ(prn.compare(pcl_start, 2,
+                        "\x1B"
+                        "E"),
+            0)
+      << "the page begins with a printer reset";
+  const std::string tail =
+      "\f\x1B"
+      "E" +
+      kUel;
+  ASSERT_GE(prn.size(), tail.size());
+  EXPECT_EQ(prn.substr(prn.size() - tail.size()), tail) << "form feed, reset, UEL at the end";
+  EXPECT_EQ(std::count(prn.begin(), prn.end(), '\f'), 1) << "exactly one page";
+
+  // The PJL lines before the language switch are plain text lines.
+  for (std::size_t i = kUel.size(); i < pcl_start; ++i) {
+    char c = prn[i];
+    EXPECT_TRUE((c >= ' ' && c <= '~') || c == '\r' || c == '\n') << "PJL byte " << int(c);
+  }
+  std::string pcl = prn.substr(pcl_start);
+  EXPECT_GT(CheckPcl(pcl), 50);
+  EXPECT_NE(pcl.find("\x1B*c"), std::string::npos) << "rectangle commands";
+  EXPECT_NE(pcl.find("Zelora"), std::string::npos);
+}
+
+// ---- help file ----
+
+std::string TopicText(const help::Topic& topic) {
+  std::string text = topic.title;
+  for (const help::Block& b : topic.blocks) text += "\n" + b.text;
+  return text;
+}
+
+TEST(HelpFile, ContentsAndOneTopicPerPageCoveringItsControls) {
+  help::Document doc = help::ParseHelp(ReadText(DataFile("VERAR.HLP")));
+  const help::Topic* contents = doc.Find(0);
+  ASSERT_NE(contents, nullptr);
+
+  struct Page {
+    int context;
+    std::vector<std::string> captions;
+  };
+  const Page pages[] = {
+      {1, {"Printer", "Timeout", "Power Save", "Jam Recovery"}},
+      {2,
+       {"Page", "Paper Size", "Others(mm)", "Width", "Height", "Lines Per Page", "Copies",
+        "Orientation", "Portrait", "Landscape"}},
+      {3, {"Font", "Typeface", "Symbol Set", "Pitch", "Point Size"}},
+      {4, {"Quality", "Density", "Econo Mode"}},
+      {5, {"About/Test", "Configuration Sheet", "Demonstration Page", "k4xdemo.prn"}},
+  };
+  for (const Page& page : pages) {
+    const help::Topic* topic = doc.Find(page.context);
+    ASSERT_NE(topic, nullptr) << "context " << page.context;
+    std::string text = TopicText(*topic);
+    for (const std::string& caption : page.captions) {
+      EXPECT_NE(text.find(caption), std::string::npos)
+          << "topic " << page.context << " does not explain " << caption;
+    }
+  }
+
+  // Every topic is reachable from the contents.
+  std::set<int> reached = {0};
+  std::vector<int> todo = {0};
+  while (!todo.empty()) {
+    const help::Topic* topic = doc.Find(todo.back());
+    todo.pop_back();
+    for (const help::Block& b : topic->blocks) {
+      if (b.kind == help::BlockKind::Link && reached.insert(b.target).second) {
+        todo.push_back(b.target);
+      }
+    }
+  }
+  for (const help::Topic& topic : doc.topics) {
+    EXPECT_TRUE(reached.count(topic.context)) << "topic " << topic.context << " unreachable";
+  }
+
+  // The buttons are explained under their English captions.
+  std::set<std::string> headings;
+  for (const help::Topic& topic : doc.topics) {
+    for (const help::Block& b : topic.blocks) {
+      if (b.kind == help::BlockKind::Heading) headings.insert(b.text.substr(0, b.text.find(' ')));
+    }
+  }
+  for (const char* button : {"Send", "Default", "Reset", "Formfeed", "Help", "Exit"}) {
+    EXPECT_TRUE(headings.count(button)) << button;
+  }
+}
+
+}  // namespace
+}  // namespace zelora::rescomp
