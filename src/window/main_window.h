@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QButtonGroup>
+#include <QFont>
+#include <QHash>
+#include <QWidget>
+#include <array>
+#include <string_view>
+
+#include "settings/control_values.h"
+#include "settings/settings_record.h"
+#include "window/window_layout.h"
+
+class QTabWidget;
+class QTimer;
+
+namespace zelora {
+
+class SettingsStore;
+class SpinEdit;
+class StatusBar;
+
+// The main window "ZLR": built from the window layout tables, it owns every
+// control and the settings record, and gives the toolkit-free logic the
+// values of its controls. Each control carries its hint in the dynamic
+// property "hint" (for the hint line; there are no pop-up tips) and, when it
+// is a tab stop, its tab order among its siblings in "tabOrder".
+class TZLR : public QWidget, public ControlValues {
+  Q_OBJECT
+ public:
+  // Builds the window in the states the layout stores; FormCreate then loads
+  // the stored settings into it.
+  explicit TZLR(SettingsStore& store, QWidget* parent = nullptr);
+  ~TZLR() override;
+
+  // The window's font.
+  static QFont WindowFont();
+
+  // The look the window is laid out for, application-wide because pop-up
+  // lists are windows of their own: the window's font, and a classic 3D style
+  // whose drop-down lists honour the 8-entry limit and 13-pixel rows.
+  static void ApplyApplicationLook();
+
+  // A control of the layout by its name (pages included); nullptr if none.
+  QWidget* FindControl(std::string_view name) const;
+  QTabWidget* PageControl() const { return page_control_; }
+  StatusBar* SBar() const { return status_bar_; }
+  QTimer* Timer1() const { return timer1_; }
+
+  SettingsRecord& Record() { return record_; }
+  const SettingsRecord& Record() const { return record_; }
+
+  // ControlValues on the widgets.
+  std::int32_t ItemIndex(Control control) const override;
+  void SetItemIndex(Control control, std::int32_t index) override;
+  bool Checked(Control control) const override;
+  void SetChecked(Control control, bool checked) override;
+  long double SpinValue(Control control) const override;
+  void SetSpinValue(Control control, long double value) override;
+  std::string SpinText(Control control) const override;
+  bool Visible(Control control) const override;
+  void SetVisible(Control control, bool visible) override;
+  bool Enabled(Control control) const override;
+  void SetEnabled(Control control, bool enabled) override;
+  std::int32_t WindowLeft() const override;
+  std::int32_t WindowTop() const override;
+  void SetWindowLeft(std::int32_t left) override;
+  void SetWindowTop(std::int32_t top) override;
+
+ public slots:
+  // Start-up: loads the stored settings into the controls, shows the
+  // custom-size fields for "Others(mm)", applies the typeface rule and shows
+  // the Printer page. A RegistryError passes to the caller.
+  void FormCreate();
+
+  void BtnApplyClick();
+  void BtnDefaultClick();
+  void BtnResetClick();
+  void BtnFormfeedClick();
+  void BtnHelpClick();
+  void BtnExitClick();
+  void ComPapersizeChange();
+  void BtnPortraitClick();
+  void BtnLandscapeClick();
+  void ListTypefaceClick();
+  void BtnConfigClick();
+  void BtnTestPrtClick();
+  void Timer1Timer();
+
+ private:
+  void CreateControl(const ControlLayout& layout);
+  void BindHandler(QObject* sender, ControlKind kind, std::string_view handler);
+  void SetTabOrders();
+  void CollectTabStops(std::string_view container, std::vector<QWidget*>& chain) const;
+  QWidget* Widget(Control control) const;
+  SpinEdit& Spin(Control control) const;
+  void ApplyTypefaceRule();
+
+  SettingsStore& store_;
+  SettingsRecord record_;
+  QHash<QString, QWidget*> named_;
+  std::array<QWidget*, static_cast<std::size_t>(Control::Gauge) + 1> controls_{};
+  QTabWidget* page_control_ = nullptr;
+  StatusBar* status_bar_ = nullptr;
+  QTimer* timer1_ = nullptr;
+  QButtonGroup orientation_;
+  // Set while code changes a list box, whose click must come from the user.
+  bool setting_list_ = false;
+};
+
+}  // namespace zelora

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QStringList>
+#include <cstdint>
+#include <vector>
+
+namespace zelora {
+
+// A captioned frame holding one column of radio buttons spread evenly over
+// its inner height. The checked item is the group's index; -1 is none.
+class RadioGroup : public QGroupBox {
+  Q_OBJECT
+ public:
+  explicit RadioGroup(QWidget* parent = nullptr);
+
+  void SetItems(const QStringList& items);
+  int Count() const { return static_cast<int>(buttons_.size()); }
+  QRadioButton* Item(int index) const { return buttons_.at(static_cast<std::size_t>(index)); }
+
+  std::int32_t ItemIndex() const;
+  // Checks that item and unchecks the previous one; below -1 counts as -1,
+  // past the last item as the last item.
+  void SetItemIndex(std::int32_t index);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void ArrangeItems();
+
+  QButtonGroup group_;
+  std::vector<QRadioButton*> buttons_;
+};
+
+}  // namespace zelora

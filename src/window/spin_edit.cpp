@@ -1,0 +1,236 @@
+#include "window/spin_edit.h"
+
+#include <qdrawutil.h>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygon>
+#include <QStyle>
+
+namespace zelora {
+namespace {
+
+// A 6 x 6 arrow centred on `centre`, pointing up or down.
+void DrawArrow(QPainter& painter, QPointF centre, bool up, const QColor& color) {
+  const int cx = static_cast<int>(centre.x());
+  const int cy = static_cast<int>(centre.y());
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(color);
+  QPolygon arrow;
+  if (up) {
+    arrow << QPoint(cx - 3, cy + 2) << QPoint(cx + 3, cy + 2) << QPoint(cx, cy - 1);
+  } else {
+    arrow << QPoint(cx - 3, cy - 1) << QPoint(cx + 3, cy - 1) << QPoint(cx, cy + 2);
+  }
+  painter.drawPolygon(arrow);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+
+SpinButton::SpinButton(QWidget* parent) : QWidget(parent) {
+  setFocusPolicy(Qt::NoFocus);
+  setMouseTracking(false);  // moves matter only while a half is held
+  repeat_.setSingleShot(false);
+  connect(&repeat_, &QTimer::timeout, this, &SpinButton::Repeat);
+}
+
+SpinButton::Half SpinButton::HalfAt(QPoint point) const {
+  if (!rect().contains(point)) return Half::None;
+  // Upper-left of the diagonal from (0, h) to (w, 0): x / w + y / h < 1.
+  const long long w = width();
+  const long long h = height();
+  return point.x() * h + point.y() * w < w * h ? Half::Up : Half::Down;
+}
+
+void SpinButton::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || pressed_ != Half::None) {
+    event->ignore();
+    return;
+  }
+  const Half half = HalfAt(event->position().toPoint());
+  if (half == Half::None) return;
+  pressed_ = half;
+  over_pressed_ = true;
+  emit Pressed();
+  emit Step(half == Half::Up);
+  repeat_.start(kFirstRepeatMs);
+  update();
+}
+
+void SpinButton::mouseMoveEvent(QMouseEvent* event) {
+  if (pressed_ == Half::None) return;
+  const bool over = HalfAt(event->position().toPoint()) == pressed_;
+  if (over != over_pressed_) {
+    over_pressed_ = over;
+    update();
+  }
+}
+
+void SpinButton::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || pressed_ == Half::None) return;
+  pressed_ = Half::None;
+  over_pressed_ = false;
+  repeat_.stop();
+  update();
+}
+
+void SpinButton::Repeat() {
+  repeat_.setInterval(kRepeatMs);
+  // Off the pressed half the repeating is suspended, not ended.
+  if (pressed_ != Half::None && over_pressed_) emit Step(pressed_ == Half::Up);
+}
+
+void SpinButton::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QPalette& pal = palette();
+  const int w = width();
+  const int h = height();
+  painter.fillRect(rect(), pal.color(QPalette::Button));
+
+  const QPolygon upper({QPoint(0, 0), QPoint(w, 0), QPoint(0, h)});
+  const QPolygon lower({QPoint(w, 0), QPoint(w, h), QPoint(0, h)});
+  if (pressed_ != Half::None && over_pressed_) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(pal.color(QPalette::Mid));
+    painter.drawPolygon(pressed_ == Half::Up ? upper : lower);
+  }
+
+  // Relief: light top-left edges, dark bottom-right edges, and the diagonal.
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(pal.color(QPalette::Light));
+  painter.drawLine(0, 0, w - 1, 0);
+  painter.drawLine(0, 0, 0, h - 1);
+  painter.setPen(pal.color(QPalette::Dark));
+  painter.drawLine(w - 1, 0, w - 1, h - 1);
+  painter.drawLine(0, h - 1, w - 1, h - 1);
+  painter.drawLine(0, h - 1, w - 1, 0);
+
+  const QColor arrow =
+      isEnabled() ? pal.color(QPalette::ButtonText) : pal.color(QPalette::Disabled, QPalette::Text);
+  const QPointF shift = pressed_ != Half::None && over_pressed_ ? QPointF(1, 1) : QPointF(0, 0);
+  // Each arrow sits around the centre of its triangle.
+  DrawArrow(painter, QPointF(w / 3.0, h / 3.0) + (pressed_ == Half::Up ? shift : QPointF()), true,
+            arrow);
+  DrawArrow(painter,
+            QPointF(2.0 * w / 3.0, 2.0 * h / 3.0) + (pressed_ == Half::Down ? shift : QPointF()),
+            false, arrow);
+}
+
+// ---------------------------------------------------------------------------
+
+SpinEdit::SpinEdit(const SpinField::Properties& properties, const std::string& initial_text,
+                   char decimal_separator, QWidget* parent)
+    : QFrame(parent),
+      field_(properties, initial_text, decimal_separator),
+      editor_(new QLineEdit(this)),
+      button_(new SpinButton(this)) {
+  setFrameStyle(QFrame::WinPanel | QFrame::Sunken);  // two pixels wide
+  setBackgroundRole(QPalette::Base);
+  setAutoFillBackground(true);
+
+  editor_->setFrame(false);
+  if (properties.max_length > 0) editor_->setMaxLength(static_cast<int>(properties.max_length));
+  editor_->setText(QString::fromStdString(field_.Text()));
+  editor_->installEventFilter(this);
+  setFocusProxy(editor_);
+  setFocusPolicy(editor_->focusPolicy());
+
+  // The model follows every edit, typed, pasted or cut.
+  connect(editor_, &QLineEdit::textChanged, this,
+          [this](const QString& text) { field_.SetText(text.toStdString()); });
+  connect(button_, &SpinButton::Pressed, this, [this] {
+    if (editor_->isEnabled() && editor_->focusPolicy() != Qt::NoFocus) {
+      editor_->setFocus(Qt::MouseFocusReason);
+    }
+  });
+  connect(button_, &SpinButton::Step, this, [this](bool up) { up ? StepUp() : StepDown(); });
+  ArrangeChildren();
+}
+
+void SpinEdit::SetValue(long double value) {
+  field_.SetValue(value);
+  ShowModelText();
+}
+
+void SpinEdit::SetText(const std::string& text) { editor_->setText(QString::fromStdString(text)); }
+
+void SpinEdit::StepUp() {
+  field_.StepUp();
+  ShowModelText();
+}
+
+void SpinEdit::StepDown() {
+  field_.StepDown();
+  ShowModelText();
+}
+
+void SpinEdit::ShowModelText() {
+  const QString text = QString::fromStdString(field_.Text());
+  if (editor_->text() != text) editor_->setText(text);
+}
+
+bool SpinEdit::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != editor_) return QFrame::eventFilter(watched, event);
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+      case Qt::Key_Up:
+        StepUp();
+        return true;
+      case Qt::Key_Down:
+        StepDown();
+        return true;
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        // Never reaches the text and never triggers anything else.
+        return true;
+      default:
+        break;
+    }
+    const QString text = key->text();
+    if (text.size() == 1) {
+      const char16_t c = text.front().unicode();
+      // Backspace, Delete, Ctrl+C, Ctrl+V and the like are not typed characters.
+      if (c < 32 || c == 127) return false;
+      if (c < 128 && field_.AcceptsChar(static_cast<char>(c))) return false;
+      QApplication::beep();
+      return true;
+    }
+    if (!text.isEmpty()) {
+      QApplication::beep();
+      return true;
+    }
+    return false;
+  }
+  if (event->type() == QEvent::FocusOut) {
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    // Only leaving for another control of the window clamps; switching to
+    // another window or opening a menu does not.
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+        reason != Qt::MenuBarFocusReason) {
+      field_.ExitClamp();
+      ShowModelText();
+    }
+  }
+  return QFrame::eventFilter(watched, event);
+}
+
+void SpinEdit::resizeEvent(QResizeEvent* event) {
+  QFrame::resizeEvent(event);
+  ArrangeChildren();
+}
+
+void SpinEdit::ArrangeChildren() {
+  const QRect inner = contentsRect();
+  const int side = inner.height();
+  // The text ends where the square button begins.
+  button_->setGeometry(inner.right() + 1 - side, inner.top(), side, side);
+  editor_->setGeometry(inner.left(), inner.top(), inner.width() - side, inner.height());
+}
+
+}  // namespace zelora

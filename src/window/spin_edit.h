@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QFrame>
+#include <QLineEdit>
+#include <QTimer>
+#include <string>
+
+#include "window/spin_field.h"
+
+namespace zelora {
+
+// The spin button at the right end of a spin field: a square split by the
+// diagonal from its lower-left to its upper-right corner; the upper-left half
+// steps up, the lower-right half steps down. Holding a half repeats the step.
+class SpinButton : public QWidget {
+  Q_OBJECT
+ public:
+  enum class Half { None, Up, Down };
+
+  explicit SpinButton(QWidget* parent = nullptr);
+
+  // Which half a point of the button lies in.
+  Half HalfAt(QPoint point) const;
+  Half PressedHalf() const { return pressed_; }
+
+  static constexpr int kFirstRepeatMs = 400;
+  static constexpr int kRepeatMs = 100;
+
+ signals:
+  void Pressed();  // before the first step, so the field can take the focus
+  void Step(bool up);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void Repeat();
+
+  Half pressed_ = Half::None;
+  bool over_pressed_ = false;  // the pointer is on the pressed half
+  QTimer repeat_;
+};
+
+// A one-line numeric field over the SpinField model: the model's text is the
+// editor's text, so the value is always worked out from what is shown.
+class SpinEdit : public QFrame {
+  Q_OBJECT
+ public:
+  SpinEdit(const SpinField::Properties& properties, const std::string& initial_text,
+           char decimal_separator, QWidget* parent = nullptr);
+
+  // Not clamped; an unreadable text reads as the minimum.
+  long double Value() const { return field_.Value(); }
+  // Clamps and formats through the model.
+  void SetValue(long double value);
+  std::string Text() const { return field_.Text(); }
+  // Replaces the text as if typed (nothing is checked).
+  void SetText(const std::string& text);
+
+  void StepUp();
+  void StepDown();
+
+  const SpinField& Field() const { return field_; }
+  QLineEdit* Editor() const { return editor_; }
+  SpinButton* Button() const { return button_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void ShowModelText();
+  void ArrangeChildren();
+
+  SpinField field_;
+  QLineEdit* editor_;
+  SpinButton* button_;
+};
+
+}  // namespace zelora

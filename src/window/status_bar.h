@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+namespace zelora {
+
+// A row of panels with lowered bevels and left-aligned text; the last panel
+// reaches to the right edge whatever its stored width. No size grip.
+class StatusBar : public QWidget {
+  Q_OBJECT
+ public:
+  explicit StatusBar(QWidget* parent = nullptr);
+
+  void AddPanel(const QString& text, int width);
+  int PanelCount() const { return static_cast<int>(panels_.size()); }
+  QString PanelText(int index) const;
+  void SetPanelText(int index, const QString& text);
+  QRect PanelRect(int index) const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  struct Panel {
+    QString text;
+    int width;
+  };
+  std::vector<Panel> panels_;
+};
+
+}  // namespace zelora

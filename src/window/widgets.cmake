@@ -1,0 +1,23 @@
+# The Qt window: the main window, its layout tables and the control kinds.
+add_library(zelora_window STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/flat_button.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/flat_button.h
+  ${CMAKE_CURRENT_LIST_DIR}/gauge.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gauge.h
+  ${CMAKE_CURRENT_LIST_DIR}/main_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_window.h
+  ${CMAKE_CURRENT_LIST_DIR}/placeholder_art.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/placeholder_art.h
+  ${CMAKE_CURRENT_LIST_DIR}/radio_group.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/radio_group.h
+  ${CMAKE_CURRENT_LIST_DIR}/shadowed_label.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/shadowed_label.h
+  ${CMAKE_CURRENT_LIST_DIR}/spin_edit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/spin_edit.h
+  ${CMAKE_CURRENT_LIST_DIR}/status_bar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/status_bar.h
+  ${CMAKE_CURRENT_LIST_DIR}/window_layout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_layout.h
+)
+target_include_directories(zelora_window PUBLIC ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(zelora_window PUBLIC Qt6::Widgets zelora_control zelora_fields zelora_settings)

@@ -1,0 +1,560 @@
+// The window as built, before start-up: every control checked against the
+// layout written out here once more, independently of the layout tables.
+
+#include <gtest/gtest.h>
+
+#include "window/qt_print.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QSet>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "settings/memory_registry.h"
+#include "settings/settings_store.h"
+#include "window/gauge.h"
+#include "window/main_window.h"
+#include "window/radio_group.h"
+#include "window/spin_edit.h"
+#include "window/status_bar.h"
+#include "window/window_layout.h"
+
+namespace zelora {
+namespace {
+
+struct Expected {
+  const char* name;
+  const char* qt_class;
+  const char* parent;
+  int left, top, width, height;
+  int tab_order;        // -1: not a tab stop
+  const char* state;    // "", "hidden", "disabled" or "hidden disabled"
+  const char* caption;  // nullptr: the kind has no caption
+  const char* hint;
+};
+
+constexpr const char* kFlat = "zelora::FlatButton";
+constexpr const char* kLabel = "QLabel";
+constexpr const char* kShadow = "zelora::ShadowedLabel";
+constexpr const char* kCombo = "QComboBox";
+constexpr const char* kSpin = "zelora::SpinEdit";
+constexpr const char* kGroup = "QGroupBox";
+
+// clang-format off
+const Expected kExpected[] = {
+  {"BtnApply",      kFlat, "ZLR",   8, 234,  61, 41, -1, "", "Отправить", "Сохраните измененные значения"},
+  {"BtnDefault",    kFlat, "ZLR",  72, 234,  89, 41, -1, "", "По умолчанию", "Установите значение По умолчанию"},
+  {"BtnFormfeed",   kFlat, "ZLR", 216, 234, 105, 41, -1, "", "Подача страницы", "Отправление команды Подача страницы"},
+  {"BtnHelp",       kFlat, "ZLR", 328, 234,  53, 41, -1, "", "Справка", "Справка"},
+  {"BtnExit",       kFlat, "ZLR", 384, 234,  45, 41, -1, "", "Выход", "Выход"},
+  {"BtnReset",      kFlat, "ZLR", 168, 234,  45, 41, -1, "", "Сброс", "Перезапуск принтера"},
+  {"PageControl1",  "QTabWidget", "ZLR", 8, 8, 425, 217, 0, "", nullptr, ""},
+  {"SBar",          "zelora::StatusBar", "ZLR", 0, 285, 439, 24, -1, "", nullptr, ""},
+  // Printer
+  {"GroupBox1",     kGroup, "Printer",    24,   8, 193, 169, 0, "", "", ""},
+  {"GroupBox2",     kGroup, "Printer",   240,   8, 169, 169, 1, "", "", ""},
+  {"Label1",        kLabel, "GroupBox1",   8,   8,  54,  13, -1, "hidden", "Baud Rate ", ""},
+  {"Label2",        kLabel, "GroupBox1",   8,  40,  49,  13, -1, "", "Тайм-аут ", ""},
+  {"Label3",        kLabel, "GroupBox1",   8, 104,  63,  13, -1, "", "Эк. энергии ", ""},
+  {"ComBaudrate",   kCombo, "GroupBox1",  96,   8,  89,  21, 0, "hidden disabled", nullptr, ""},
+  {"SpinTimeout",   kSpin,  "GroupBox1",  96,  40,  57,  21, 1, "", nullptr, "Установите параметр Тайм-аут для принтера"},
+  {"ComPowersave",  kCombo, "GroupBox1",  96, 104,  89,  21, 2, "", nullptr, "Установите режим экономии электроэнергии"},
+  {"Label4",        kLabel, "GroupBox2",   8,  40,  50,  13, -1, "", "Эмуляция", ""},
+  {"RxLabel1",      kShadow, "GroupBox2", 64,  40,  34,  13, -1, "", "PCL5e", ""},
+  {"ChkAutocont",   "QCheckBox", "GroupBox2", 8,   8,  97, 17, 0, "hidden disabled", "Auto continue", ""},
+  {"ChkJamrecover", "QCheckBox", "GroupBox2", 8, 104, 153, 17, 1, "", "Восстановл. после застр.",
+   "Установите параметр Восстановление после устранения застревания бумаги"},
+  {"ChkRobust",     "QCheckBox", "GroupBox2", 8, 144,  89, 17, 2, "hidden disabled", "Robust XON", ""},
+  // Page
+  {"GroupBox3",     kGroup, "Page",       16,   8, 177, 177, 0, "", "", ""},
+  {"GrpPapertype",  "zelora::RadioGroup", "Page", 208, 112, 177, 57, 1, "hidden disabled", "Paper Type", ""},
+  {"GroupBox4",     kGroup, "Page",      208,   8, 177,  87, 2, "", "Ориентация", "Установите параметр Ориентация"},
+  {"Label5",        kLabel, "GroupBox3",   8,  16,  69,  13, -1, "", "Разм. бумаги", ""},
+  {"Label6",        kLabel, "GroupBox3",   8, 159,  34,  13, -1, "hidden", "Source", ""},
+  {"Label7",        kLabel, "GroupBox3",   8, 101,  68,  13, -1, "", "Строк на стр.", ""},
+  {"Label8",        kLabel, "GroupBox3",   8, 144,  31,  13, -1, "", "Копии", ""},
+  {"Label13",       kLabel, "GroupBox3",  10,  40,  39,  13, -1, "", "Ширина", ""},
+  {"Label14",       kLabel, "GroupBox3", 110,  40,  38,  13, -1, "", "Высота", ""},
+  {"ComPapersize",  kCombo, "GroupBox3",  88,  12,  79,  21, 0, "", nullptr, "Установите Размер бумаги"},
+  {"ComSource",     kCombo, "GroupBox3",  88, 166,  81,  21, 1, "hidden disabled", nullptr, ""},
+  {"SpinLpi",       kSpin,  "GroupBox3", 110, 102,  57,  21, 2, "", nullptr, "Установите параметр Строки на страницу"},
+  {"SpinCopies",    kSpin,  "GroupBox3", 110, 138,  57,  21, 3, "", nullptr, "Установите параметр Копии"},
+  {"RxSpinEdit1",   kSpin,  "GroupBox3",  10,  60,  57,  21, 4, "", nullptr, ""},
+  {"RxSpinEdit2",   kSpin,  "GroupBox3", 110,  60,  57,  21, 5, "", nullptr, ""},
+  {"Image2",        kLabel, "GroupBox4", 112,  24,  33,  33, -1, "", "", ""},
+  {"Image3",        kLabel, "GroupBox4", 112,  24,  33,  33, -1, "", "", ""},
+  {"BtnPortrait",   "QRadioButton", "GroupBox4", 8, 24, 89, 17, 0, "", "Вертикально", ""},
+  {"BtnLandscape",  "QRadioButton", "GroupBox4", 8, 48, 89, 25, 1, "", "Горизонтально", ""},
+  // Font
+  {"Label9",        kLabel, "Font",        8,   8,  52,  13, -1, "", "Гарнитура", ""},
+  {"Label10",       kLabel, "Font",      256,   8,  67,  13, -1, "", "Наб. символ.", ""},
+  {"Label11",       kLabel, "Font",        8, 144,  62,  13, -1, "", "Шаг шрифта", ""},
+  {"Label12",       kLabel, "Font",      256, 144,  59,  13, -1, "", "Р-р в пункт.", ""},
+  {"ListTypeface",  "QListWidget", "Font", 8,  24, 209, 113, 0, "", nullptr, "Установите параметр Гарнитура шрифта"},
+  {"ListSymbol",    "QListWidget", "Font", 256, 24, 139, 113, 1, "", nullptr, "Установите Символ"},
+  {"SpinPitch",     kSpin,  "Font",        8, 160,  65,  21, 2, "", nullptr, "Установите Шаг шрифта"},
+  {"SpinPoint",     kSpin,  "Font",      256, 160,  65,  21, 3, "", nullptr, "Установите Размер в пунктах"},
+  // Quality
+  {"GrpDensity",    "zelora::RadioGroup", "Quality",  56, 24, 121, 145, 0, "", "Плотность ", "Установите Плотность"},
+  {"GrpEconomode",  "zelora::RadioGroup", "Quality", 240, 24, 121, 145, 1, "", "Режим Econo", "Установите режим Econo"},
+  // About
+  {"RxLabel2",      kShadow, "About",    159,   8, 208,  13, -1, "", "Zelora", ""},
+  {"RxLabel3",      kShadow, "About",    159,  32,  57,  13, -1, "", "Версия 1.0", ""},
+  {"RxLabel4",      kShadow, "About",    159,  56, 258,  13, -1, "", "© Quorvan. Все права защищены.", ""},
+  {"RxLabel5",      kShadow, "About",    167,  80,   5,  13, -1, "", "", ""},
+  {"BtnConfig",     kFlat,   "About",    120, 136, 137,  49, -1, "", "Страница конфигурации", "Печать Отчета состояния"},
+  {"BtnTestPrt",    kFlat,   "About",    264, 136, 153,  49, -1, "", "Демонстрационный список", "Печать Демонстрационного списка"},
+  {"Gauge",         "zelora::Gauge", "About", 120, 118, 297, 16, -1, "hidden", nullptr, ""},
+  {"Panel1",        "QFrame", "About",     8,  10, 140,  92, -1, "", nullptr, ""},
+  {"Image1",        kLabel,   "Panel1",    1,   1, 138,  90, -1, "", "", ""},
+};
+
+const std::map<std::string, std::vector<std::string>> kExpectedItems = {
+  {"ComPapersize", {"Letter", "Legal", "A4", "Executive", "COM-10", "Monarch", "DL", "C5", "B5",
+                    "Folio", "A5", "C6", "Others(mm)"}},
+  {"ComPowersave", {"OFF", "10 Min", "15 Min", "30 Min", "45 Min", "60 Min"}},
+  {"ComBaudrate",  {"300", "600", "1200", "2400", "4800", "9600", "19200", "38400", "115200"}},
+  {"ComSource",    {"Auto", "Manual", "First Tray", "Second Tray"}},
+  {"GrpPapertype", {"Normal Paper", "Envelope"}},
+  {"GrpDensity",   {"Средняя", "Темнее "}},
+  {"GrpEconomode", {"ВЫКЛ", "ВКЛ"}},
+  {"ListTypeface", {
+    "Courier SWC Upright Medium", "Courier SWC Upright Bold", "Courier SWC Italic Medium",
+    "Courier SWC Italic Bold", "Letter Gothic Upright Medium", "Letter Gothic Upright Bold",
+    "Letter Gothic Italic Medium", "Dutch801 SWC Upright Medium", "Dutch801 SWC Upright Bold",
+    "Dutch801 SWC Italic Medium", "Dutch801 SWC Italic Bold", "ZapfHumst Dm SWC Upright Medium",
+    "ZapfHumst Dm SWC Upright Bold", "ZapfHumst Dm SWC Italic Medium", "ZapfHumst Dm SWC Italic Bold",
+    "Ribbon 131 SWC Italic Medium", "Clarendon SWC Upright Bold", "Swiss742 Upright Medium",
+    "Swiss742 Upright Bold", "Swiss742 Italic Medium", "Swiss742 Italic Bold",
+    "Swiss742 CN Upright Medium", "Swiss742 CN Upright Bold", "Swiss742 CN Italic Medium",
+    "Swiss742 CN Italic Bold", "Incised901 SWC Upright Medium", "Incised901 SWC Upright Bold",
+    "Incised901 SWC Italic Medium", "OrigGaramond SWC Upright Medium", "OrigGaramond SWC Upright Bold",
+    "OrigGaramond SWC Italic Medium", "OrigGaramond SWC Italic Bold", "Audrey Two SWC Upright Medium",
+    "Flareserif821 SWC Upright SBold", "Flareserif821 SWC Upright EBold", "Swiss SWM Upright Medium",
+    "Swiss SWM Upright Bold", "Swiss SWM Italic Medium", "Swiss SWM Italic Bold",
+    "Dutch SWM Upright Medium", "Dutch SWM Upright Bold", "Dutch SWM Italic Medium",
+    "Dutch SWM Italic Bold", "Symbol", "Wingding", "Line Printer Upright Medium Roman-8",
+    "Line Printer Upright Medium ECMA94", "Line Printer Upright Medium PC-8",
+    "Line Printer Upright Medium PC-8 DN", "Line Printer Upright Medium PC-850",
+    "LIne Printer Upright Medium Legal"}},
+  {"ListSymbol", {
+    "Roman-8", "DeskTop", "ECMA 94", "Macintosh", "Math-8", "Microsoft Publishing", "PI Font",
+    "PS Math", "PS Text", "Ventura International", "Ventura Math", "Ventura US",
+    "Windows 3.0 Latin 1", "Windows 3.1 Latin 1", "Windows 3.1 Latin 2", "Windows 3.1 Latin 5",
+    "Symbol", "Wingding", "Legal", "ISO 4", "ISO 6", "ISO 11", "ISO 15", "ISO 17", "ISO 21",
+    "ISO 60", "ISO 69", "ISO 8859/2 Latin 2", "ISO 8859/2 Latin 5", "PC-8", "PC-8 DN", "PC-850",
+    "PC-852", "PC-8 TK", "ISO 8859/5 LatinCyrillic", "PC Cyrillic"}},
+};
+// clang-format on
+
+const char* const kPageNames[] = {"Printer", "Page", "Font", "Quality", "About"};
+const char* const kPageCaptions[] = {"Принтер", "Страница", "Шрифт", "Качество",
+                                     "О программе /Тест"};
+
+QString Q(const char* text) { return QString::fromUtf8(text); }
+
+class MainWindowLayoutTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { TZLR::ApplyApplicationLook(); }
+
+  MemoryRegistry registry_;
+  SettingsStore store_{registry_};
+  TZLR window_{store_};
+
+  QWidget* Find(const char* name) { return window_.findChild<QWidget*>(Q(name)); }
+};
+
+TEST_F(MainWindowLayoutTest, WindowIsFixedSizeDialogWithItsFont) {
+  EXPECT_EQ(window_.objectName(), "ZLR");
+  EXPECT_STREQ(window_.metaObject()->className(), "zelora::TZLR");
+  EXPECT_EQ(window_.windowTitle(), "Zelora");
+  EXPECT_EQ(window_.size(), QSize(439, 309));
+  EXPECT_EQ(window_.minimumSize(), QSize(439, 309));
+  EXPECT_EQ(window_.maximumSize(), QSize(439, 309));
+  EXPECT_EQ(window_.pos(), QPoint(180, 97));
+
+  const Qt::WindowFlags flags = window_.windowFlags();
+  EXPECT_TRUE(flags.testFlag(Qt::WindowTitleHint));
+  EXPECT_TRUE(flags.testFlag(Qt::WindowSystemMenuHint));
+  EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+  EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+  EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+
+  EXPECT_EQ(window_.font().family(), "DejaVu Sans");
+  EXPECT_EQ(window_.font().pixelSize(), 11);
+  EXPECT_EQ(QFontMetrics(window_.font()).height(), 13);
+  EXPECT_FALSE(window_.windowIcon().isNull());
+}
+
+TEST_F(MainWindowLayoutTest, EveryControlHasItsKindPlaceStateAndTexts) {
+  QSet<QString> expected_names;
+  for (const Expected& e : kExpected) {
+    SCOPED_TRACE(e.name);
+    expected_names.insert(Q(e.name));
+    QWidget* widget = Find(e.name);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_STREQ(widget->metaObject()->className(), e.qt_class);
+    ASSERT_NE(widget->parentWidget(), nullptr);
+    EXPECT_EQ(widget->parentWidget()->objectName(), Q(e.parent));
+
+    // Captioned labels, check boxes and radio buttons widen when their text
+    // needs more room than the stored width; nothing else ever differs.
+    int width = e.width;
+    if (widget->inherits("QLabel") || widget->inherits("QCheckBox") ||
+        widget->inherits("QRadioButton")) {
+      if (e.caption != nullptr && *e.caption != '\0') {
+        width = std::max(width, widget->sizeHint().width());
+      }
+    }
+    EXPECT_EQ(widget->geometry(), QRect(e.left, e.top, width, e.height));
+
+    const std::string state = e.state;
+    EXPECT_EQ(widget->isHidden(), state.find("hidden") != std::string::npos);
+    EXPECT_EQ(widget->isEnabled(), state.find("disabled") == std::string::npos);
+
+    if (e.caption != nullptr) {
+      QString caption;
+      if (auto* label = qobject_cast<QLabel*>(widget)) {
+        caption = label->text();
+      } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        caption = button->text();
+      } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+        caption = group->title();
+      } else {
+        ADD_FAILURE() << "no caption accessor";
+      }
+      EXPECT_EQ(caption, Q(e.caption));
+    }
+    EXPECT_EQ(widget->property("hint").toString(), Q(e.hint));
+    const QVariant tab_order = widget->property("tabOrder");
+    EXPECT_EQ(tab_order.isValid() ? tab_order.toInt() : -1, e.tab_order);
+    EXPECT_TRUE(widget->toolTip().isEmpty());
+  }
+
+  // Nothing else carries a name of its own (but the tab bar's own scroll
+  // buttons).
+  for (const char* page : kPageNames) expected_names.insert(Q(page));
+  expected_names << "ScrollLeftButton"
+                 << "ScrollRightButton";
+  for (QWidget* widget : window_.findChildren<QWidget*>()) {
+    const QString name = widget->objectName();
+    if (name.isEmpty() || name.startsWith("qt_")) continue;
+    EXPECT_TRUE(expected_names.contains(name)) << name.toStdString();
+  }
+}
+
+TEST_F(MainWindowLayoutTest, PagesInOrderWithAboutActive) {
+  auto* tabs = qobject_cast<QTabWidget*>(Find("PageControl1"));
+  ASSERT_NE(tabs, nullptr);
+  ASSERT_EQ(tabs->count(), 5);
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(tabs->widget(i)->objectName(), Q(kPageNames[i]));
+    EXPECT_EQ(tabs->tabText(i), Q(kPageCaptions[i]));
+  }
+  EXPECT_EQ(tabs->currentWidget()->objectName(), "About");
+}
+
+TEST_F(MainWindowLayoutTest, ListsHoldTheirItemsWithNothingSelected) {
+  for (const auto& [name, items] : kExpectedItems) {
+    SCOPED_TRACE(name);
+    QWidget* widget = Find(name.c_str());
+    ASSERT_NE(widget, nullptr);
+    QStringList actual;
+    int index = -2;
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+      for (int i = 0; i < combo->count(); ++i) actual << combo->itemText(i);
+      index = combo->currentIndex();
+      EXPECT_EQ(combo->maxVisibleItems(), 8);
+      EXPECT_EQ(combo->isEditable(), name == "ComBaudrate" || name == "ComSource");
+    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+      for (int i = 0; i < list->count(); ++i) actual << list->item(i)->text();
+      index = list->selectedItems().isEmpty() ? -1 : list->row(list->selectedItems().front());
+      EXPECT_EQ(list->selectionMode(), QAbstractItemView::SingleSelection);
+    } else if (auto* group = qobject_cast<RadioGroup*>(widget)) {
+      for (int i = 0; i < group->Count(); ++i) actual << group->Item(i)->text();
+      index = group->ItemIndex();
+    }
+    QStringList expected;
+    for (const std::string& item : items) expected << QString::fromStdString(item);
+    EXPECT_EQ(actual, expected);
+    EXPECT_EQ(index, -1);
+  }
+  EXPECT_FALSE(qobject_cast<QAbstractButton*>(Find("BtnPortrait"))->isChecked());
+  EXPECT_FALSE(qobject_cast<QAbstractButton*>(Find("BtnLandscape"))->isChecked());
+}
+
+TEST_F(MainWindowLayoutTest, DropDownListsShowEightEntriesOfThirteenPixels) {
+  window_.show();
+  window_.PageControl()->setCurrentWidget(window_.FindControl("Page"));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+  auto* combo = qobject_cast<QComboBox*>(Find("ComPapersize"));  // 13 entries
+  combo->showPopup();
+  QApplication::processEvents();
+  const QAbstractItemView* view = combo->view();
+  EXPECT_EQ(view->sizeHintForRow(0), 13);
+  EXPECT_EQ(view->viewport()->height(), 8 * 13);
+  combo->hidePopup();
+
+  for (const char* name : {"ListTypeface", "ListSymbol"}) {
+    EXPECT_EQ(qobject_cast<QListWidget*>(Find(name))->sizeHintForRow(0), 13) << name;
+  }
+}
+
+// The name of the control a focus stop belongs to (a spin field's editor, a
+// radio group's button, the page control's tab bar).
+QString OwnerName(QWidget* widget, const QSet<QString>& names) {
+  for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+    if (names.contains(w->objectName())) return w->objectName();
+  }
+  return {};
+}
+
+void ExpectedChain(const QString& container, QStringList& chain) {
+  std::vector<const Expected*> stops;
+  for (const Expected& e : kExpected) {
+    if (Q(e.parent) == container && e.tab_order >= 0) stops.push_back(&e);
+  }
+  std::sort(stops.begin(), stops.end(),
+            [](const Expected* a, const Expected* b) { return a->tab_order < b->tab_order; });
+  for (const Expected* e : stops) {
+    if (std::string(e->qt_class) == kGroup) {
+      ExpectedChain(Q(e->name), chain);
+      continue;
+    }
+    chain << Q(e->name);
+    if (std::string(e->name) == "PageControl1") {
+      for (const char* page : kPageNames) ExpectedChain(Q(page), chain);
+    }
+  }
+}
+
+TEST_F(MainWindowLayoutTest, FocusChainFollowsTabOrdersContainerByContainer) {
+  QStringList expected;
+  ExpectedChain("ZLR", expected);
+  ASSERT_EQ(expected.size(), 22);  // every control with a tab order but the frames
+
+  QSet<QString> names;
+  for (const Expected& e : kExpected) names.insert(Q(e.name));
+  QStringList actual;
+  QWidget* widget = &window_;
+  do {
+    widget = widget->nextInFocusChain();
+    if (!(widget->focusPolicy() & Qt::TabFocus) || widget->focusProxy() != nullptr) continue;
+    if (widget->window() != &window_) continue;
+    const QString owner = OwnerName(widget, names);
+    ASSERT_FALSE(owner.isEmpty()) << widget->metaObject()->className();
+    if (actual.isEmpty() || actual.back() != owner) actual << owner;
+  } while (widget != &window_);
+  EXPECT_EQ(actual, expected);
+}
+
+TEST_F(MainWindowLayoutTest, FlatButtonsPicturesAndLabelsTakeNoFocus) {
+  for (const Expected& e : kExpected) {
+    if (e.tab_order >= 0) continue;
+    QWidget* widget = Find(e.name);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->focusPolicy(), Qt::NoFocus) << e.name;
+  }
+}
+
+struct ExpectedSpin {
+  const char* name;
+  SpinField::ValueType type;
+  long double min, max, increment;
+  std::size_t max_length;
+  const char* text;  // with '.' as separator
+};
+
+TEST_F(MainWindowLayoutTest, SpinFieldsHaveTheirRangesAndTextsAtCreation) {
+  const ExpectedSpin expected[] = {
+      {"SpinTimeout", SpinField::ValueType::Integer, 10, 300, 1, 0, "0"},
+      {"SpinLpi", SpinField::ValueType::Integer, 5, 128, 1, 0, "0"},
+      {"SpinCopies", SpinField::ValueType::Integer, 1, 99, 1, 0, "0"},
+      {"RxSpinEdit1", SpinField::ValueType::Integer, 75, 216, 1, 3, "75"},
+      {"RxSpinEdit2", SpinField::ValueType::Integer, 125, 356, 1, 0, "0"},
+      {"SpinPitch", SpinField::ValueType::Decimal, 0.44L, 99.99L, 0.01L, 0, "0.44"},
+      {"SpinPoint", SpinField::ValueType::Decimal, 4, 999.75L, 0.25L, 0, "4.00"},
+  };
+  window_.show();  // children are arranged once the window shows
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+  QTabWidget* tabs = window_.PageControl();
+  for (const ExpectedSpin& e : expected) {
+    SCOPED_TRACE(e.name);
+    auto* spin = qobject_cast<SpinEdit*>(Find(e.name));
+    ASSERT_NE(spin, nullptr);
+    const SpinField::Properties& p = spin->Field().properties();
+    EXPECT_EQ(p.value_type, e.type);
+    EXPECT_DOUBLE_EQ(static_cast<double>(p.min_value), static_cast<double>(e.min));
+    EXPECT_DOUBLE_EQ(static_cast<double>(p.max_value), static_cast<double>(e.max));
+    EXPECT_DOUBLE_EQ(static_cast<double>(p.increment), static_cast<double>(e.increment));
+    if (e.type == SpinField::ValueType::Decimal) {
+      EXPECT_EQ(p.decimal, 2);
+    }
+    EXPECT_EQ(p.max_length, e.max_length);
+    if (e.max_length > 0) {
+      EXPECT_EQ(spin->Editor()->maxLength(), static_cast<int>(e.max_length));
+    }
+
+    std::string text = e.text;
+    for (char& c : text) {
+      if (c == '.') c = spin->Field().decimal_separator();
+    }
+    EXPECT_EQ(spin->Text(), text);
+    EXPECT_EQ(spin->Editor()->text().toStdString(), text);
+
+    // The text area ends where the square spin button begins (looked at with
+    // the field's page showing).
+    QWidget* page = spin->parentWidget();
+    while (page->parentWidget() != nullptr && page->parentWidget()->parentWidget() != tabs) {
+      page = page->parentWidget();
+    }
+    tabs->setCurrentWidget(page);
+    QApplication::processEvents();
+    const QRect editor = spin->Editor()->geometry();
+    const QRect button = spin->Button()->geometry();
+    EXPECT_LE(editor.right(), button.left() - 1);
+    EXPECT_EQ(button.width(), button.height());
+    EXPECT_EQ(button.height(), spin->contentsRect().height());
+    EXPECT_EQ(button.right(), spin->contentsRect().right());
+  }
+}
+
+TEST_F(MainWindowLayoutTest, StatusBarTimerAndGaugeAsStored) {
+  StatusBar* bar = window_.SBar();
+  ASSERT_EQ(bar->PanelCount(), 2);
+  EXPECT_EQ(bar->PanelText(0), "  Статус");
+  EXPECT_EQ(bar->PanelText(1), "");
+  EXPECT_EQ(bar->PanelRect(0), QRect(0, 0, 50, 24));
+  EXPECT_EQ(bar->PanelRect(1), QRect(50, 0, 389, 24));  // to the right edge
+
+  QTimer* timer = window_.findChild<QTimer*>("Timer1");
+  ASSERT_NE(timer, nullptr);
+  EXPECT_EQ(timer->interval(), 30000);
+  EXPECT_FALSE(timer->isActive());
+
+  auto* gauge = qobject_cast<Gauge*>(Find("Gauge"));
+  ASSERT_NE(gauge, nullptr);
+  EXPECT_EQ(gauge->Minimum(), 0);
+  EXPECT_EQ(gauge->Maximum(), 100);
+  EXPECT_EQ(gauge->Progress(), 0);
+
+  // Both orientation pictures and both custom-size fields show until start-up.
+  for (const char* name : {"Image2", "Image3", "RxSpinEdit1", "RxSpinEdit2"}) {
+    EXPECT_FALSE(Find(name)->isHidden()) << name;
+  }
+  auto* image1 = qobject_cast<QLabel*>(Find("Image1"));
+  EXPECT_TRUE(image1->hasScaledContents());
+  EXPECT_FALSE(image1->pixmap().isNull());
+}
+
+// The English face of each control's caption and hint (empty: none).
+struct ExpectedEnglish {
+  const char* name;
+  const char* caption;
+  const char* hint;
+};
+
+// clang-format off
+const ExpectedEnglish kExpectedEnglish[] = {
+  {"BtnApply", "Send", "Save Changed Values."},
+  {"BtnDefault", "Default", "Set Default Value."},
+  {"BtnFormfeed", "Formfeed", "Send Formfeed."},
+  {"BtnHelp", "Help", "Help."},
+  {"BtnExit", "Exit", "Exit ZLR."},
+  {"BtnReset", "Reset", "Reset Printer."},
+  {"Label1", "Baud Rate", ""}, {"Label2", "Timeout", ""}, {"Label3", "Power Save", ""},
+  {"SpinTimeout", "", "Set Printer Timeout Value."},
+  {"ComPowersave", "", "Set Power save mode."},
+  {"ChkAutocont", "Auto Continue", ""},
+  {"ChkJamrecover", "Jam Recovery", "Set Paper Jam Recovery."},
+  {"ChkRobust", "Robust XON", ""},
+  {"Label5", "Paper Size", ""}, {"Label6", "Source", ""}, {"Label7", "Lines Per Page", ""},
+  {"Label8", "Copies", ""}, {"Label13", "Width", ""}, {"Label14", "Height", ""},
+  {"ComPapersize", "", "Set Paper size."},
+  {"SpinLpi", "", "Set Lines Per Page."},
+  {"SpinCopies", "", "Set Copies Value."},
+  {"GrpPapertype", "Paper Type", "Set Paper type."},
+  {"GroupBox4", "Orientation", "Set Orientation."},
+  {"BtnPortrait", "Portrait", ""}, {"BtnLandscape", "Landscape", ""},
+  {"Label9", "Typeface", ""}, {"Label10", "Symbol Set", ""}, {"Label11", "Pitch", ""},
+  {"Label12", "Point Size", ""},
+  {"ListTypeface", "", "Set Typeface."},
+  {"ListSymbol", "", "Set Symbol."},
+  {"SpinPitch", "", "Set Pitch Value."},
+  {"SpinPoint", "", "Set Point Value."},
+  {"GrpDensity", "Density", "Set Density."},
+  {"GrpEconomode", "Econo Mode", "Set Econo Mode."},
+  {"RxLabel2", "Zelora", ""}, {"RxLabel3", "Version :3.2", ""},
+  {"RxLabel4", "© Quorvan. All rights reserved.", ""}, {"RxLabel5", " ", ""},
+  {"BtnConfig", "Configuration Sheet", "Print Status Report."},
+  {"BtnTestPrt", "Demonstration Page", "Print Demo Page."},
+};
+// clang-format on
+
+std::vector<const ControlLayout*> AllLayoutRows() {
+  std::vector<const ControlLayout*> rows;
+  for (const ControlLayout& row : WindowControls()) rows.push_back(&row);
+  for (const PageLayout& page : Pages()) {
+    for (const ControlLayout& row : page.controls) rows.push_back(&row);
+  }
+  return rows;
+}
+
+TEST_F(MainWindowLayoutTest, EveryLayoutRowIsAControlOfTheWindow) {
+  QSet<QString> expected;
+  for (const Expected& e : kExpected) expected.insert(Q(e.name));
+  expected.insert("Timer1");
+  int rows = 0;
+  for (const ControlLayout* row : AllLayoutRows()) {
+    const QString name = QString::fromUtf8(row->name.data(), static_cast<int>(row->name.size()));
+    EXPECT_TRUE(expected.contains(name)) << name.toStdString();
+    EXPECT_NE(window_.findChild<QObject*>(name), nullptr) << name.toStdString();
+    ++rows;
+  }
+  EXPECT_EQ(rows, static_cast<int>(std::size(kExpected)) + 1);
+}
+
+TEST(WindowLayout, EnglishFaceOfEveryText) {
+  const auto rows = AllLayoutRows();
+  for (const ExpectedEnglish& e : kExpectedEnglish) {
+    SCOPED_TRACE(e.name);
+    const auto row = std::find_if(rows.begin(), rows.end(),
+                                  [&](const ControlLayout* r) { return r->name == e.name; });
+    ASSERT_NE(row, rows.end());
+    EXPECT_EQ(EnglishCaption((*row)->caption.english_id), e.caption);
+    EXPECT_EQ(EnglishCaption((*row)->hint.english_id), e.hint);
+  }
+  const std::pair<const char*, const char*> pages[] = {{"Printer", "Printer"},
+                                                       {"Page", "Page"},
+                                                       {"Font", "Font"},
+                                                       {"Quality", "Quality"},
+                                                       {"About", "About/Test"}};
+  ASSERT_EQ(Pages().size(), std::size(pages));
+  for (std::size_t i = 0; i < Pages().size(); ++i) {
+    EXPECT_EQ(Pages()[i].name, pages[i].first);
+    EXPECT_EQ(EnglishCaption(Pages()[i].caption.english_id), pages[i].second);
+  }
+  EXPECT_EQ(EnglishCaption(0), "");
+  EXPECT_EQ(EnglishCaption(69), "");
+
+  // Radio-group items have an English face too.
+  const auto density = std::find_if(rows.begin(), rows.end(),
+                                    [](const ControlLayout* r) { return r->name == "GrpDensity"; });
+  ASSERT_EQ((*density)->items.size(), 2u);
+  EXPECT_EQ(EnglishCaption((*density)->items[0].english_id), "Medium");
+  EXPECT_EQ(EnglishCaption((*density)->items[1].english_id), "Dark");
+}
+
+}  // namespace
+}  // namespace zelora

@@ -1,0 +1,309 @@
+// Start-up, Push and Pull against the real widgets, and the events the window
+// binds: which changes fire a handler and which stay silent.
+
+#include <gtest/gtest.h>
+
+#include "window/qt_print.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include "settings/memory_registry.h"
+#include "settings/settings_key.h"
+#include "settings/settings_store.h"
+#include "window/control_transfer.h"
+#include "window/main_window.h"
+#include "window/radio_group.h"
+#include "window/spin_edit.h"
+
+namespace zelora {
+namespace {
+
+constexpr std::string_view kKey = kSettingsKeyPath;
+
+// Replaces '.' by the window's decimal separator.
+std::string Local(std::string text, char separator) {
+  for (char& c : text) {
+    if (c == '.') c = separator;
+  }
+  return text;
+}
+
+class MainWindowTransferTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { TZLR::ApplyApplicationLook(); }
+
+  // A stored record in which several values lie outside what the controls
+  // can show.
+  void StoreOddRecord() {
+    registry_.PutDword(kKey, "R_x", 40);
+    registry_.PutDword(kKey, "R_y", 30);
+    registry_.PutDword(kKey, "R_baudrate", 3);
+    registry_.PutDouble(kKey, "R_timeout", 500);  // above 300
+    registry_.PutDword(kKey, "R_powersave", 9);   // past the 6 entries
+    registry_.PutDword(kKey, "R_autocont", 1);
+    registry_.PutDword(kKey, "R_jamrecover", 1);
+    registry_.PutDword(kKey, "R_robust", 0);
+    registry_.PutDword(kKey, "R_papersize", 12);
+    registry_.PutDword(kKey, "R_source", -5);
+    registry_.PutDouble(kKey, "R_lpi", 64.5);      // halves go to the even neighbour
+    registry_.PutDouble(kKey, "R_copies", 0);      // below 1
+    registry_.PutDword(kKey, "R_orientation", 0);  // landscape
+    registry_.PutDword(kKey, "R_papertype", 7);    // radio group: the last item
+    registry_.PutDword(kKey, "R_typeface", 47);
+    registry_.PutDword(kKey, "R_symbol", 36);  // one past the last
+    registry_.PutDouble(kKey, "R_pitch", 12.345);
+    registry_.PutDouble(kKey, "R_point", 1000);
+    registry_.PutDword(kKey, "R_density", -3);  // radio group: none
+    registry_.PutDword(kKey, "R_economode", 1);
+    registry_.PutDouble(kKey, "R_width", 100);
+    registry_.PutDouble(kKey, "R_height", 400);
+  }
+
+  SpinEdit* Spin(const char* name) { return window_.findChild<SpinEdit*>(name); }
+  char Separator() { return Spin("SpinPitch")->Field().decimal_separator(); }
+
+  MemoryRegistry registry_;
+  SettingsStore store_{registry_};
+  TZLR window_{store_};
+};
+
+TEST_F(MainWindowTransferTest, StartUpPushesStoredRecordThroughTheControlsOwnRules) {
+  StoreOddRecord();
+  window_.FormCreate();
+  const char sep = Separator();
+
+  EXPECT_EQ(window_.ItemIndex(Control::ComBaudrate), 3);
+  EXPECT_EQ(window_.SpinText(Control::SpinTimeout), "300");
+  EXPECT_EQ(window_.ItemIndex(Control::ComPowersave), -1);
+  EXPECT_TRUE(window_.Checked(Control::ChkAutocont));
+  EXPECT_TRUE(window_.Checked(Control::ChkJamrecover));
+  EXPECT_FALSE(window_.Checked(Control::ChkRobust));
+  EXPECT_EQ(window_.ItemIndex(Control::ComPapersize), 12);
+  EXPECT_EQ(window_.findChild<QComboBox*>("ComPapersize")->currentText(), "Others(mm)");
+  EXPECT_EQ(window_.ItemIndex(Control::ComSource), -1);
+  EXPECT_EQ(window_.SpinText(Control::SpinLpi), "64");
+  EXPECT_EQ(window_.SpinText(Control::SpinCopies), "1");
+  EXPECT_FALSE(window_.Checked(Control::BtnPortrait));
+  EXPECT_TRUE(window_.Checked(Control::BtnLandscape));
+  EXPECT_EQ(window_.ItemIndex(Control::GrpPapertype), 1);
+  EXPECT_EQ(window_.ItemIndex(Control::ListTypeface), 47);
+  EXPECT_EQ(window_.ItemIndex(Control::ListSymbol), -1);
+  EXPECT_EQ(window_.SpinText(Control::SpinPitch), Local("12.35", sep));
+  EXPECT_EQ(window_.SpinText(Control::SpinPoint), Local("999.75", sep));
+  EXPECT_EQ(window_.ItemIndex(Control::GrpDensity), -1);
+  EXPECT_EQ(window_.ItemIndex(Control::GrpEconomode), 1);
+  EXPECT_EQ(window_.SpinText(Control::RxSpinEdit1), "100");
+  EXPECT_EQ(window_.SpinText(Control::RxSpinEdit2), "356");
+
+  // The record keeps what was stored, not what the controls show.
+  EXPECT_EQ(window_.Record().timeout, 500);
+  EXPECT_EQ(window_.Record().copies, 0);
+  EXPECT_EQ(window_.Record().powersave, 9);
+  EXPECT_EQ(window_.Record().height, 400);
+
+  // The rest of start-up.
+  EXPECT_TRUE(window_.Visible(Control::Image3));
+  EXPECT_FALSE(window_.Visible(Control::Image2));
+  EXPECT_TRUE(window_.Visible(Control::RxSpinEdit1));
+  EXPECT_TRUE(window_.Visible(Control::RxSpinEdit2));
+  EXPECT_FALSE(window_.Enabled(Control::SpinPitch));  // line-printer face
+  EXPECT_FALSE(window_.Enabled(Control::SpinPoint));
+  EXPECT_EQ(window_.PageControl()->currentWidget()->objectName(), "Printer");
+  EXPECT_EQ(window_.pos(), QPoint(40, 30));
+}
+
+TEST_F(MainWindowTransferTest, FirstStartShowsFactoryDefaultsWithoutCustomSize) {
+  window_.FormCreate();
+  EXPECT_EQ(window_.ItemIndex(Control::ComPapersize), 2);  // A4
+  EXPECT_EQ(window_.SpinText(Control::SpinTimeout), "20");
+  EXPECT_EQ(window_.SpinText(Control::SpinCopies), "1");
+  EXPECT_TRUE(window_.Checked(Control::BtnPortrait));
+  EXPECT_TRUE(window_.Visible(Control::Image2));
+  EXPECT_FALSE(window_.Visible(Control::Image3));
+  EXPECT_FALSE(window_.Visible(Control::RxSpinEdit1));
+  EXPECT_FALSE(window_.Visible(Control::RxSpinEdit2));
+  EXPECT_TRUE(window_.Enabled(Control::SpinPitch));
+  EXPECT_FALSE(window_.Enabled(Control::SpinPoint));
+  EXPECT_EQ(window_.pos(), QPoint(0, 0));
+}
+
+TEST_F(MainWindowTransferTest, PullReadsTheControlsAsShownAndRestoresTheRecordsOrientation) {
+  window_.FormCreate();
+  const char sep = Separator();
+  // What a user might leave in the controls: a typed value out of range, an
+  // unreadable text, and the other orientation.
+  Spin("SpinTimeout")->SetText("500");
+  Spin("SpinLpi")->SetText("");
+  Spin("SpinPitch")->SetText(Local("12.5", sep));
+  window_.SetItemIndex(Control::ComPowersave, 5);
+  window_.SetItemIndex(Control::ListSymbol, 35);
+  window_.SetItemIndex(Control::GrpEconomode, 1);
+  window_.SetChecked(Control::ChkJamrecover, true);
+  window_.SetChecked(Control::BtnLandscape, true);
+  ASSERT_TRUE(window_.Visible(Control::Image3));
+
+  SettingsRecord record = window_.Record();
+  ASSERT_TRUE(record.orientation);
+  Pull(window_, record);
+
+  EXPECT_EQ(record.timeout, 500);  // read, not clamped
+  EXPECT_EQ(record.lpi, 5);        // unreadable reads as the minimum
+  EXPECT_EQ(record.pitch, 12.5L);
+  EXPECT_EQ(record.powersave, 5);
+  EXPECT_EQ(record.symbol, 35);
+  EXPECT_EQ(record.economode, 1);
+  EXPECT_TRUE(record.jamrecover);
+  EXPECT_EQ(record.papersize, 2);
+  // The orientation the printer was last told comes back on screen.
+  EXPECT_TRUE(record.orientation);
+  EXPECT_TRUE(window_.Checked(Control::BtnPortrait));
+  EXPECT_FALSE(window_.Checked(Control::BtnLandscape));
+  EXPECT_TRUE(window_.Visible(Control::Image2));
+  EXPECT_FALSE(window_.Visible(Control::Image3));
+  // Reading never changes a text.
+  EXPECT_EQ(window_.SpinText(Control::SpinTimeout), "500");
+  EXPECT_EQ(window_.SpinText(Control::SpinLpi), "");
+}
+
+TEST_F(MainWindowTransferTest, ListIndicesOutsideTheEntries) {
+  struct Case {
+    Control control;
+    std::int32_t set;
+    std::int32_t read;
+  };
+  const Case cases[] = {
+      {Control::ComPapersize, 13, -1}, {Control::ComPapersize, -2, -1},
+      {Control::ComPapersize, 0, 0},   {Control::ComSource, 3, 3},
+      {Control::ListTypeface, 51, -1}, {Control::ListTypeface, 50, 50},
+      {Control::ListSymbol, -7, -1},   {Control::GrpDensity, 2, 1},
+      {Control::GrpDensity, -9, -1},   {Control::GrpEconomode, 0, 0},
+      {Control::GrpPapertype, 100, 1},
+  };
+  for (const Case& c : cases) {
+    window_.SetItemIndex(c.control, 0);
+    window_.SetItemIndex(c.control, c.set);
+    EXPECT_EQ(window_.ItemIndex(c.control), c.read)
+        << ControlName(c.control) << " set to " << c.set;
+  }
+  EXPECT_THROW(window_.ItemIndex(Control::SpinLpi), std::logic_error);
+  EXPECT_THROW(window_.SetSpinValue(Control::ComPapersize, 1), std::logic_error);
+}
+
+TEST_F(MainWindowTransferTest, CheckingAnOrientationButtonRunsItsClickOnlyOnChange) {
+  window_.FormCreate();  // portrait
+  window_.SetChecked(Control::BtnLandscape, true);
+  EXPECT_FALSE(window_.Checked(Control::BtnPortrait));
+  EXPECT_FALSE(window_.Visible(Control::Image2));
+  EXPECT_TRUE(window_.Visible(Control::Image3));
+
+  // Checking the checked button again fires nothing: the pictures stay as
+  // they were set behind its back.
+  window_.SetVisible(Control::Image3, false);
+  window_.SetChecked(Control::BtnLandscape, true);
+  EXPECT_FALSE(window_.Visible(Control::Image3));
+
+  window_.SetChecked(Control::BtnPortrait, true);
+  EXPECT_FALSE(window_.Checked(Control::BtnLandscape));
+  EXPECT_TRUE(window_.Visible(Control::Image2));
+
+  // Unchecking in code leaves neither checked and runs nothing.
+  window_.SetVisible(Control::Image2, false);
+  window_.SetChecked(Control::BtnPortrait, false);
+  EXPECT_FALSE(window_.Checked(Control::BtnPortrait));
+  EXPECT_FALSE(window_.Checked(Control::BtnLandscape));
+  EXPECT_FALSE(window_.Visible(Control::Image2));
+  EXPECT_FALSE(window_.Visible(Control::Image3));
+
+  // A click by the user works the same way.
+  QTest::mouseClick(window_.findChild<QRadioButton*>("BtnLandscape"), Qt::LeftButton);
+  EXPECT_TRUE(window_.Checked(Control::BtnLandscape));
+  EXPECT_TRUE(window_.Visible(Control::Image3));
+  EXPECT_FALSE(window_.Visible(Control::Image2));
+}
+
+TEST_F(MainWindowTransferTest, PaperSizeChangeFiresOnlyOnUserChoice) {
+  window_.FormCreate();  // A4: custom size hidden
+  auto* combo = window_.findChild<QComboBox*>("ComPapersize");
+  window_.SetItemIndex(Control::ComPapersize, 12);
+  EXPECT_FALSE(window_.Visible(Control::RxSpinEdit1));
+
+  window_.SetItemIndex(Control::ComPapersize, 11);
+  QTest::keyClick(combo, Qt::Key_Down);  // the user picks "Others(mm)"
+  ASSERT_EQ(window_.ItemIndex(Control::ComPapersize), 12);
+  EXPECT_TRUE(window_.Visible(Control::RxSpinEdit1));
+  EXPECT_TRUE(window_.Visible(Control::RxSpinEdit2));
+
+  QTest::keyClick(combo, Qt::Key_Up);
+  EXPECT_FALSE(window_.Visible(Control::RxSpinEdit1));
+  EXPECT_FALSE(window_.Visible(Control::RxSpinEdit2));
+}
+
+TEST_F(MainWindowTransferTest, TypefaceRuleFollowsTheUsersSelection) {
+  window_.FormCreate();
+  window_.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+  window_.PageControl()->setCurrentWidget(window_.FindControl("Font"));
+  auto* list = window_.findChild<QListWidget*>("ListTypeface");
+
+  struct Case {
+    int index;
+    bool pitch;
+    bool point;
+  };
+  const Case cases[] = {{1, true, false},   {6, true, false},  {7, false, true},
+                        {17, false, true},  {44, false, true}, {45, false, false},
+                        {47, false, false}, {50, false, false}};
+  for (const Case& c : cases) {
+    window_.SetItemIndex(Control::ListTypeface, c.index);
+    window_.ListTypefaceClick();
+    EXPECT_EQ(window_.Enabled(Control::SpinPitch), c.pitch) << c.index;
+    EXPECT_EQ(window_.Enabled(Control::SpinPoint), c.point) << c.index;
+  }
+
+  // Selecting in code runs nothing (both fields stay disabled from index 50);
+  // a selection by the user, with the keyboard or the mouse, runs the rule.
+  window_.SetItemIndex(Control::ListTypeface, 6);
+  EXPECT_FALSE(window_.Enabled(Control::SpinPitch));
+  window_.ListTypefaceClick();
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(window_.ItemIndex(Control::ListTypeface), 7);
+  EXPECT_FALSE(window_.Enabled(Control::SpinPitch));
+  EXPECT_TRUE(window_.Enabled(Control::SpinPoint));
+
+  window_.SetItemIndex(Control::ListTypeface, 1);
+  EXPECT_FALSE(window_.Enabled(Control::SpinPitch));  // code: nothing ran
+  list->scrollToItem(list->item(2));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(2)).center());
+  EXPECT_EQ(window_.ItemIndex(Control::ListTypeface), 2);
+  EXPECT_TRUE(window_.Enabled(Control::SpinPitch));
+  EXPECT_FALSE(window_.Enabled(Control::SpinPoint));
+}
+
+TEST_F(MainWindowTransferTest, ControlsCarryValuesWhileHiddenOrDisabled) {
+  window_.SetItemIndex(Control::ComBaudrate, 8);
+  window_.SetItemIndex(Control::GrpPapertype, 1);
+  window_.SetChecked(Control::ChkRobust, true);
+  EXPECT_EQ(window_.ItemIndex(Control::ComBaudrate), 8);
+  EXPECT_EQ(window_.ItemIndex(Control::GrpPapertype), 1);
+  EXPECT_TRUE(window_.Checked(Control::ChkRobust));
+  EXPECT_FALSE(window_.Visible(Control::ComBaudrate));
+  EXPECT_FALSE(window_.Enabled(Control::ComBaudrate));
+
+  window_.SetVisible(Control::Gauge, true);
+  EXPECT_TRUE(window_.Visible(Control::Gauge));
+  window_.SetEnabled(Control::BtnConfig, false);
+  EXPECT_FALSE(window_.Enabled(Control::BtnConfig));
+
+  window_.SetWindowLeft(300);
+  window_.SetWindowTop(-20);
+  EXPECT_EQ(window_.WindowLeft(), 300);
+  EXPECT_EQ(window_.WindowTop(), -20);
+}
+
+}  // namespace
+}  // namespace zelora
