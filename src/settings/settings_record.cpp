@@ -30,26 +30,15 @@ SettingsRecord LoadDefaults() {
 }
 
 void SetFactoryDefaults(SettingsRecord& r) {
-  r.baudrate = 5;
-  r.timeout = 20.0L;
-  r.powersave = 3;
-  r.autocont = false;
-  r.jamrecover = false;
-  r.robust = false;
+  const SettingsRecord keep = r;
+  r = LoadDefaults();
+  r.reload = keep.reload;
+  r.x = keep.x;
+  r.y = keep.y;
+  // The factory set differs from the load defaults in just these three.
   r.papersize = 2;  // A4
-  r.source = 0;
   r.lpi = 64.0L;
-  r.copies = 0.0L;
-  r.orientation = true;
-  r.papertype = 0;
-  r.typeface = 0;
-  r.symbol = 0;
-  r.pitch = 10.0L;
-  r.point = 12.0L;
   r.density = 0;  // medium
-  r.economode = 0;
-  r.width = 216.0L;
-  r.height = 356.0L;
 }
 
 }  // namespace zelora
