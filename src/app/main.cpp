@@ -1,26 +1,29 @@
 #include <QApplication>
-#include <QMessageBox>
-#include <exception>
+#include <QIcon>
 #include <memory>
 
+#include "resources/pictures.h"
 #include "settings/registry_backend.h"
 #include "settings/settings_store.h"
+#include "window/exception_box.h"
+#include "window/help_viewer.h"
 #include "window/main_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  QApplication::setApplicationName(QString::fromUtf8(zelora::kApplicationTitle));
+  QApplication::setWindowIcon(QIcon(QString::fromLatin1(zelora::pictures::kMainIcon)));
   zelora::TZLR::ApplyApplicationLook();
 
   const std::unique_ptr<zelora::RegistryBackend> registry = zelora::MakePlatformRegistry();
   zelora::SettingsStore store(*registry);
+  // Declared before the window, so that it is still there when the window
+  // tells it to quit at the end.
+  zelora::HelpViewer help;
   zelora::TZLR window(store);
-  try {
-    window.FormCreate();
-  } catch (const std::exception& error) {
-    // An error ends start-up early; the window still opens in the state
-    // start-up reached.
-    QMessageBox::critical(&window, window.windowTitle(), QString::fromUtf8(error.what()));
-  }
-  window.show();
+  window.SetHelpEngine(help);
+  // An error ends start-up early; the window still opens in the state
+  // start-up reached.
+  window.Open();
   return QApplication::exec();
 }

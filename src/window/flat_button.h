@@ -17,18 +17,18 @@ class FlatButton : public QAbstractButton {
 
   explicit FlatButton(QWidget* parent = nullptr);
 
-  // A strip of two 16 x 16 images side by side: the left one for normal
-  // drawing, the right one for the disabled button. The colour of its
+  // A glyph bitmap of two 16 x 16 images side by side: the left one for
+  // normal drawing, the right one for the disabled button. The colour of its
   // bottom-left pixel is transparent wherever it occurs.
-  void SetGlyph(const QImage& strip);
+  void SetGlyph(const QImage& bitmap);
 
+  // The three ways the glyph is drawn: in colour under the mouse pointer, in
+  // grey elsewhere, and the right-hand image while disabled.
   const QImage& ColourGlyph() const { return colour_; }
   const QImage& GreyGlyph() const { return grey_; }
   const QImage& DisabledGlyph() const { return disabled_; }
-
-  // Every pixel that is not transparent becomes the grey of brightness
-  // (77 R + 150 G + 29 B) / 256.
-  static QImage ToGrey(const QImage& image);
+  // The one drawn in the button's present state.
+  const QImage& ShownGlyph() const;
 
   QSize sizeHint() const override;
 

@@ -5,10 +5,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
-#include <QMetaMethod>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTimer>
@@ -16,18 +17,24 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
+#include "resources/pictures.h"
 #include "settings/settings_store.h"
 #include "window/control_transfer.h"
+#include "window/exception_box.h"
 #include "window/flat_button.h"
 #include "window/gauge.h"
+#include "window/help_engine.h"
+#include "window/hint_handler.h"
 #include "window/number_text.h"
-#include "window/placeholder_art.h"
 #include "window/radio_group.h"
+#include "window/resource_pictures.h"
 #include "window/shadowed_label.h"
 #include "window/spin_edit.h"
 #include "window/spin_field_layout.h"
 #include "window/status_bar.h"
+#include "window/window_placement.h"
 
 namespace zelora {
 namespace {
@@ -81,6 +88,34 @@ int FittedWidth(const QWidget& widget, const ControlLayout& layout) {
   }
 }
 
+// The picture the layout stores in Image1 until start-up loads the about
+// picture: the same drawing in 16 colours. Empty when the resources lack it.
+QPixmap LayoutAboutPicture() {
+  const QImage about(QString::fromLatin1(pictures::kAbout));
+  if (about.isNull()) return {};
+  QList<QRgb> colours;
+  for (const Qt::GlobalColor c :
+       {Qt::black, Qt::darkRed, Qt::darkGreen, Qt::darkYellow, Qt::darkBlue, Qt::darkMagenta,
+        Qt::darkCyan, Qt::lightGray, Qt::darkGray, Qt::red, Qt::green, Qt::yellow, Qt::blue,
+        Qt::magenta, Qt::cyan, Qt::white}) {
+    colours << QColor(c).rgb();
+  }
+  // Through RGB: a conversion to the image's own format keeps its palette.
+  return QPixmap::fromImage(about.convertToFormat(QImage::Format_RGB32)
+                                .convertToFormat(QImage::Format_Indexed8, colours));
+}
+
+// Help context numbers by page.
+int HelpContext(const QString& page) {
+  static const char* const kPages[] = {"Printer", "Page", "Font", "Quality", "About"};
+  for (int i = 0; i < 5; ++i) {
+    if (page == QLatin1String(kPages[i])) return i + 1;
+  }
+  return 0;
+}
+
+constexpr char kHelpFile[] = "VERAR.HLP";
+
 [[noreturn]] void WrongKind(Control control, const char* accessor) {
   throw std::logic_error(std::string(accessor) + " used on " + std::string(ControlName(control)));
 }
@@ -96,7 +131,7 @@ TZLR::TZLR(SettingsStore& store, QWidget* parent) : QWidget(parent), store_(stor
   setFont(WindowFont());
   setFixedSize(wl::kClientWidth, wl::kClientHeight);
   move(wl::kLeft, wl::kTop);
-  setWindowIcon(PlaceholderWindowIcon());
+  setWindowIcon(QIcon(QString::fromLatin1(pictures::kMainIcon)));
   orientation_.setExclusive(true);
 
   named_.insert(objectName(), this);
@@ -121,7 +156,16 @@ TZLR::TZLR(SettingsStore& store, QWidget* parent) : QWidget(parent), store_(stor
   }
 }
 
-TZLR::~TZLR() = default;
+TZLR::~TZLR() {
+  hint_handler_.reset();
+  if (help_used_ && help_ != nullptr) {
+    // The program ends here; there is nobody left to tell of a failure.
+    try {
+      help_->Quit();
+    } catch (const std::exception&) {
+    }
+  }
+}
 
 QFont TZLR::WindowFont() {
   QFont font(ToQString(wl::kFontFamily));
@@ -174,7 +218,8 @@ void TZLR::CreateControl(const ControlLayout& layout) {
     case ControlKind::FlatButton: {
       auto* button = new FlatButton(parent);
       button->setText(caption);
-      button->SetGlyph(PlaceholderGlyph(layout.name));
+      const char* glyph = pictures::GlyphPath(layout.name);
+      button->SetGlyph(glyph != nullptr ? QImage(QString::fromLatin1(glyph)) : QImage());
       widget = button;
       break;
     }
@@ -253,9 +298,11 @@ void TZLR::CreateControl(const ControlLayout& layout) {
       picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       if (layout.name == "Image1") {
         picture->setScaledContents(true);
-        picture->setPixmap(QPixmap::fromImage(PlaceholderAbout()));
+        picture->setPixmap(LayoutAboutPicture());
       } else {
-        picture->setPixmap(QPixmap::fromImage(PlaceholderOrientation(layout.name == "Image2")));
+        // The 32 x 32, 16-colour image of the icon, unscaled.
+        const char* icon = layout.name == "Image2" ? pictures::kPortrait : pictures::kLandscape;
+        picture->setPixmap(QPixmap::fromImage(LoadIconImage(icon, 32, 32, 16)));
       }
       widget = picture;
       break;
@@ -274,13 +321,36 @@ void TZLR::CreateControl(const ControlLayout& layout) {
   BindHandler(widget, layout.kind, layout.handler);
 }
 
+TZLR::Handler TZLR::HandlerNamed(std::string_view name) {
+  static constexpr std::pair<std::string_view, Handler> kHandlers[] = {
+      {"BtnApplyClick", &TZLR::BtnApplyClick},
+      {"BtnDefaultClick", &TZLR::BtnDefaultClick},
+      {"BtnResetClick", &TZLR::BtnResetClick},
+      {"BtnFormfeedClick", &TZLR::BtnFormfeedClick},
+      {"BtnHelpClick", &TZLR::BtnHelpClick},
+      {"BtnExitClick", &TZLR::BtnExitClick},
+      {"ComPapersizeChange", &TZLR::ComPapersizeChange},
+      {"BtnPortraitClick", &TZLR::BtnPortraitClick},
+      {"BtnLandscapeClick", &TZLR::BtnLandscapeClick},
+      {"ListTypefaceClick", &TZLR::ListTypefaceClick},
+      {"BtnConfigClick", &TZLR::BtnConfigClick},
+      {"BtnTestPrtClick", &TZLR::BtnTestPrtClick},
+      {"Timer1Timer", &TZLR::Timer1Timer},
+  };
+  for (const auto& [handler_name, handler] : kHandlers) {
+    if (handler_name == name) return handler;
+  }
+  return nullptr;
+}
+
 void TZLR::BindHandler(QObject* sender, ControlKind kind, std::string_view handler) {
   if (handler.empty()) return;
-  const std::string signature = std::string(handler) + "()";
-  const int index = metaObject()->indexOfSlot(signature.c_str());
-  if (index < 0) throw std::logic_error("the window has no handler " + std::string(handler));
-  const QMetaMethod slot = metaObject()->method(index);
-  auto run = [this, slot] { slot.invoke(this, Qt::DirectConnection); };
+  const Handler method = HandlerNamed(handler);
+  if (method == nullptr)
+    throw std::logic_error("the window has no handler " + std::string(handler));
+  // Every handler runs guarded: an error that leaves it is shown in the
+  // exception box and the program goes on.
+  auto run = [this, method] { Guard([this, method] { (this->*method)(); }); };
 
   switch (kind) {
     case ControlKind::FlatButton:
@@ -461,17 +531,51 @@ void TZLR::SetWindowTop(std::int32_t top) { move(x(), top); }
 // ---------------------------------------------------------------------------
 // Handlers
 
+void TZLR::Open() {
+  Guard([this] { FormCreate(); });
+  show();
+}
+
 void TZLR::FormCreate() {
+  setCursor(Qt::WaitCursor);
   record_.reload = false;
+  LoadAboutPicture();
   store_.LoadSettings(record_, *this, [](const SettingsRecord& record, ControlValues& controls) {
     Push(record, controls);
   });
-  ComPapersizeChange();
+  KeepTitleBarReachable();
+  ShowCustomSize();
   ApplyTypefaceRule();
   page_control_->setCurrentWidget(FindControl("Printer"));
+  if (!hint_handler_) hint_handler_ = std::make_unique<HintHandler>(*status_bar_, 1);
+  unsetCursor();
 }
 
-void TZLR::ComPapersizeChange() {
+void TZLR::LoadAboutPicture() {
+  auto* image1 = static_cast<QLabel*>(FindControl("Image1"));
+  image1->clear();
+  image1->setPixmap(QPixmap::fromImage(LoadBitmapResource(pictures::kAboutBitmapId)));
+}
+
+// The stored position is used as it is, unless it would put the title bar on
+// no screen at all (a screen taken away since the last Exit): then the window
+// goes onto the primary screen. The stored values stay as they are; the next
+// Exit stores where the window is then.
+void TZLR::KeepTitleBarReachable() {
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  if (primary == nullptr) return;
+  QList<QRect> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    screens.append(screen->availableGeometry());
+  }
+  const QRect frame(pos(), frameGeometry().size());
+  const QPoint place = ReachablePosition(frame, screens, primary->availableGeometry());
+  if (place != pos()) move(place);
+}
+
+void TZLR::ComPapersizeChange() { ShowCustomSize(); }
+
+void TZLR::ShowCustomSize() {
   const bool custom = ItemIndex(Control::ComPapersize) == 12;  // "Others(mm)"
   SetVisible(Control::RxSpinEdit1, custom);
   SetVisible(Control::RxSpinEdit2, custom);
@@ -503,18 +607,25 @@ void TZLR::ApplyTypefaceRule() {
 }
 
 void TZLR::BtnExitClick() {
+  // A refused write ends the handler here and the window stays open.
   store_.StoreWindowPosition(*this, record_);
   close();
 }
 
-// Not yet wired: the Send pass, Default and Reset, the printer utility jobs,
-// help and the Busy lock-out come with the settings controller and the
-// printer jobs. Until then these handlers deliberately do nothing.
+void TZLR::BtnHelpClick() {
+  if (help_ == nullptr) throw std::logic_error("No help engine");
+  help_used_ = true;
+  const QWidget* page = page_control_->currentWidget();
+  help_->ShowContext(kHelpFile, HelpContext(page != nullptr ? page->objectName() : QString()));
+}
+
+// Not yet wired: the Send pass, Default and Reset, the printer utility jobs
+// and the Busy lock-out come with the settings controller and the printer
+// jobs. Until then these handlers deliberately do nothing.
 void TZLR::BtnApplyClick() {}
 void TZLR::BtnDefaultClick() {}
 void TZLR::BtnResetClick() {}
 void TZLR::BtnFormfeedClick() {}
-void TZLR::BtnHelpClick() {}
 void TZLR::BtnConfigClick() {}
 void TZLR::BtnTestPrtClick() {}
 void TZLR::Timer1Timer() {}

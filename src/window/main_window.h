@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <string_view>
 
 #include "settings/control_values.h"
@@ -16,6 +17,8 @@ class QTimer;
 
 namespace zelora {
 
+class HelpEngine;
+class HintHandler;
 class SettingsStore;
 class SpinEdit;
 class StatusBar;
@@ -31,7 +34,23 @@ class TZLR : public QWidget, public ControlValues {
   // Builds the window in the states the layout stores; FormCreate then loads
   // the stored settings into it.
   explicit TZLR(SettingsStore& store, QWidget* parent = nullptr);
+  // Tells the help engine to quit when help was used.
   ~TZLR() override;
+
+  // The help engine BtnHelpClick hands the help file to; it must outlive the
+  // window.
+  void SetHelpEngine(HelpEngine& help) { help_ = &help; }
+
+  // Enables SpinPitch for the fixed-pitch faces (and no selection), SpinPoint
+  // for the scalable faces 7-44, neither for the line-printer faces; run at
+  // start-up, on a typeface click and after a reload.
+  void ApplyTypefaceRule();
+  // Shows the custom width and height fields exactly for "Others(mm)".
+  void ShowCustomSize();
+
+  // Program start: runs FormCreate, showing an error that ends it early in
+  // the exception box, and shows the window in whatever state it reached.
+  void Open();
 
   // The window's font.
   static QFont WindowFont();
@@ -68,9 +87,12 @@ class TZLR : public QWidget, public ControlValues {
   void SetWindowTop(std::int32_t top) override;
 
  public slots:
-  // Start-up: loads the stored settings into the controls, shows the
-  // custom-size fields for "Others(mm)", applies the typeface rule and shows
-  // the Printer page. A RegistryError passes to the caller.
+  // Start-up, under the hourglass: loads the about picture and the stored
+  // settings (moving the window to the stored position, or onto the primary
+  // screen when its title bar would be on no screen), shows the custom-size
+  // fields for "Others(mm)", applies the typeface rule, shows the Printer page
+  // and installs the hint line. An error passes to the caller and leaves the
+  // remaining steps undone.
   void FormCreate();
 
   void BtnApplyClick();
@@ -88,13 +110,17 @@ class TZLR : public QWidget, public ControlValues {
   void Timer1Timer();
 
  private:
+  using Handler = void (TZLR::*)();
+  static Handler HandlerNamed(std::string_view name);
+
   void CreateControl(const ControlLayout& layout);
   void BindHandler(QObject* sender, ControlKind kind, std::string_view handler);
   void SetTabOrders();
   void CollectTabStops(std::string_view container, std::vector<QWidget*>& chain) const;
   QWidget* Widget(Control control) const;
   SpinEdit& Spin(Control control) const;
-  void ApplyTypefaceRule();
+  void LoadAboutPicture();
+  void KeepTitleBarReachable();
 
   SettingsStore& store_;
   SettingsRecord record_;
@@ -106,6 +132,9 @@ class TZLR : public QWidget, public ControlValues {
   QButtonGroup orientation_;
   // Set while code changes a list box, whose click must come from the user.
   bool setting_list_ = false;
+  HelpEngine* help_ = nullptr;
+  bool help_used_ = false;
+  std::unique_ptr<HintHandler> hint_handler_;
 };
 
 }  // namespace zelora

@@ -10,22 +10,26 @@
 #include <QPolygon>
 #include <QStyle>
 
+#include "resources/pictures.h"
+
 namespace zelora {
 namespace {
 
-// A 6 x 6 arrow centred on `centre`, pointing up or down.
+// The 6 x 6 arrow picture centred on `centre`: its black pixels in `color`,
+// the rest left out.
 void DrawArrow(QPainter& painter, QPointF centre, bool up, const QColor& color) {
-  const int cx = static_cast<int>(centre.x());
-  const int cy = static_cast<int>(centre.y());
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(color);
-  QPolygon arrow;
-  if (up) {
-    arrow << QPoint(cx - 3, cy + 2) << QPoint(cx + 3, cy + 2) << QPoint(cx, cy - 1);
-  } else {
-    arrow << QPoint(cx - 3, cy - 1) << QPoint(cx + 3, cy - 1) << QPoint(cx, cy + 2);
+  static const QImage up_arrow(QString::fromLatin1(pictures::kSpinUp));
+  static const QImage down_arrow(QString::fromLatin1(pictures::kSpinDown));
+  const QImage& picture = up ? up_arrow : down_arrow;
+  if (picture.isNull()) return;
+  QImage arrow(picture.size(), QImage::Format_ARGB32);
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      arrow.setPixel(x, y, qGray(picture.pixel(x, y)) < 128 ? color.rgba() : qRgba(0, 0, 0, 0));
+    }
   }
-  painter.drawPolygon(arrow);
+  painter.drawImage(static_cast<int>(centre.x()) - arrow.width() / 2,
+                    static_cast<int>(centre.y()) - arrow.height() / 2, arrow);
 }
 
 }  // namespace

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <span>
+
+namespace zelora {
+
+// How much of the window's top edge is taken as its title bar: the strip a
+// user grabs to move the window.
+inline constexpr int kTitleBarHeight = 30;
+
+// Where a window whose frame is `frame` can be reached: its own top-left
+// corner while some of its title-bar strip (the top kTitleBarHeight pixels
+// across its width) lies on one of `screens`; otherwise, as when the screen it
+// was left on has gone, centred on `primary` (at its top-left corner when the
+// window is larger). With no screens at all the position stays.
+QPoint ReachablePosition(const QRect& frame, std::span<const QRect> screens, const QRect& primary);
+
+}  // namespace zelora

@@ -1,0 +1,331 @@
+// The window's life cycle against the real widgets: start-up in its steps and
+// its partial state after an error, Exit against the close box, help, the
+// hint line and the typeface rule at start-up.
+
+#include <gtest/gtest.h>
+
+#include "window/qt_print.h"
+
+#include <QCursor>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "resources/pictures.h"
+#include "settings/hive_file_registry.h"
+#include "settings/memory_registry.h"
+#include "settings/settings_key.h"
+#include "settings/settings_store.h"
+#include "window/flat_button.h"
+#include "window/main_window.h"
+#include "window/recording_fakes.h"
+#include "window/status_bar.h"
+#include "window/window_placement.h"
+
+namespace zelora {
+namespace {
+
+constexpr std::string_view kKey = kSettingsKeyPath;
+
+QImage Shown(const QLabel* label) { return label->pixmap().toImage(); }
+
+bool SameImage(const QImage& a, const QImage& b) {
+  return a.convertToFormat(QImage::Format_ARGB32) == b.convertToFormat(QImage::Format_ARGB32);
+}
+
+class LifeCycleTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { TZLR::ApplyApplicationLook(); }
+
+  TZLR& Window() {
+    if (!window_) {
+      window_ = std::make_unique<TZLR>(store_);
+      window_->SetHelpEngine(help_);
+    }
+    return *window_;
+  }
+  QWidget* Find(const char* name) { return Window().FindControl(name); }
+  QString Page() { return Window().PageControl()->currentWidget()->objectName(); }
+  QString HintLine() { return Window().SBar()->PanelText(1); }
+  void ShowPage(const char* page) { Window().PageControl()->setCurrentWidget(Find(page)); }
+
+  void Click(const char* button) {
+    QTest::mouseClick(Find(button), Qt::LeftButton);
+    QCoreApplication::processEvents();
+  }
+
+  // Puts the mouse pointer over the middle of a control (or anywhere) and
+  // lets the application go idle.
+  void PointAt(QWidget* widget) { PointAt(widget->mapToGlobal(widget->rect().center())); }
+  void PointAt(QPoint global) {
+    QCursor::setPos(global);
+    QTest::qWait(20);
+  }
+
+  MemoryRegistry registry_;
+  SettingsStore store_{registry_};
+  RecordingReporter reporter_;
+  RecordingHelp help_;  // outlives the window, which tells it to quit
+  std::unique_ptr<TZLR> window_;
+};
+
+TEST_F(LifeCycleTest, FirstStartWithoutKeyShowsFactoryDefaultsOnThePrinterPage) {
+  // The picture the layout stores until start-up replaces it.
+  auto* image1 = static_cast<QLabel*>(Find("Image1"));
+  const QImage layout_picture = Shown(image1);
+  const QImage about(pictures::kAbout);
+  ASSERT_FALSE(SameImage(layout_picture, about));
+
+  Window().Open();
+
+  EXPECT_TRUE(reporter_.texts.empty());
+  EXPECT_TRUE(Window().isVisible());
+  EXPECT_EQ(Page(), "Printer");
+  EXPECT_EQ(Window().cursor().shape(), Qt::ArrowCursor);  // back to the default
+  EXPECT_EQ(Window().pos(), QPoint(0, 0));
+  EXPECT_EQ(Window().ItemIndex(Control::ComPapersize), 2);
+  EXPECT_EQ(Window().SpinText(Control::SpinLpi), "64");
+  EXPECT_EQ(Window().ItemIndex(Control::GrpDensity), 0);
+  EXPECT_FALSE(Window().Visible(Control::RxSpinEdit1));
+  EXPECT_FALSE(Window().Visible(Control::RxSpinEdit2));
+  EXPECT_TRUE(Window().Enabled(Control::SpinPitch));  // typeface 0
+  EXPECT_FALSE(Window().Enabled(Control::SpinPoint));
+  EXPECT_TRUE(SameImage(Shown(image1), about));
+  EXPECT_TRUE(registry_.WriteLog().empty());
+  EXPECT_FALSE(registry_.KeyExists(kKey));
+}
+
+TEST_F(LifeCycleTest, StoredCustomPaperSizeShowsItsFieldsAtStartUp) {
+  registry_.PutDword(kKey, "R_papersize", 12);
+  registry_.PutDouble(kKey, "R_width", 100);
+  Window().Open();
+  EXPECT_TRUE(reporter_.texts.empty());
+  EXPECT_TRUE(Window().Visible(Control::RxSpinEdit1));
+  EXPECT_TRUE(Window().Visible(Control::RxSpinEdit2));
+  EXPECT_EQ(Window().SpinText(Control::RxSpinEdit1), "100");
+}
+
+TEST_F(LifeCycleTest, WrongTypedValueEndsStartUpEarlyAndTheWindowOpensAsItIs) {
+  registry_.PutDword(kKey, "R_x", 40);
+  registry_.PutDword(kKey, "R_y", 30);
+  registry_.PutDword(kKey, "R_papersize", 2);
+  registry_.PutDword(kKey, "R_timeout", 20);  // a DWORD where a double belongs
+
+  Window().Open();
+
+  // No full stop: the closing quote sorts before it.
+  EXPECT_EQ(reporter_.texts, std::vector<std::string>{"Invalid data type for 'R_timeout'"});
+  EXPECT_TRUE(Window().isVisible());
+  // The about picture came before the settings.
+  EXPECT_TRUE(SameImage(Shown(static_cast<QLabel*>(Find("Image1"))), QImage(pictures::kAbout)));
+  // The rest of start-up did not happen: no move, no custom-size decision,
+  // still the About page and the hourglass.
+  EXPECT_EQ(Window().pos(), QPoint(180, 97));
+  EXPECT_EQ(Window().Record().x, 40);
+  EXPECT_TRUE(Window().Visible(Control::RxSpinEdit1));
+  EXPECT_TRUE(Window().Visible(Control::RxSpinEdit2));
+  EXPECT_EQ(Page(), "About");
+  EXPECT_TRUE(Window().testAttribute(Qt::WA_SetCursor));
+  EXPECT_EQ(Window().cursor().shape(), Qt::WaitCursor);
+  // Nor is there a hint line.
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+  PointAt(Find("BtnExit"));
+  EXPECT_EQ(HintLine(), "");
+}
+
+TEST_F(LifeCycleTest, TypefaceRuleAtStartUp) {
+  struct Case {
+    int typeface;
+    bool pitch;
+    bool point;
+  };
+  const Case cases[] = {{-1, true, false}, {1, true, false},   {7, false, true},  {17, false, true},
+                        {44, false, true}, {45, false, false}, {47, false, false}};
+  for (const Case& c : cases) {
+    MemoryRegistry registry;
+    registry.PutDword(kKey, "R_typeface", c.typeface);
+    SettingsStore store(registry);
+    TZLR window(store);
+    // Enabled states the rule must overturn.
+    window.SetEnabled(Control::SpinPitch, !c.pitch);
+    window.SetEnabled(Control::SpinPoint, !c.point);
+    window.FormCreate();
+    ASSERT_EQ(window.ItemIndex(Control::ListTypeface), c.typeface);
+    EXPECT_EQ(window.Enabled(Control::SpinPitch), c.pitch) << c.typeface;
+    EXPECT_EQ(window.Enabled(Control::SpinPoint), c.point) << c.typeface;
+  }
+}
+
+TEST_F(LifeCycleTest, StoredPositionOffEveryScreenPutsTheWindowOnThePrimaryOne) {
+  registry_.PutDword(kKey, "R_x", -5000);
+  registry_.PutDword(kKey, "R_y", 4000);
+  Window().Open();
+  const QRect primary = QGuiApplication::primaryScreen()->availableGeometry();
+  const QRect title_bar(Window().pos(), QSize(Window().frameGeometry().width(), kTitleBarHeight));
+  EXPECT_TRUE(primary.intersects(title_bar)) << Window().pos().x() << "," << Window().pos().y();
+  // What was stored stays stored.
+  EXPECT_EQ(Window().Record().x, -5000);
+  EXPECT_EQ(Window().Record().y, 4000);
+  EXPECT_EQ(registry_.GetDword(kKey, "R_x"), -5000);
+  EXPECT_TRUE(registry_.WriteLog().empty());
+}
+
+TEST_F(LifeCycleTest, ExitStoresThePositionAndCloses) {
+  Window().Open();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+  Window().move(150, 120);
+  Click("BtnExit");
+  EXPECT_FALSE(Window().isVisible());
+  EXPECT_EQ(registry_.WriteLog(), (std::vector<std::string>{"R_x", "R_y"}));
+  EXPECT_EQ(registry_.GetDword(kKey, "R_x"), Window().x());
+  EXPECT_EQ(registry_.GetDword(kKey, "R_y"), Window().y());
+  EXPECT_EQ(Window().Record().x, Window().x());
+  EXPECT_TRUE(reporter_.texts.empty());
+}
+
+TEST_F(LifeCycleTest, CloseBoxStoresNothing) {
+  Window().Open();
+  Window().move(150, 120);
+  EXPECT_TRUE(Window().close());
+  EXPECT_FALSE(Window().isVisible());
+  EXPECT_TRUE(registry_.WriteLog().empty());
+}
+
+TEST_F(LifeCycleTest, ExitWhoseWriteIsRefusedKeepsTheWindowOpen) {
+  Window().Open();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+  registry_.SetRefuseWrites(true);
+  Click("BtnExit");
+  EXPECT_EQ(reporter_.texts, std::vector<std::string>{"Failed to set data for 'R_x'"});
+  EXPECT_TRUE(Window().isVisible());
+  EXPECT_EQ(registry_.OpenKeyCount(), 0);
+}
+
+TEST_F(LifeCycleTest, ExitWithoutWriteAccessClosesSilently) {
+  registry_.SetAccess(MemoryRegistry::Access::kReadOnly);
+  Window().Open();
+  Click("BtnExit");
+  EXPECT_FALSE(Window().isVisible());
+  EXPECT_TRUE(reporter_.texts.empty());
+  EXPECT_FALSE(registry_.KeyExists(kKey));
+}
+
+// Three runs against a hive file: Exit, then the close box.
+TEST(LifeCycleRestart, TheNextStartUsesThePositionOfTheLastExit) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  HiveFileRegistry hive(dir.path().toStdString());
+  SettingsStore store(hive);
+  RecordingReporter reporter;
+
+  auto run = [&](QPoint move_to, bool exit_button) {
+    TZLR window(store);
+    window.Open();
+    const QPoint started = window.pos();
+    window.move(move_to);
+    if (exit_button) {
+      QTest::mouseClick(window.FindControl("BtnExit"), Qt::LeftButton);
+    } else {
+      window.close();
+    }
+    EXPECT_FALSE(window.isVisible());
+    return started;
+  };
+  EXPECT_EQ(run({200, 150}, true), QPoint(0, 0));
+  EXPECT_EQ(run({300, 250}, false), QPoint(200, 150));
+  EXPECT_EQ(run({10, 10}, false), QPoint(200, 150));
+  EXPECT_TRUE(reporter.texts.empty());
+}
+
+TEST_F(LifeCycleTest, HelpAsksForTheShowingPagesContext) {
+  Window().Open();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+  for (const char* page : {"Printer", "Page", "Font", "Quality", "About"}) {
+    ShowPage(page);
+    Click("BtnHelp");
+  }
+  // A page the help file knows nothing of.
+  QTabWidget* pages = Window().PageControl();
+  pages->setCurrentIndex(pages->addTab(new QWidget, QStringLiteral("Extra")));
+  Click("BtnHelp");
+
+  const std::vector<std::pair<std::string, int>> expected{{"VERAR.HLP", 1}, {"VERAR.HLP", 2},
+                                                          {"VERAR.HLP", 3}, {"VERAR.HLP", 4},
+                                                          {"VERAR.HLP", 5}, {"VERAR.HLP", 0}};
+  EXPECT_EQ(help_.shown, expected);
+  EXPECT_EQ(help_.quits, 0);
+  window_.reset();  // the program ends
+  EXPECT_EQ(help_.quits, 1);
+}
+
+TEST_F(LifeCycleTest, HelpNeverUsedIsNotToldToQuit) {
+  Window().Open();
+  window_.reset();
+  EXPECT_EQ(help_.quits, 0);
+}
+
+TEST_F(LifeCycleTest, HintLineShowsTheHintUnderThePointer) {
+  Window().Open();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+
+  // A radio button without a hint of its own shows its group box's.
+  ShowPage("Page");
+  PointAt(Find("BtnPortrait"));
+  EXPECT_EQ(HintLine(), "Установите параметр Ориентация");
+  PointAt(Find("SpinLpi"));
+  EXPECT_EQ(HintLine(), "Установите параметр Строки на страницу");
+
+  // A disabled control shows its hint all the same.
+  ShowPage("About");
+  Window().SetEnabled(Control::BtnConfig, false);
+  PointAt(Find("BtnConfig"));
+  EXPECT_EQ(HintLine(), "Печать Отчета состояния");
+
+  // A label with no hint inside a group box with none empties the line.
+  ShowPage("Printer");
+  PointAt(Find("Label2"));
+  EXPECT_EQ(HintLine(), "");
+
+  // Of a hint with a "|", the part after it.
+  Find("Label2")->setProperty("hint", QStringLiteral("Short|The long hint"));
+  PointAt(Find("GroupBox1"));
+  PointAt(Find("Label2"));
+  EXPECT_EQ(HintLine(), "The long hint");
+
+  PointAt(Find("BtnHelp"));
+  EXPECT_EQ(HintLine(), "Справка");
+  // Off the window: nothing.
+  PointAt(Window().frameGeometry().bottomRight() + QPoint(50, 50));
+  EXPECT_EQ(HintLine(), "");
+  // The first panel keeps its caption.
+  EXPECT_EQ(Window().SBar()->PanelText(0), "  Статус");
+}
+
+TEST_F(LifeCycleTest, HintLineFollowsAPageChangeUnderAStillPointer) {
+  Window().Open();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+  ShowPage("Font");
+  PointAt(Find("ListSymbol"));
+  EXPECT_EQ(HintLine(), "Установите Символ");
+  ShowPage("Quality");  // GrpEconomode lies where ListSymbol was
+  QTest::qWait(20);
+  EXPECT_EQ(HintLine(), "Установите режим Econo");
+}
+
+TEST_F(LifeCycleTest, ErrorInAHandlerIsShownAndTheProgramGoesOn) {
+  Window().Open();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+  // Without a help engine the Help button fails; the window carries on.
+  TZLR other(store_);
+  other.Open();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+  QTest::mouseClick(other.FindControl("BtnHelp"), Qt::LeftButton);
+  EXPECT_EQ(reporter_.texts, std::vector<std::string>{"No help engine."});
+  QTest::mouseClick(other.FindControl("BtnExit"), Qt::LeftButton);
+  EXPECT_FALSE(other.isVisible());
+}
+
+}  // namespace
+}  // namespace zelora

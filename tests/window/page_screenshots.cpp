@@ -1,0 +1,60 @@
+// Writes a picture of each page of the window, as a user with a typical stored
+// state sees it, to <folder>/page_<page>.png. Run it on a real display (or
+// under Xvfb): zelora_page_screenshots <folder>
+
+#include <QApplication>
+#include <QDir>
+#include <QTabWidget>
+#include <QTest>
+#include <cstdio>
+
+#include "settings/memory_registry.h"
+#include "settings/settings_key.h"
+#include "settings/settings_store.h"
+#include "window/main_window.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+    return 2;
+  }
+  const QDir folder(QString::fromLocal8Bit(argv[1]));
+  zelora::TZLR::ApplyApplicationLook();
+
+  zelora::MemoryRegistry registry;
+  const std::string_view key = zelora::kSettingsKeyPath;
+  registry.PutDword(key, "R_x", 180);
+  registry.PutDword(key, "R_y", 97);
+  registry.PutDouble(key, "R_timeout", 30);
+  registry.PutDword(key, "R_powersave", 2);
+  registry.PutDword(key, "R_jamrecover", 1);
+  registry.PutDword(key, "R_papersize", 2);
+  registry.PutDouble(key, "R_lpi", 64);
+  registry.PutDouble(key, "R_copies", 1);
+  registry.PutDword(key, "R_orientation", 1);
+  registry.PutDword(key, "R_typeface", 17);
+  registry.PutDword(key, "R_symbol", 12);
+  registry.PutDouble(key, "R_pitch", 10);
+  registry.PutDouble(key, "R_point", 12);
+  registry.PutDword(key, "R_density", 0);
+  registry.PutDword(key, "R_economode", 0);
+  zelora::SettingsStore store(registry);
+
+  zelora::TZLR window(store);
+  window.Open();
+  if (!QTest::qWaitForWindowExposed(&window)) return 1;
+  QTabWidget* pages = window.PageControl();
+  for (int i = 0; i < pages->count(); ++i) {
+    pages->setCurrentIndex(i);
+    QTest::qWait(100);
+    const QString file =
+        folder.filePath("page_" + pages->widget(i)->objectName().toLower() + ".png");
+    if (!window.grab().save(file)) {
+      std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+      return 1;
+    }
+    std::printf("%s\n", qPrintable(file));
+  }
+  return 0;
+}
