@@ -16,6 +16,8 @@ add_library(zelora_window STATIC
   ${CMAKE_CURRENT_LIST_DIR}/spin_edit.h
   ${CMAKE_CURRENT_LIST_DIR}/status_bar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_bar.h
+  ${CMAKE_CURRENT_LIST_DIR}/transmission_box.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/transmission_box.h
   ${CMAKE_CURRENT_LIST_DIR}/window_layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_layout.h
   # Start-up, the exception box, the hint line and the pictures.
@@ -29,7 +31,8 @@ add_library(zelora_window STATIC
   ${CMAKE_CURRENT_LIST_DIR}/window_placement.h
 )
 target_include_directories(zelora_window PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(zelora_window PUBLIC Qt6::Widgets zelora_control zelora_fields zelora_settings)
+target_link_libraries(zelora_window PUBLIC Qt6::Widgets zelora_control zelora_fields zelora_settings
+  zelora_printer)
 # The help viewer reads the help file with the toolkit-free reader.
 target_link_libraries(zelora_window PUBLIC zelora_help)
 # The window's pictures come from the program's resources.

@@ -33,6 +33,11 @@ zelora_add_test(exception_box_test
   LIBS zelora_window
   QT)
 
+zelora_add_test(transmission_box_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/transmission_box_test.cpp
+  LIBS zelora_window
+  QT)
+
 zelora_add_test(window_pictures_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_pictures_test.cpp
   LIBS zelora_window

@@ -1,0 +1,31 @@
+#include "window/transmission_box.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QString>
+
+namespace zelora {
+
+std::unique_ptr<QMessageBox> TransmissionBoxNotifier::MakeBox(TransmissionErrorVariant variant,
+                                                              QWidget* parent) {
+  const TransmissionErrorBox spec = TransmissionErrorBoxFor(variant);
+  const QMessageBox::StandardButtons buttons = spec.buttons == MessageButtons::OkCancel
+                                                   ? QMessageBox::Ok | QMessageBox::Cancel
+                                                   : QMessageBox::StandardButtons(QMessageBox::Ok);
+  auto box = std::make_unique<QMessageBox>(
+      QMessageBox::NoIcon, QString::fromUtf8(spec.caption.data(), spec.caption.size()),
+      QString::fromUtf8(spec.text.data(), spec.text.size()), buttons, parent);
+  box->setDefaultButton(QMessageBox::Ok);
+  box->setWindowModality(Qt::ApplicationModal);
+  return box;
+}
+
+void TransmissionBoxNotifier::ShowTransmissionError(TransmissionErrorVariant variant) {
+  // Give the active window back its activation once the box is gone.
+  const QPointer<QWidget> was_active = QApplication::activeWindow();
+  const std::unique_ptr<QMessageBox> box = MakeBox(variant, was_active);
+  box->exec();
+  if (was_active) was_active->activateWindow();
+}
+
+}  // namespace zelora
