@@ -1,36 +1,56 @@
 #!/usr/bin/env bash
 # Cross-builds the toolkit-free libraries and their tests for 64-bit Windows
-# with MinGW-w64 and runs the tests under Wine, in a throw-away Wine prefix.
+# with MinGW-w64 and runs the tests under Wine, in a throw-away Wine prefix:
+# the settings key in that prefix's registry, the port writer on its LPT1.
+#   ZELORA_WIN_BUILD_DIR  build directory (default: build-windows)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ZELORA_WITH_WINDOWS=1 tools/install_deps.sh
 
 build_dir="${ZELORA_WIN_BUILD_DIR:-build-windows}"
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake"
-cmake --build "$build_dir" -j "$(nproc)"
-
-prefix="$(mktemp -d)"
-lpt_file="$prefix/lpt1.out"
+work="$(mktemp -d)"
+log="$work/ctest.log"
+lpt_file="$work/lpt1.out"
+export WINEPREFIX="$work/wine" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine finds its server through the prefix directory: stop it before the
+# directory goes.
 cleanup() {
-  WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
-  rm -rf "$prefix"
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  rm -rf "$work"
 }
 trap cleanup EXIT
+mkdir -p "$WINEPREFIX"
 
-export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Wine's background services must be up before CTest starts, or they inherit
-# CTest's pipes and it waits for them for ever.
-wineserver -w
+# The registry tests store text through the ANSI calls, whose code page
+# follows the locale: keep it fixed.
+export LC_ALL=C.UTF-8
+
+# Wine's background services must be up before Ninja and CTest start (the
+# build runs the resource compiler under Wine too), or they inherit their
+# pipes and those wait for them for ever.
 wineserver -p </dev/null >/dev/null 2>&1
 wine wineboot -i </dev/null >/dev/null 2>&1
-wineserver -w
-wineserver -p </dev/null >/dev/null 2>&1
-wine wineboot </dev/null >/dev/null 2>&1
 
 # A fresh prefix has no LPT1: map it to a file the port tests read back.
 : >"$lpt_file"
 ln -sfn "$lpt_file" "$WINEPREFIX/dosdevices/lpt1"
-export ZELORA_LPT1_FILE="$lpt_file"
+ZELORA_LPT1_FILE="$(winepath -w "$lpt_file" 2>/dev/null)"
+export ZELORA_LPT1_FILE
+# The prefix goes afterwards, so the tests may use the program's own key.
+export ZELORA_THROWAWAY_REGISTRY=1
 
-ctest --test-dir "$build_dir" --output-on-failure --timeout 60
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake"
+cmake --build "$build_dir" -j "$(nproc)"
+
+# One at a time: the port tests share the one LPT1 file. A test that fails is
+# run once more: very rarely Wine ends a test program at start-up without
+# any output, and a real fault fails both times.
+ctest --test-dir "$build_dir" --output-on-failure --timeout 60 --repeat until-pass:2 2>&1 |
+  tee "$log"
+# A skipped test here means a part of the Windows code went untested.
+if grep -q '\*\*\*Skipped' "$log"; then
+  echo "error: tests were skipped under Wine (see above)" >&2
+  exit 1
+fi

@@ -267,19 +267,6 @@ TEST(DevicePortWriter, TenThousandJobsLeaveNoDescriptorOpen) {
   EXPECT_EQ(fs::file_size(path), 10'000u * kBaud9600Job.size());
 }
 
-TEST(DevicePortWriter, HundredByteJobIsWrittenWholeAndLongerIsRefused) {
-  TempDir dir;
-  const fs::path path = MakeEmptyFile(dir / "lp0");
-  DevicePortWriter port(path.string());
-  std::string job(kMaxJobLength, 'H');
-  job.front() = '\x1b';
-  job.back() = 'X';
-  EXPECT_TRUE(port.WriteJob(job));
-  EXPECT_EQ(ReadAll(path), job);
-  EXPECT_FALSE(port.WriteJob(job + "!"));
-  EXPECT_EQ(ReadAll(path), job);
-}
-
 TEST(DevicePortWriter, FifoWithoutReaderFailsAtOnce) {
   TempDir dir;
   const fs::path fifo = MakeFifo(dir / "lp0");
@@ -379,21 +366,6 @@ TEST(DevicePortConnection, LongStreamArrivesWholeThroughPartialWrites) {
   printer.join();
   close(read_fd);
   EXPECT_TRUE(received == data) << received.size() << " of " << data.size() << " bytes";
-}
-
-TEST(DevicePortConnection, HoldsThePortExclusivelyUntilDestroyed) {
-  TempDir dir;
-  const fs::path path = MakeEmptyFile(dir / "lp0");
-  DevicePortWriter port(path.string());
-  {
-    const std::unique_ptr<PortConnection> connection = port.Open();
-    ASSERT_NE(connection, nullptr);
-    EXPECT_EQ(port.Open(), nullptr);
-    EXPECT_FALSE(port.WriteJob("\x0c"));
-    for (char byte : std::string("abc")) EXPECT_TRUE(connection->Write(std::string_view(&byte, 1)));
-  }
-  EXPECT_TRUE(port.WriteJob("\x0c"));
-  EXPECT_EQ(ReadAll(path), "abc\x0c");
 }
 
 }  // namespace

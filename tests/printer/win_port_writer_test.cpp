@@ -1,65 +1,48 @@
-// Runs on Windows (or under Wine) with LPT1 mapped to a file whose path is in
-// ZELORA_LPT1_FILE, so that what reached the port can be read back.
+// LPT1 on Windows (or under Wine), mapped to a file whose path is in
+// ZELORA_LPT1_FILE. The cases every port shares are in port_backend_test.cpp.
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <memory>
+#include <optional>
 #include <string>
 
-#include "printer/port_writer.h"
+#include "printer/port_fixtures.h"
+#include "support/win_handles.h"
 
-namespace zelora {
+namespace zelora::testing {
 namespace {
-
-const std::string kBaud9600Job = "\x1b%-12345X@PJL DEFAULT BAUDRATE=9600\r\n\x1b%-12345X";
 
 class Lpt1Test : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* file = std::getenv("ZELORA_LPT1_FILE");
-    if (file == nullptr || *file == '\0') GTEST_SKIP() << "LPT1 is not mapped to a file";
-    file_ = file;
-    std::ofstream(file_, std::ios::binary | std::ios::trunc).flush();
+    const std::string missing = Lpt1PortFixture::Unavailable();
+    if (!missing.empty()) GTEST_SKIP() << missing;
+    fixture_.emplace();
   }
-  std::string Received() const {
-    std::ifstream in(file_, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-
-  std::string file_;
+  std::optional<Lpt1PortFixture> fixture_;
 };
 
-TEST_F(Lpt1Test, JobReachesThePortWhole) {
-  const std::unique_ptr<PrinterPort> port = MakePlatformPortWriter();
-  EXPECT_TRUE(port->WriteJob(kBaud9600Job));
-  EXPECT_EQ(Received(), kBaud9600Job);
-}
+// The handle of every job is closed, whether the port opened or not.
+TEST_F(Lpt1Test, JobsLeaveNoHandleOpen) {
+  const HANDLE sample = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(sample, INVALID_HANDLE_VALUE);
+  const USHORT file_type = HandleType(sample);
+  CloseHandle(sample);
+  PrinterPort& port = fixture_->port();
+  ASSERT_TRUE(port.WriteJob("\x0c"));  // anything the first write sets up stays out of the count
+  const std::size_t before = OpenHandleCount(file_type);
 
-TEST_F(Lpt1Test, HundredByteJobIsWrittenAndLongerRefused) {
-  const std::unique_ptr<PrinterPort> port = MakePlatformPortWriter();
-  const std::string job(kMaxJobLength, 'H');
-  EXPECT_TRUE(port->WriteJob(job));
-  EXPECT_FALSE(port->WriteJob(job + "!"));
-  EXPECT_EQ(Received(), job);
-}
-
-TEST_F(Lpt1Test, ConnectionWritesByteByByte) {
-  const std::unique_ptr<PrinterPort> port = MakePlatformPortWriter();
+  int failures = 0;
+  for (int i = 0; i < 500; ++i) failures += port.WriteJob("\x0c") ? 0 : 1;
+  EXPECT_EQ(failures, 0);
   {
-    const std::unique_ptr<PortConnection> connection = port->Open();
-    ASSERT_NE(connection, nullptr);
-    for (char byte : std::string("\x1b"
-                                 "E\x0c")) {
-      EXPECT_TRUE(connection->Write(std::string_view(&byte, 1)));
-    }
+    const auto hold = fixture_->HoldElsewhere();
+    ASSERT_TRUE(hold->held());
+    for (int i = 0; i < 100; ++i) EXPECT_FALSE(port.WriteJob("\x0c"));
   }
-  EXPECT_EQ(Received(),
-            "\x1b"
-            "E\x0c");
+  EXPECT_EQ(OpenHandleCount(file_type), before);
 }
 
 }  // namespace
-}  // namespace zelora
+}  // namespace zelora::testing
