@@ -60,6 +60,22 @@ class FixedRowDelegate : public QStyledItemDelegate {
   }
 };
 
+// A single-selection list box: the user moves its selection but cannot take
+// it away (Ctrl+click or Ctrl+Space on the selected entry); only code empties
+// it.
+class ListBox : public QListWidget {
+ public:
+  using QListWidget::QListWidget;
+
+ protected:
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event) const override {
+    const QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(index, event);
+    return command.testFlag(QItemSelectionModel::Deselect) ? QItemSelectionModel::NoUpdate
+                                                           : command;
+  }
+};
+
 // The control of the enum named `name`, if there is one.
 bool ControlByName(std::string_view name, Control& out) {
   for (int i = 0; i <= static_cast<int>(Control::Gauge); ++i) {
@@ -269,7 +285,7 @@ void TZLR::CreateControl(const ControlLayout& layout) {
       break;
     }
     case ControlKind::ListBox: {
-      auto* list = new QListWidget(parent);
+      auto* list = new ListBox(parent);
       list->setSelectionMode(QAbstractItemView::SingleSelection);
       list->setItemDelegate(new FixedRowDelegate(list));
       list->setUniformItemSizes(true);
@@ -415,15 +431,15 @@ void TZLR::CollectTabStops(std::string_view container, std::vector<QWidget*>& ch
       case ControlKind::Panel:
         CollectTabStops(row->name, chain);
         break;
-      case ControlKind::SpinField:
-        chain.push_back(static_cast<SpinEdit*>(widget)->Editor());
-        break;
       case ControlKind::RadioGroup: {
         auto* group = static_cast<RadioGroup*>(widget);
         for (int i = 0; i < group->Count(); ++i) chain.push_back(group->Item(i));
         break;
       }
       default:
+        // A spin field goes in whole, its editor with it: ordering the editor
+        // alone would leave the field itself at the end of the chain, where
+        // Tab would jump back into it.
         chain.push_back(widget);
         break;
     }

@@ -26,6 +26,9 @@ class SpinButton : public QWidget {
   static constexpr int kFirstRepeatMs = 400;
   static constexpr int kRepeatMs = 100;
 
+  // The repeat timer, for tests that drive it instead of waiting for it.
+  QTimer& RepeatTimer() { return repeat_; }
+
  signals:
   void Pressed();  // before the first step, so the field can take the focus
   void Step(bool up);

@@ -8,13 +8,13 @@ namespace zelora {
 
 std::unique_ptr<QMessageBox> TransmissionBoxNotifier::MakeBox(TransmissionErrorVariant variant,
                                                               QWidget* parent) {
-  const TransmissionErrorBox spec = TransmissionErrorBoxFor(variant);
-  const QMessageBox::StandardButtons buttons = spec.buttons == MessageButtons::OkCancel
+  const TransmissionErrorBox wording = TransmissionErrorBoxFor(variant);
+  const QMessageBox::StandardButtons buttons = wording.buttons == MessageButtons::OkCancel
                                                    ? QMessageBox::Ok | QMessageBox::Cancel
                                                    : QMessageBox::StandardButtons(QMessageBox::Ok);
   auto box = std::make_unique<QMessageBox>(
-      QMessageBox::NoIcon, QString::fromUtf8(spec.caption.data(), spec.caption.size()),
-      QString::fromUtf8(spec.text.data(), spec.text.size()), buttons, parent);
+      QMessageBox::NoIcon, QString::fromUtf8(wording.caption.data(), wording.caption.size()),
+      QString::fromUtf8(wording.text.data(), wording.text.size()), buttons, parent);
   box->setDefaultButton(QMessageBox::Ok);
   box->setWindowModality(Qt::ApplicationModal);
   return box;

@@ -1,6 +1,7 @@
 // The standard exception box: its text, its look, and the guard that routes
 // every error leaving a handler to it.
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include "window/qt_print.h"
@@ -64,6 +65,13 @@ TEST(Guard, ReportsTheErrorAndGoesOn) {
   ASSERT_EQ(reporter.texts.size(), 2u);
   EXPECT_EQ(reporter.texts[0], "Demonstration file not found.");
   EXPECT_EQ(reporter.texts[1], "Unexpected error.");
+}
+
+// The test runner stands in for the box: a test that does not expect an error
+// fails instead of waiting for a click that never comes.
+TEST(Guard, UnexpectedErrorFailsTheTestInsteadOfWaitingOnABox) {
+  EXPECT_NONFATAL_FAILURE(Guard([] { throw std::runtime_error("Disk full"); }),
+                          "exception box shown: Disk full.");
 }
 
 }  // namespace

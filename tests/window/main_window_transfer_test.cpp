@@ -284,6 +284,33 @@ TEST_F(MainWindowTransferTest, TypefaceRuleFollowsTheUsersSelection) {
   EXPECT_FALSE(window_.Enabled(Control::SpinPoint));
 }
 
+TEST_F(MainWindowTransferTest, UserCannotTakeTheSelectionAwayFromAListBox) {
+  window_.FormCreate();
+  window_.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+  window_.PageControl()->setCurrentWidget(window_.FindControl("Font"));
+  window_.SetItemIndex(Control::ListTypeface, 17);
+  window_.ApplyTypefaceRule();
+  window_.SetItemIndex(Control::ListSymbol, 3);
+
+  for (const auto& [control, index] :
+       {std::pair{Control::ListTypeface, 17}, std::pair{Control::ListSymbol, 3}}) {
+    auto* list = window_.findChild<QListWidget*>(QString::fromUtf8(ControlName(control).data()));
+    ASSERT_NE(list, nullptr);
+    list->scrollToItem(list->item(index));
+    const QPoint entry = list->visualItemRect(list->item(index)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, entry);
+    EXPECT_EQ(window_.ItemIndex(control), index) << ControlName(control) << " Ctrl+click";
+    window_.SetItemIndex(control, index);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(window_.ItemIndex(control), index) << ControlName(control) << " Ctrl+Space";
+  }
+  // The typeface rule still matches the selection.
+  EXPECT_FALSE(window_.Enabled(Control::SpinPitch));
+  EXPECT_TRUE(window_.Enabled(Control::SpinPoint));
+}
+
 TEST_F(MainWindowTransferTest, ControlsCarryValuesWhileHiddenOrDisabled) {
   window_.SetItemIndex(Control::ComBaudrate, 8);
   window_.SetItemIndex(Control::GrpPapertype, 1);
