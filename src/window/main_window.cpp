@@ -580,9 +580,11 @@ void TZLR::LoadAboutPicture() {
 void TZLR::KeepTitleBarReachable() {
   const QScreen* primary = QGuiApplication::primaryScreen();
   if (primary == nullptr) return;
+  // Whole screens, not their free areas: a title bar under a desktop panel
+  // is still on a screen, and the stored position is kept then.
   QList<QRect> screens;
   for (const QScreen* screen : QGuiApplication::screens()) {
-    screens.append(screen->availableGeometry());
+    screens.append(screen->geometry());
   }
   const QRect frame(pos(), frameGeometry().size());
   const QPoint place = ReachablePosition(frame, screens, primary->availableGeometry());
