@@ -15,6 +15,8 @@
 #include <string>
 #include <system_error>
 #include <thread>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -73,6 +75,15 @@ struct Hive {
 };
 
 bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7f; }
+
+// A name in the one spelling that SameRegistryName treats as equal to all others.
+std::string FoldedName(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return folded;
+}
 
 // A key path relative to the root: non-empty levels without control characters.
 bool ValidKeyPath(std::string_view path) {
@@ -179,7 +190,7 @@ class Parser {
       line_ = static_cast<int>(std::count(text_.begin(), text_.end(), '\n')) + 1;
       Fail("the file ends in the middle of a line");
     }
-    HiveKey* key = nullptr;
+    std::optional<std::size_t> key;
     std::string line;
     while (NextLogicalLine(line)) {
       if (line_ == 1) {
@@ -190,7 +201,7 @@ class Parser {
       if (line.front() == '[') {
         key = ParseSection(line);
       } else if (line.front() == '"' || line.front() == '@') {
-        if (key == nullptr) Fail("a value comes before the first key");
+        if (!key) Fail("a value comes before the first key");
         ParseValue(line, *key);
       } else {
         Fail("unexpected text");
@@ -232,7 +243,9 @@ class Parser {
     }
   }
 
-  HiveKey* ParseSection(std::string_view line) {
+  // The index of the section's key in hive_.keys; every missing level is
+  // added, parents first, as Hive::Ensure does.
+  std::size_t ParseSection(std::string_view line) {
     if (line.back() != ']') Fail("a key line does not end with ']'");
     std::string_view name = line.substr(1, line.size() - 2);
     if (name.size() <= kRootName.size() + 1 ||
@@ -242,8 +255,15 @@ class Parser {
     }
     const std::string_view path = name.substr(kRootName.size() + 1);
     if (!ValidKeyPath(path)) Fail("the key name has an empty level");
-    hive_.Ensure(path);
-    return hive_.Find(path);
+    std::size_t index = 0;
+    for (std::size_t end = 0; end != std::string_view::npos;) {
+      end = path.find('\\', end + 1);
+      const std::string_view level = path.substr(0, end);
+      const auto [it, added] = key_index_.try_emplace(FoldedName(level), hive_.keys.size());
+      if (added) hive_.keys.push_back(HiveKey{std::string(level), {}});
+      index = it->second;
+    }
+    return index;
   }
 
   // A quoted string starting at line[pos]; pos ends after the closing quote.
@@ -284,7 +304,7 @@ class Parser {
     }
   }
 
-  void ParseValue(std::string_view line, HiveKey& key) {
+  void ParseValue(std::string_view line, std::size_t key_index) {
     std::size_t pos = 0;
     std::string name;
     if (line.front() == '@') {
@@ -335,8 +355,10 @@ class Parser {
     if (value.data.size() > HiveFileRegistry::kMaxValueSize) {
       Fail("a value is larger than 64 KiB");
     }
-    if (key.Find(value.name) != nullptr) Fail("a value appears twice in its key");
-    key.values.push_back(std::move(value));
+    if (!value_names_.insert(std::to_string(key_index) + '\\' + FoldedName(value.name)).second) {
+      Fail("a value appears twice in its key");
+    }
+    hive_.keys[key_index].values.push_back(std::move(value));
   }
 
   std::string_view text_;
@@ -345,6 +367,10 @@ class Parser {
   int line_ = 0;
   int next_line_ = 1;
   Hive hive_;
+  // Look-ups by folded name, so that a file of many keys or values parses in
+  // time proportional to its size rather than to its square.
+  std::unordered_map<std::string, std::size_t> key_index_;
+  std::unordered_set<std::string> value_names_;  // key index, a backslash, value name
 };
 
 // ---------------------------------------------------------------------------

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sstream>
 
@@ -159,6 +161,32 @@ TEST_F(HiveFileTest, OversizedFileAndValuesAreRefused) {
   EXPECT_TRUE(key->SetValue("R_big", reg_type::kBinary, data));
   data.push_back(0);
   EXPECT_FALSE(key->SetValue("R_big", reg_type::kBinary, data));
+}
+
+// A file at the size limit made of tiny entries still opens at once: the
+// parse must not compare every key or value with all those before it.
+TEST_F(HiveFileTest, FileOfManySmallEntriesOpensQuickly) {
+  const std::string header = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quorvan\\Zelora]\n";
+  const auto fill = [&](const std::function<std::string(int)>& entry) {
+    std::string text = header;
+    for (int i = 0;; ++i) {
+      const std::string line = entry(i) + "\n";
+      if (text.size() + line.size() > HiveFileRegistry::kMaxFileSize) return text;
+      text += line;
+    }
+  };
+  const std::vector<std::string> files = {
+      fill([](int i) { return "\"v" + std::to_string(i) + "\"=hex:"; }),
+      fill([](int i) { return "[HKEY_LOCAL_MACHINE\\k" + std::to_string(i) + "]"; }),
+  };
+  for (const std::string& text : files) {
+    WriteText(hive().file(), text);
+    const auto start = std::chrono::steady_clock::now();
+    auto key = SettingsKey::OpenForReading(hive());
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    ASSERT_TRUE(key.has_value());
+    EXPECT_LT(elapsed, std::chrono::seconds(10));
+  }
 }
 
 TEST_F(HiveFileTest, TemporaryFileIsNeverOpenedThroughALink) {
