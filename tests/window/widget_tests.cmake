@@ -2,46 +2,23 @@
 add_library(zelora_qt_test_main STATIC ${CMAKE_CURRENT_LIST_DIR}/qt_test_main.cpp)
 target_link_libraries(zelora_qt_test_main PUBLIC Qt6::Widgets GTest::gtest zelora_window)
 
-zelora_add_test(main_window_layout_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/main_window_layout_test.cpp
-  LIBS zelora_window
-  QT)
-
-zelora_add_test(main_window_transfer_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/main_window_transfer_test.cpp
-  LIBS zelora_window
-  QT)
-
-zelora_add_test(control_kinds_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/control_kinds_test.cpp
-  LIBS zelora_window
-  QT)
-
-zelora_add_test(help_viewer_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/help_viewer_test.cpp
-  LIBS zelora_window
-  QT)
-
-# Start-up, Exit, help, the hint line, the exception box and the pictures.
-zelora_add_test(main_window_life_cycle_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/main_window_life_cycle_test.cpp
-  LIBS zelora_window
-  QT)
-
-zelora_add_test(exception_box_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/exception_box_test.cpp
-  LIBS zelora_window
-  QT)
-
-zelora_add_test(transmission_box_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/transmission_box_test.cpp
-  LIBS zelora_window
-  QT)
-
-zelora_add_test(window_pictures_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_pictures_test.cpp
-  LIBS zelora_window
-  QT)
+# One executable each, all inside a QApplication: the layout, Push/Pull on the
+# real widgets, the control kinds, the help viewer, start-up/Exit/help/hints,
+# the exception box, the transmission box and the pictures.
+foreach(name
+    main_window_layout_test
+    main_window_transfer_test
+    control_kinds_test
+    help_viewer_test
+    main_window_life_cycle_test
+    exception_box_test
+    transmission_box_test
+    window_pictures_test)
+  zelora_add_test(${name}
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp
+    LIBS zelora_window
+    QT)
+endforeach()
 
 zelora_add_test(window_placement_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_placement_test.cpp
