@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,9 @@ struct BadSource {
   int line;
   const char* message_part;
 };
+
+// Keeps test listings readable: the case's name, not a byte dump.
+void PrintTo(const BadSource& bad, std::ostream* out) { *out << bad.name; }
 
 class PictureSourceErrors : public ::testing::TestWithParam<BadSource> {};
 
