@@ -20,27 +20,22 @@ inline constexpr char kLandscape[] = ":/pictures/landscape.ico";
 inline constexpr char kSpinUp[] = ":/pictures/spin_up.bmp";
 inline constexpr char kSpinDown[] = ":/pictures/spin_down.bmp";
 
-// Button glyphs: 32 x 16, 4 bits per pixel; normal image left, disabled right.
-inline constexpr char kGlyphBtnApply[] = ":/pictures/glyph_BtnApply.bmp";
-inline constexpr char kGlyphBtnDefault[] = ":/pictures/glyph_BtnDefault.bmp";
-inline constexpr char kGlyphBtnReset[] = ":/pictures/glyph_BtnReset.bmp";
-inline constexpr char kGlyphBtnFormfeed[] = ":/pictures/glyph_BtnFormfeed.bmp";
-inline constexpr char kGlyphBtnHelp[] = ":/pictures/glyph_BtnHelp.bmp";
-inline constexpr char kGlyphBtnExit[] = ":/pictures/glyph_BtnExit.bmp";
-inline constexpr char kGlyphBtnConfig[] = ":/pictures/glyph_BtnConfig.bmp";
-inline constexpr char kGlyphBtnTestPrt[] = ":/pictures/glyph_BtnTestPrt.bmp";
-
 struct GlyphEntry {
   std::string_view control;
   const char* path;
 };
 
-// Every flat picture button with its glyph.
+// Every flat picture button with its glyph: 32 x 16, 4 bits per pixel; normal
+// image left, disabled right.
 inline constexpr GlyphEntry kGlyphs[] = {
-    {"BtnApply", kGlyphBtnApply},   {"BtnDefault", kGlyphBtnDefault},
-    {"BtnReset", kGlyphBtnReset},   {"BtnFormfeed", kGlyphBtnFormfeed},
-    {"BtnHelp", kGlyphBtnHelp},     {"BtnExit", kGlyphBtnExit},
-    {"BtnConfig", kGlyphBtnConfig}, {"BtnTestPrt", kGlyphBtnTestPrt},
+    {"BtnApply", ":/pictures/glyph_BtnApply.bmp"},
+    {"BtnDefault", ":/pictures/glyph_BtnDefault.bmp"},
+    {"BtnReset", ":/pictures/glyph_BtnReset.bmp"},
+    {"BtnFormfeed", ":/pictures/glyph_BtnFormfeed.bmp"},
+    {"BtnHelp", ":/pictures/glyph_BtnHelp.bmp"},
+    {"BtnExit", ":/pictures/glyph_BtnExit.bmp"},
+    {"BtnConfig", ":/pictures/glyph_BtnConfig.bmp"},
+    {"BtnTestPrt", ":/pictures/glyph_BtnTestPrt.bmp"},
 };
 
 // The glyph of the flat picture button with this control name, or nullptr.

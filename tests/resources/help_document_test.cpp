@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "expect_line_error.h"
+
 namespace zelora::help {
 namespace {
 
@@ -92,12 +94,7 @@ TEST(HelpDocument, MistakesNameTheirLine) {
       {"#topic 0 A\n#see 7 Nowhere\n#topic 1 B\n", 2},
   };
   for (const auto& [text, line] : cases) {
-    try {
-      ParseHelp(text);
-      ADD_FAILURE() << "accepted: " << text;
-    } catch (const FormatError& e) {
-      EXPECT_EQ(e.line(), line) << text << " -> " << e.what();
-    }
+    test::ExpectLineError<FormatError>([&] { ParseHelp(text); }, text, line);
   }
 }
 

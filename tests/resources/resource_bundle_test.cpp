@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "compiled_pictures.h"
 #include "dib_reader.h"
 #include "resources/glyph_image.h"
 #include "resources/pictures.h"
@@ -36,61 +37,40 @@ std::span<const std::uint8_t> Span(const QByteArray& bytes) {
 
 struct Bundled {
   const char* path;
-  const char* file;
+  std::string file;
 };
 
-const Bundled kAll[] = {
-    {pictures::kMainIcon, "mainicon.ico"},
-    {pictures::kAbout, "about.bmp"},
-    {pictures::kPortrait, "portrait.ico"},
-    {pictures::kLandscape, "landscape.ico"},
-    {pictures::kSpinUp, "spin_up.bmp"},
-    {pictures::kSpinDown, "spin_down.bmp"},
-    {pictures::kGlyphBtnApply, "glyph_BtnApply.bmp"},
-    {pictures::kGlyphBtnDefault, "glyph_BtnDefault.bmp"},
-    {pictures::kGlyphBtnReset, "glyph_BtnReset.bmp"},
-    {pictures::kGlyphBtnFormfeed, "glyph_BtnFormfeed.bmp"},
-    {pictures::kGlyphBtnHelp, "glyph_BtnHelp.bmp"},
-    {pictures::kGlyphBtnExit, "glyph_BtnExit.bmp"},
-    {pictures::kGlyphBtnConfig, "glyph_BtnConfig.bmp"},
-    {pictures::kGlyphBtnTestPrt, "glyph_BtnTestPrt.bmp"},
-};
+// Every picture path with the file it should hold.
+std::vector<Bundled> AllPictures() {
+  std::vector<Bundled> all = {
+      {pictures::kMainIcon, "mainicon.ico"}, {pictures::kAbout, "about.bmp"},
+      {pictures::kPortrait, "portrait.ico"}, {pictures::kLandscape, "landscape.ico"},
+      {pictures::kSpinUp, "spin_up.bmp"},    {pictures::kSpinDown, "spin_down.bmp"},
+  };
+  for (const pictures::GlyphEntry& glyph : pictures::kGlyphs) {
+    all.push_back({glyph.path, test::GlyphFile(std::string(glyph.control))});
+  }
+  return all;
+}
 
 TEST(PictureBundle, EveryPathHoldsTheCompiledFile) {
-  for (const Bundled& b : kAll) {
+  for (const Bundled& b : AllPictures()) {
     QByteArray bundled = ReadAll(b.path);
-    QByteArray built = ReadAll(QString(ZELORA_TEST_PICTURE_DIR) + "/" + b.file);
+    QByteArray built = ReadAll(QString::fromStdString(test::PictureFile(b.file)));
     EXPECT_FALSE(bundled.isEmpty()) << b.path;
     EXPECT_EQ(bundled, built) << b.path;
   }
 }
 
 TEST(PictureBundle, QImageReadsTheBitmapsAtTheirSizesAndDepths) {
-  struct Case {
-    const char* path;
-    int width;
-    int height;
-    int colours;
-  };
-  const Case cases[] = {
-      {pictures::kAbout, 135, 84, 256},
-      {pictures::kGlyphBtnApply, 32, 16, 16},
-      {pictures::kGlyphBtnDefault, 32, 16, 16},
-      {pictures::kGlyphBtnReset, 32, 16, 16},
-      {pictures::kGlyphBtnFormfeed, 32, 16, 16},
-      {pictures::kGlyphBtnHelp, 32, 16, 16},
-      {pictures::kGlyphBtnExit, 32, 16, 16},
-      {pictures::kGlyphBtnConfig, 32, 16, 16},
-      {pictures::kGlyphBtnTestPrt, 32, 16, 16},
-      {pictures::kSpinUp, 6, 6, 2},
-      {pictures::kSpinDown, 6, 6, 2},
-  };
-  for (const Case& c : cases) {
-    QImage image(c.path);
-    ASSERT_FALSE(image.isNull()) << c.path;
-    EXPECT_EQ(image.width(), c.width) << c.path;
-    EXPECT_EQ(image.height(), c.height) << c.path;
-    EXPECT_EQ(image.colorCount(), c.colours) << c.path;
+  // The bundle holds each compiled file under its own name (checked above).
+  for (const test::ExpectedBitmap& want : test::kCompiledBitmaps) {
+    const QString path = QStringLiteral(":/pictures/") + want.file;
+    QImage image(path);
+    ASSERT_FALSE(image.isNull()) << want.file;
+    EXPECT_EQ(image.width(), want.width) << want.file;
+    EXPECT_EQ(image.height(), want.height) << want.file;
+    EXPECT_EQ(image.colorCount(), 1 << want.bits) << want.file;
   }
 }
 
@@ -113,7 +93,7 @@ TEST(PictureBundle, QImageReaderReadsEveryIconImage) {
 }
 
 TEST(PictureBundle, DesktopIconPngShowsTheMainIcon) {
-  QImage png(QString(ZELORA_TEST_DATA_DIR) + "/zelora.png");
+  QImage png(QString::fromStdString(test::DataFile("zelora.png")));
   QImage icon(pictures::kMainIcon);
   ASSERT_FALSE(png.isNull());
   ASSERT_FALSE(icon.isNull());
@@ -176,7 +156,7 @@ TEST(GlyphImage, EveryStateOfEveryGlyphFollowsTheBitmap) {
 }
 
 TEST(GlyphImage, KnownPixelsOfTheHelpGlyph) {
-  QImage bitmap(pictures::kGlyphBtnHelp);
+  QImage bitmap(pictures::GlyphPath("BtnHelp"));
   QImage normal = GlyphImage(bitmap, GlyphState::Normal);
   QImage grey = GlyphImage(bitmap, GlyphState::Grey);
   QImage disabled = GlyphImage(bitmap, GlyphState::Disabled);

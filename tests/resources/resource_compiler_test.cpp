@@ -11,6 +11,7 @@
 #include "dib_reader.h"
 #include "dib_writer.h"
 #include "escape_text.h"
+#include "expect_line_error.h"
 #include "indexed_image.h"
 #include "picture_source.h"
 #include "png_writer.h"
@@ -45,13 +46,8 @@ class PictureSourceErrors : public ::testing::TestWithParam<BadSource> {};
 
 TEST_P(PictureSourceErrors, ReportLineAndReason) {
   const BadSource& bad = GetParam();
-  try {
-    ParsePictureSource(bad.text);
-    FAIL() << "accepted: " << bad.name;
-  } catch (const SourceError& e) {
-    EXPECT_EQ(e.line(), bad.line) << e.what();
-    EXPECT_NE(std::string(e.what()).find(bad.message_part), std::string::npos) << e.what();
-  }
+  test::ExpectLineError<SourceError>([&] { ParsePictureSource(bad.text); }, bad.name, bad.line,
+                                     bad.message_part);
 }
 
 const std::string kHead = "format bmp\nimage 2 2 4\ncolour a 1 2 3\n";
@@ -157,13 +153,9 @@ TEST(BuildImages, TooManyColoursForTheDepth) {
   // Sixteen colours fit a bitmap, but an icon also needs black.
   std::string bitmap = "format bmp" + text.substr(10);
   EXPECT_NO_THROW(BuildImages(ParsePictureSource(bitmap + "rows\n" + row.substr(0, 16) + "a\n")));
-  try {
-    BuildImages(ParsePictureSource(text + "rows\n" + row + "a\n"));
-    FAIL() << "17 colours accepted at 4 bits";
-  } catch (const SourceError& e) {
-    EXPECT_EQ(e.line(), 2);
-    EXPECT_NE(std::string(e.what()).find("black included"), std::string::npos) << e.what();
-  }
+  test::ExpectLineError<SourceError>(
+      [&] { BuildImages(ParsePictureSource(text + "rows\n" + row + "a\n")); },
+      "17 colours at 4 bits", 2, "black included");
 }
 
 TEST(GreyRelief, InkIsShiftedWhiteThenGrey) {
@@ -474,12 +466,7 @@ TEST(EscapeText, MistakesNameTheirLine) {
       {"tab\there", 1}, {"ok\n\xC3\xA9", 2}, {"{}", 1},           {"{esc}", 1},
   };
   for (const auto& [source, line] : cases) {
-    try {
-      CompileEscapeText(source);
-      ADD_FAILURE() << "accepted: " << source;
-    } catch (const SourceError& e) {
-      EXPECT_EQ(e.line(), line) << source << ": " << e.what();
-    }
+    test::ExpectLineError<SourceError>([&] { CompileEscapeText(source); }, source, line);
   }
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "compiled_pictures.h"
 #include "dib_reader.h"
 #include "indexed_image.h"
 #include "resources/help/help_document.h"
@@ -29,30 +30,21 @@ std::string ReadText(const std::string& path) {
   return {bytes.begin(), bytes.end()};
 }
 
-std::string Picture(const std::string& name) {
-  return std::string(ZELORA_TEST_PICTURE_DIR) + "/" + name;
-}
-std::string DataFile(const std::string& name) {
-  return std::string(ZELORA_TEST_DATA_DIR) + "/" + name;
-}
+using test::DataFile;
+using test::ExpectedBitmap;
+using test::GlyphFile;
+using test::PictureFile;
 
 constexpr Rgb kDarkYellow{128, 128, 0};
 constexpr Rgb kDarkMagenta{128, 0, 128};
 
 // ---- bitmaps ----
 
-struct ExpectedBitmap {
-  const char* file;
-  int width;
-  int height;
-  int bits;
-};
-
 class CompiledBitmap : public ::testing::TestWithParam<ExpectedBitmap> {};
 
 TEST_P(CompiledBitmap, SizeDepthPaletteAndLayout) {
   const ExpectedBitmap& want = GetParam();
-  std::vector<std::uint8_t> bytes = ReadBytes(Picture(want.file));
+  std::vector<std::uint8_t> bytes = ReadBytes(PictureFile(want.file));
   BmpFile bmp = DecodeBmp(bytes);
   const DibImage& dib = bmp.image;
   std::size_t entries = std::size_t{1} << want.bits;
@@ -69,18 +61,7 @@ TEST_P(CompiledBitmap, SizeDepthPaletteAndLayout) {
   EXPECT_EQ(bytes.size(), bmp.pixel_offset + stride * want.height);
 }
 
-INSTANTIATE_TEST_SUITE_P(Pictures, CompiledBitmap,
-                         ::testing::Values(ExpectedBitmap{"about.bmp", 135, 84, 8},
-                                           ExpectedBitmap{"glyph_BtnApply.bmp", 32, 16, 4},
-                                           ExpectedBitmap{"glyph_BtnDefault.bmp", 32, 16, 4},
-                                           ExpectedBitmap{"glyph_BtnReset.bmp", 32, 16, 4},
-                                           ExpectedBitmap{"glyph_BtnFormfeed.bmp", 32, 16, 4},
-                                           ExpectedBitmap{"glyph_BtnHelp.bmp", 32, 16, 4},
-                                           ExpectedBitmap{"glyph_BtnExit.bmp", 32, 16, 4},
-                                           ExpectedBitmap{"glyph_BtnConfig.bmp", 32, 16, 4},
-                                           ExpectedBitmap{"glyph_BtnTestPrt.bmp", 32, 16, 4},
-                                           ExpectedBitmap{"spin_up.bmp", 6, 6, 1},
-                                           ExpectedBitmap{"spin_down.bmp", 6, 6, 1}),
+INSTANTIATE_TEST_SUITE_P(Pictures, CompiledBitmap, ::testing::ValuesIn(test::kCompiledBitmaps),
                          [](const auto& info) {
                            std::string name = info.param.file;
                            return name.substr(0, name.find('.'));
@@ -97,7 +78,7 @@ class CompiledGlyph : public ::testing::TestWithParam<ExpectedGlyph> {};
 
 TEST_P(CompiledGlyph, TransparentColourAndGreyRelief) {
   const ExpectedGlyph& want = GetParam();
-  DibImage dib = DecodeBmp(ReadBytes(Picture(std::string("glyph_") + want.control + ".bmp"))).image;
+  DibImage dib = DecodeBmp(ReadBytes(PictureFile(GlyphFile(want.control)))).image;
   ASSERT_EQ(dib.width, 32);
   ASSERT_EQ(dib.height, 16);
   EXPECT_EQ(dib.At(0, 15), want.transparent);
@@ -137,8 +118,8 @@ INSTANTIATE_TEST_SUITE_P(Buttons, CompiledGlyph,
 // ---- spin arrows ----
 
 TEST(CompiledPictures, SpinArrowsPointUpAndDown) {
-  DibImage up = DecodeBmp(ReadBytes(Picture("spin_up.bmp"))).image;
-  DibImage down = DecodeBmp(ReadBytes(Picture("spin_down.bmp"))).image;
+  DibImage up = DecodeBmp(ReadBytes(PictureFile("spin_up.bmp"))).image;
+  DibImage down = DecodeBmp(ReadBytes(PictureFile("spin_down.bmp"))).image;
   const Rgb black{0, 0, 0};
   std::vector<int> up_widths;
   for (int y = 0; y < 6; ++y) {
@@ -174,7 +155,7 @@ std::pair<int, int> WhiteBox(const DibImage& image) {
 }
 
 TEST(CompiledPictures, MainIconIsOne32By32SixteenColourImage) {
-  std::vector<IcoEntry> entries = DecodeIco(ReadBytes(Picture("mainicon.ico")));
+  std::vector<IcoEntry> entries = DecodeIco(ReadBytes(PictureFile("mainicon.ico")));
   ASSERT_EQ(entries.size(), 1u);
   const IcoEntry& e = entries[0];
   EXPECT_EQ(e.width, 32);
@@ -194,7 +175,7 @@ class OrientationIcon : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(OrientationIcon, ThreeImagesOneMonoTwoSixteenColourSheetOfTheRightShape) {
   const std::string name = GetParam();
-  std::vector<IcoEntry> entries = DecodeIco(ReadBytes(Picture(name + ".ico")));
+  std::vector<IcoEntry> entries = DecodeIco(ReadBytes(PictureFile(name + ".ico")));
   ASSERT_EQ(entries.size(), 3u);
   std::multiset<int> depths;
   for (const IcoEntry& e : entries) {
