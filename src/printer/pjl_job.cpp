@@ -7,8 +7,6 @@ namespace zelora {
 
 namespace {
 
-constexpr std::string_view kPowersaveOffJob =
-    "\033%-12345X@PJL DEFAULT POWERSAVE=OFF\r\n\033%-12345X";
 constexpr std::string_view kPowersaveOnPrefix =
     "\033%-12345X@PJL DEFAULT POWERSAVE=ON\r\n@PJL DEFAULT POWERSAVETIME=";
 constexpr std::string_view kCustomPaperPrefix = "\033%-12345X@PJL DEFAULT PAPER=OTHERS WIDTH=";
@@ -26,8 +24,7 @@ std::string DefaultPrefix(std::string_view variable) {
 std::string CloseJob(std::string_view prefix, std::string_view value_text) {
   std::string job;
   job.reserve(prefix.size() + value_text.size() + 2 + kUel.size());
-  job.append(prefix).append(value_text);
-  job.append("\r").append("\n").append("\033").append("%-12345X");
+  job.append(prefix).append(value_text).append("\r\n").append(kUel);
   return job;
 }
 
@@ -42,7 +39,7 @@ std::string SettingJob(std::string_view variable, std::string_view value_text) {
 }
 
 std::string PowersaveJob(std::int32_t index) {
-  if (index == 0) return std::string(kPowersaveOffJob);
+  if (index == 0) return SettingJob("POWERSAVE", "OFF");
   return CloseJob(kPowersaveOnPrefix, kPowerSaveTimes.Text(index));
 }
 

@@ -7,47 +7,37 @@ namespace zelora {
 namespace {
 
 using S = Setting;
-using C = Control;
 using R = ValueRule;
 
+// The control and the settings-key value come from the settings' own table.
+constexpr CatalogueRow Row(Setting setting, std::string_view variable, ValueRule rule,
+                           const ValueTable* table = nullptr, std::string_view first_word = {},
+                           std::string_view other_word = {},
+                           const AcceptedRange* accepted = nullptr) {
+  const SettingPlace& place = PlaceOf(setting);
+  return {setting,    place.control, variable,         rule,    table,
+          first_word, other_word,    place.value_name, accepted};
+}
+
 constexpr std::array<CatalogueRow, kSettingCount> kCatalogue{{
-    {S::Baudrate, C::ComBaudrate, "BAUDRATE", R::TableWord, &kBaudRates, {}, {}, "R_baudrate"},
-    {S::Timeout,
-     C::SpinTimeout,
-     "TIMEOUT",
-     R::NumberText,
-     nullptr,
-     {},
-     {},
-     "R_timeout",
-     &kTimeoutRange},
-    {S::Powersave,
-     C::ComPowersave,
-     "POWERSAVE",
-     R::PowersaveJob,
-     &kPowerSaveTimes,
-     {},
-     {},
-     "R_powersave"},
-    {S::Autocont, C::ChkAutocont, "AUTOCONT", R::CheckedWord, nullptr, "ON", "OFF", "R_autocont"},
-    {S::Jamrecover, C::ChkJamrecover, "JAMRECOVERY", R::CheckedWord, nullptr, "ON", "OFF",
-     "R_jamrecover"},
-    {S::Robust, C::ChkRobust, "ROBUST", R::CheckedWord, nullptr, "ON", "OFF", "R_robust"},
-    {S::Papersize, C::ComPapersize, "PAPER", R::PaperSizeJob, &kPaperSizes, {}, {}, "R_papersize"},
-    {S::Source, C::ComSource, "MEDIASOURCE", R::TableWord, &kPaperSources, {}, {}, "R_source"},
-    {S::Lpi, C::SpinLpi, "FORMLINES", R::NumberText, nullptr, {}, {}, "R_lpi"},
-    {S::Copies, C::SpinCopies, "COPIES", R::NumberText, nullptr, {}, {}, "R_copies"},
-    {S::Orientation, C::BtnPortrait, "ORIENTATION", R::CheckedWord, nullptr, "PORTRAIT",
-     "LANDSCAPE", "R_orientation"},
-    {S::Papertype, C::GrpPapertype, "PAPERTYPE", R::IndexZeroWord, nullptr, "NORMAL", "THICK",
-     "R_papertype"},
-    {S::Typeface, C::ListTypeface, "FONTNUMBER", R::IndexNumber, nullptr, {}, {}, "R_typeface"},
-    {S::Symbol, C::ListSymbol, "SYMSET", R::TableWord, &kSymbolSets, {}, {}, "R_symbol"},
-    {S::Pitch, C::SpinPitch, "PITCH", R::NumberText, nullptr, {}, {}, "R_pitch"},
-    {S::Point, C::SpinPoint, "PTSIZE", R::NumberText, nullptr, {}, {}, "R_point"},
-    {S::Density, C::GrpDensity, "DENSITY", R::TableWord, &kDensities, {}, {}, "R_density"},
-    {S::Economode, C::GrpEconomode, "ECONOMODE", R::IndexZeroWord, nullptr, "OFF", "ON",
-     "R_economode"},
+    Row(S::Baudrate, "BAUDRATE", R::TableWord, &kBaudRates),
+    Row(S::Timeout, "TIMEOUT", R::NumberText, nullptr, {}, {}, &kTimeoutRange),
+    Row(S::Powersave, "POWERSAVE", R::PowersaveJob, &kPowerSaveTimes),
+    Row(S::Autocont, "AUTOCONT", R::CheckedWord, nullptr, "ON", "OFF"),
+    Row(S::Jamrecover, "JAMRECOVERY", R::CheckedWord, nullptr, "ON", "OFF"),
+    Row(S::Robust, "ROBUST", R::CheckedWord, nullptr, "ON", "OFF"),
+    Row(S::Papersize, "PAPER", R::PaperSizeJob, &kPaperSizes),
+    Row(S::Source, "MEDIASOURCE", R::TableWord, &kPaperSources),
+    Row(S::Lpi, "FORMLINES", R::NumberText),
+    Row(S::Copies, "COPIES", R::NumberText),
+    Row(S::Orientation, "ORIENTATION", R::CheckedWord, nullptr, "PORTRAIT", "LANDSCAPE"),
+    Row(S::Papertype, "PAPERTYPE", R::IndexZeroWord, nullptr, "NORMAL", "THICK"),
+    Row(S::Typeface, "FONTNUMBER", R::IndexNumber),
+    Row(S::Symbol, "SYMSET", R::TableWord, &kSymbolSets),
+    Row(S::Pitch, "PITCH", R::NumberText),
+    Row(S::Point, "PTSIZE", R::NumberText),
+    Row(S::Density, "DENSITY", R::TableWord, &kDensities),
+    Row(S::Economode, "ECONOMODE", R::IndexZeroWord, nullptr, "OFF", "ON"),
 }};
 
 constexpr bool RowsInSettingOrder() {

@@ -6,6 +6,7 @@
 #include "printer/value_tables.h"
 #include "settings/control_values.h"
 #include "settings/settings_record.h"
+#include "settings/settings_store.h"
 
 namespace zelora {
 
@@ -29,7 +30,8 @@ struct AcceptedRange {
 };
 
 // One printer setting: which control it reads, what the printer calls it, how
-// its value text is formed, and where the settings key keeps it.
+// its value text is formed, and where the settings key keeps it (control and
+// value name as in kSettingPlaces).
 struct CatalogueRow {
   Setting setting;
   Control control;

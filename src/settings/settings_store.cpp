@@ -1,7 +1,9 @@
 #include "settings/settings_store.h"
 
+#include <array>
 #include <cstddef>
 #include <optional>
+#include <string_view>
 #include <type_traits>
 #include <variant>
 
@@ -14,74 +16,53 @@ using Field = std::variant<std::int32_t SettingsRecord::*, bool SettingsRecord::
                            long double SettingsRecord::*>;
 
 struct StoredValue {
-  const char* name;
+  std::string_view name;
   Field field;
 };
 
-// The load order of the key's values.
-constexpr StoredValue kLoadOrder[] = {
-    {"R_x", &SettingsRecord::x},
-    {"R_y", &SettingsRecord::y},
-    {"R_baudrate", &SettingsRecord::baudrate},
-    {"R_timeout", &SettingsRecord::timeout},
-    {"R_powersave", &SettingsRecord::powersave},
-    {"R_autocont", &SettingsRecord::autocont},
-    {"R_jamrecover", &SettingsRecord::jamrecover},
-    {"R_robust", &SettingsRecord::robust},
-    {"R_papersize", &SettingsRecord::papersize},
-    {"R_source", &SettingsRecord::source},
-    {"R_lpi", &SettingsRecord::lpi},
-    {"R_copies", &SettingsRecord::copies},
-    {"R_orientation", &SettingsRecord::orientation},
-    {"R_papertype", &SettingsRecord::papertype},
-    {"R_typeface", &SettingsRecord::typeface},
-    {"R_symbol", &SettingsRecord::symbol},
-    {"R_pitch", &SettingsRecord::pitch},
-    {"R_point", &SettingsRecord::point},
-    {"R_density", &SettingsRecord::density},
-    {"R_economode", &SettingsRecord::economode},
-    {"R_width", &SettingsRecord::width},
-    {"R_height", &SettingsRecord::height},
-};
+constexpr StoredValue kX{"R_x", &SettingsRecord::x};
+constexpr StoredValue kY{"R_y", &SettingsRecord::y};
+constexpr StoredValue kWidth{"R_width", &SettingsRecord::width};
+constexpr StoredValue kHeight{"R_height", &SettingsRecord::height};
 
-struct StoredSetting {
+struct SettingField {
   Setting setting;
-  Control control;  // read by index, checked state or spin value, after the field's kind
-  StoredValue value;
+  Field field;
 };
 
-// The eighteen settings in their order; also the order of Store all settings.
-constexpr StoredSetting kSettings[] = {
-    {Setting::Baudrate, Control::ComBaudrate, {"R_baudrate", &SettingsRecord::baudrate}},
-    {Setting::Timeout, Control::SpinTimeout, {"R_timeout", &SettingsRecord::timeout}},
-    {Setting::Powersave, Control::ComPowersave, {"R_powersave", &SettingsRecord::powersave}},
-    {Setting::Autocont, Control::ChkAutocont, {"R_autocont", &SettingsRecord::autocont}},
-    {Setting::Jamrecover, Control::ChkJamrecover, {"R_jamrecover", &SettingsRecord::jamrecover}},
-    {Setting::Robust, Control::ChkRobust, {"R_robust", &SettingsRecord::robust}},
-    {Setting::Papersize, Control::ComPapersize, {"R_papersize", &SettingsRecord::papersize}},
-    {Setting::Source, Control::ComSource, {"R_source", &SettingsRecord::source}},
-    {Setting::Lpi, Control::SpinLpi, {"R_lpi", &SettingsRecord::lpi}},
-    {Setting::Copies, Control::SpinCopies, {"R_copies", &SettingsRecord::copies}},
-    {Setting::Orientation, Control::BtnPortrait, {"R_orientation", &SettingsRecord::orientation}},
-    {Setting::Papertype, Control::GrpPapertype, {"R_papertype", &SettingsRecord::papertype}},
-    {Setting::Typeface, Control::ListTypeface, {"R_typeface", &SettingsRecord::typeface}},
-    {Setting::Symbol, Control::ListSymbol, {"R_symbol", &SettingsRecord::symbol}},
-    {Setting::Pitch, Control::SpinPitch, {"R_pitch", &SettingsRecord::pitch}},
-    {Setting::Point, Control::SpinPoint, {"R_point", &SettingsRecord::point}},
-    {Setting::Density, Control::GrpDensity, {"R_density", &SettingsRecord::density}},
-    {Setting::Economode, Control::GrpEconomode, {"R_economode", &SettingsRecord::economode}},
-};
-static_assert(std::size(kSettings) == kSettingCount);
+// The record field of each setting, indexed by Setting.
+constexpr std::array<SettingField, kSettingCount> kSettingFields{{
+    {Setting::Baudrate, &SettingsRecord::baudrate},
+    {Setting::Timeout, &SettingsRecord::timeout},
+    {Setting::Powersave, &SettingsRecord::powersave},
+    {Setting::Autocont, &SettingsRecord::autocont},
+    {Setting::Jamrecover, &SettingsRecord::jamrecover},
+    {Setting::Robust, &SettingsRecord::robust},
+    {Setting::Papersize, &SettingsRecord::papersize},
+    {Setting::Source, &SettingsRecord::source},
+    {Setting::Lpi, &SettingsRecord::lpi},
+    {Setting::Copies, &SettingsRecord::copies},
+    {Setting::Orientation, &SettingsRecord::orientation},
+    {Setting::Papertype, &SettingsRecord::papertype},
+    {Setting::Typeface, &SettingsRecord::typeface},
+    {Setting::Symbol, &SettingsRecord::symbol},
+    {Setting::Pitch, &SettingsRecord::pitch},
+    {Setting::Point, &SettingsRecord::point},
+    {Setting::Density, &SettingsRecord::density},
+    {Setting::Economode, &SettingsRecord::economode},
+}};
+static_assert(
+    [] {
+      for (std::size_t i = 0; i < kSettingFields.size(); ++i) {
+        if (kSettingFields[i].setting != static_cast<Setting>(i)) return false;
+      }
+      return true;
+    }(),
+    "kSettingFields is indexed by Setting");
 
-constexpr bool InSettingOrder() {
-  for (std::size_t i = 0; i < std::size(kSettings); ++i) {
-    if (kSettings[i].setting != static_cast<Setting>(i)) return false;
-  }
-  return true;
+StoredValue ValueOf(const SettingPlace& place) {
+  return {place.value_name, kSettingFields[static_cast<std::size_t>(place.setting)].field};
 }
-static_assert(InSettingOrder(), "kSettings is indexed by Setting");
-
-const StoredSetting& Find(Setting setting) { return kSettings[static_cast<std::size_t>(setting)]; }
 
 // Reads a value into its field (or the load default when it is missing). The
 // field is assigned only after a successful read.
@@ -115,11 +96,11 @@ T ReadControl(const ControlValues& controls, Control control) {
   }
 }
 
-void WriteValue(SettingsKey& key, const char* name, bool value) { key.WriteBool(name, value); }
-void WriteValue(SettingsKey& key, const char* name, std::int32_t value) {
+void WriteValue(SettingsKey& key, std::string_view name, bool value) { key.WriteBool(name, value); }
+void WriteValue(SettingsKey& key, std::string_view name, std::int32_t value) {
   key.WriteInteger(name, value);
 }
-void WriteValue(SettingsKey& key, const char* name, long double value) {
+void WriteValue(SettingsKey& key, std::string_view name, long double value) {
   key.WriteFloat(name, value);
 }
 
@@ -146,9 +127,14 @@ void SettingsStore::LoadSettings(SettingsRecord& record, ControlValues& controls
     std::optional<SettingsKey> key = SettingsKey::OpenForReading(backend_);
     if (key) {
       const SettingsRecord defaults = LoadDefaults();
-      for (const StoredValue& value : kLoadOrder) {
-        LoadValue(*key, value, defaults, record);
+      // The load order: x, y, the eighteen settings, width, height.
+      LoadValue(*key, kX, defaults, record);
+      LoadValue(*key, kY, defaults, record);
+      for (const SettingPlace& place : kSettingPlaces) {
+        LoadValue(*key, ValueOf(place), defaults, record);
       }
+      LoadValue(*key, kWidth, defaults, record);
+      LoadValue(*key, kHeight, defaults, record);
     } else {
       record.x = 0;
       record.y = 0;
@@ -166,8 +152,8 @@ void SettingsStore::StoreSetting(Setting setting, const ControlValues& controls,
                                  SettingsRecord& record) const {
   std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
   if (!key) return;
-  const StoredSetting& entry = Find(setting);
-  const bool wrote = StoreIfChanged(*key, controls, entry.control, entry.value, record);
+  const SettingPlace& place = PlaceOf(setting);
+  const bool wrote = StoreIfChanged(*key, controls, place.control, ValueOf(place), record);
   if (wrote && setting == Setting::Orientation) {
     record.orientation = controls.Checked(Control::BtnPortrait);
   }
@@ -176,26 +162,26 @@ void SettingsStore::StoreSetting(Setting setting, const ControlValues& controls,
 void SettingsStore::StoreWidth(const ControlValues& controls, const SettingsRecord& record) const {
   std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
   if (!key) return;
-  StoreIfChanged(*key, controls, Control::RxSpinEdit1, {"R_width", &SettingsRecord::width}, record);
+  StoreIfChanged(*key, controls, Control::RxSpinEdit1, kWidth, record);
 }
 
 void SettingsStore::StoreHeight(const ControlValues& controls, const SettingsRecord& record) const {
   std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
   if (!key) return;
-  StoreIfChanged(*key, controls, Control::RxSpinEdit2, {"R_height", &SettingsRecord::height},
-                 record);
+  StoreIfChanged(*key, controls, Control::RxSpinEdit2, kHeight, record);
 }
 
 void SettingsStore::StoreAllSettings(const ControlValues& controls) const {
   std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
   if (!key) return;
-  for (const StoredSetting& entry : kSettings) {
+  for (const SettingPlace& place : kSettingPlaces) {
+    const StoredValue value = ValueOf(place);
     std::visit(
         [&](auto member) {
           using T = std::remove_cvref_t<decltype(SettingsRecord{}.*member)>;
-          WriteValue(*key, entry.value.name, ReadControl<T>(controls, entry.control));
+          WriteValue(*key, value.name, ReadControl<T>(controls, place.control));
         },
-        entry.value.field);
+        value.field);
   }
 }
 
@@ -205,8 +191,8 @@ void SettingsStore::StoreWindowPosition(const ControlValues& controls,
   if (!key) return;
   record.x = controls.WindowLeft();
   record.y = controls.WindowTop();
-  key->WriteInteger("R_x", record.x);
-  key->WriteInteger("R_y", record.y);
+  key->WriteInteger(kX.name, record.x);
+  key->WriteInteger(kY.name, record.y);
 }
 
 }  // namespace zelora

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <functional>
+#include <string_view>
 
 #include "settings/control_values.h"
 #include "settings/settings_record.h"
@@ -8,6 +11,49 @@
 namespace zelora {
 
 class RegistryBackend;
+
+// Where a setting lives: the control its value is read from (by index, checked
+// state or spin value, after the record field's kind) and its settings-key value.
+struct SettingPlace {
+  Setting setting;
+  Control control;
+  std::string_view value_name;
+};
+
+// The eighteen settings in their order; also the order of Store all settings.
+inline constexpr std::array<SettingPlace, kSettingCount> kSettingPlaces{{
+    {Setting::Baudrate, Control::ComBaudrate, "R_baudrate"},
+    {Setting::Timeout, Control::SpinTimeout, "R_timeout"},
+    {Setting::Powersave, Control::ComPowersave, "R_powersave"},
+    {Setting::Autocont, Control::ChkAutocont, "R_autocont"},
+    {Setting::Jamrecover, Control::ChkJamrecover, "R_jamrecover"},
+    {Setting::Robust, Control::ChkRobust, "R_robust"},
+    {Setting::Papersize, Control::ComPapersize, "R_papersize"},
+    {Setting::Source, Control::ComSource, "R_source"},
+    {Setting::Lpi, Control::SpinLpi, "R_lpi"},
+    {Setting::Copies, Control::SpinCopies, "R_copies"},
+    {Setting::Orientation, Control::BtnPortrait, "R_orientation"},
+    {Setting::Papertype, Control::GrpPapertype, "R_papertype"},
+    {Setting::Typeface, Control::ListTypeface, "R_typeface"},
+    {Setting::Symbol, Control::ListSymbol, "R_symbol"},
+    {Setting::Pitch, Control::SpinPitch, "R_pitch"},
+    {Setting::Point, Control::SpinPoint, "R_point"},
+    {Setting::Density, Control::GrpDensity, "R_density"},
+    {Setting::Economode, Control::GrpEconomode, "R_economode"},
+}};
+
+constexpr const SettingPlace& PlaceOf(Setting setting) {
+  return kSettingPlaces[static_cast<std::size_t>(setting)];
+}
+
+static_assert(
+    [] {
+      for (std::size_t i = 0; i < kSettingPlaces.size(); ++i) {
+        if (kSettingPlaces[i].setting != static_cast<Setting>(i)) return false;
+      }
+      return true;
+    }(),
+    "kSettingPlaces is indexed by Setting");
 
 // The operations that move values between the settings record, the controls
 // and the settings key HKEY_LOCAL_MACHINE\Software\Quorvan\Zelora. Each one

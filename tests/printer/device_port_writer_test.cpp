@@ -21,6 +21,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/test_files.h"
+
 namespace zelora {
 namespace {
 
@@ -30,27 +32,8 @@ using std::chrono::milliseconds;
 
 const std::string kBaud9600Job = "\x1b%-12345X@PJL DEFAULT BAUDRATE=9600\r\n\x1b%-12345X";
 
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "zelora-port-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  fs::path operator/(const char* name) const { return path_ / name; }
-
- private:
-  fs::path path_;
-};
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::ReadFile;
+using testing::TempDir;
 
 fs::path MakeEmptyFile(const fs::path& path) {
   std::ofstream(path, std::ios::binary).flush();
@@ -226,7 +209,7 @@ TEST(DevicePortWriter, PortLockedByAnotherProcessFailsAtOnceWithoutWriting) {
   const auto start = Clock::now();
   EXPECT_FALSE(port.WriteJob(kBaud9600Job));
   EXPECT_LT(Clock::now() - start, milliseconds(1000));
-  EXPECT_EQ(ReadAll(path), "");
+  EXPECT_EQ(ReadFile(path), "");
 
   ASSERT_EQ(write(release[1], "x", 1), 1);
   int status = 0;
@@ -235,7 +218,7 @@ TEST(DevicePortWriter, PortLockedByAnotherProcessFailsAtOnceWithoutWriting) {
   for (int fd : {locked[0], locked[1], release[0], release[1]}) close(fd);
 
   EXPECT_TRUE(port.WriteJob(kBaud9600Job)) << "the lock ended with the other process";
-  EXPECT_EQ(ReadAll(path), kBaud9600Job);
+  EXPECT_EQ(ReadFile(path), kBaud9600Job);
 }
 
 TEST(DevicePortWriter, MissingPortFailsAndCreatesNothing) {

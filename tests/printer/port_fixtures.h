@@ -8,12 +8,12 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <string>
 
 #include "printer/port_writer.h"
+#include "support/test_files.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -22,17 +22,10 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <filesystem>
-
 #include "printer/device_port_writer.h"
 #endif
 
 namespace zelora::testing {
-
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 inline void EmptyFile(const std::string& path) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -46,17 +39,9 @@ class DevicePortFixture {
   // Why the fixture cannot run here; empty when it can.
   static std::string Unavailable() { return {}; }
 
-  DevicePortFixture() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zelora-port-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    dir_ = pattern;
-    path_ = (dir_ / "lp0").string();
+  DevicePortFixture() : dir_("zelora-port-"), path_((dir_ / "lp0").string()) {
     EmptyFile(path_);
     port_ = std::make_unique<DevicePortWriter>(path_);
-  }
-  ~DevicePortFixture() {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
   }
 
   PrinterPort& port() { return *port_; }
@@ -88,7 +73,7 @@ class DevicePortFixture {
   bool IsFree() const { return Hold(path_).held(); }
 
  private:
-  std::filesystem::path dir_;
+  TempDir dir_;
   std::string path_;
   std::unique_ptr<PrinterPort> port_;
 };

@@ -29,6 +29,7 @@
 #include <filesystem>
 
 #include "settings/hive_file_registry.h"
+#include "support/test_files.h"
 #else
 #include <windows.h>
 
@@ -86,12 +87,9 @@ class MemoryFixture {
 #ifndef _WIN32
 class HiveFixture {
  public:
-  HiveFixture() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zelora-hive-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    root_ = pattern;
+  HiveFixture() : root_("zelora-hive-") {
     // Reachable for the unprivileged user of RunAs.
-    std::filesystem::permissions(root_, static_cast<std::filesystem::perms>(0755));
+    std::filesystem::permissions(root_.path(), static_cast<std::filesystem::perms>(0755));
     // The hive directory does not exist yet: the first create makes it.
     registry_ = std::make_unique<HiveFileRegistry>(root_ / "var" / "zelora");
   }
@@ -99,7 +97,6 @@ class HiveFixture {
     std::error_code ignored;
     std::filesystem::permissions(dir(), std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(root_, ignored);
   }
 
   RegistryBackend& backend() { return *registry_; }
@@ -167,7 +164,7 @@ class HiveFixture {
         << "the unprivileged part failed (see its output above)";
   }
 
-  std::filesystem::path root_;
+  TempDir root_;
   std::unique_ptr<HiveFileRegistry> registry_;
   std::unique_ptr<HiveFileRegistry> reopened_;
 };

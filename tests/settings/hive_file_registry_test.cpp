@@ -8,13 +8,13 @@
 #include <chrono>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <sstream>
 
 #include "settings/backend_fixtures.h"
 #include "settings/settings_key.h"
 #include "settings/settings_store.h"
 #include "support/fake_controls.h"
+#include "support/test_files.h"
 #include "window/control_transfer.h"
 
 namespace zelora::testing {
@@ -22,10 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 void WriteText(const fs::path& path, const std::string& text) {
   fs::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << text;
@@ -59,7 +55,7 @@ TEST_F(HiveFileTest, WritesTheRegistryExportText) {
   PutRaw(hive(), kSettingsKeyPath, "R_big", reg_type::kDwordBigEndian, {0, 0, 0, 10});
   PutRaw(hive(), kSettingsKeyPath, "R_none", reg_type::kNone, {});
   PutRaw(hive(), kSettingsKeyPath, "r_X", reg_type::kDword, {11, 0, 0, 0});
-  EXPECT_EQ(ReadText(hive().file()),
+  EXPECT_EQ(ReadFile(hive().file()),
             "REGEDIT4\n"
             "\n"
             "[HKEY_LOCAL_MACHINE\\Software]\n"
@@ -130,7 +126,7 @@ TEST_F(HiveFileTest, DamagedFileIsReportedAndLeftUntouched) {
     EXPECT_THROW(store.StoreSetting(Setting::Lpi, controls, record), HiveFileError);
     EXPECT_THROW(store.StoreAllSettings(controls), HiveFileError);
     EXPECT_THROW(store.StoreWindowPosition(controls, record), HiveFileError);
-    EXPECT_EQ(ReadText(hive().file()), text);
+    EXPECT_EQ(ReadFile(hive().file()), text);
     EXPECT_FALSE(fs::exists(hive().file().string() + ".tmp"));
   }
 }
@@ -145,7 +141,7 @@ TEST_F(HiveFileTest, OversizedFileAndValuesAreRefused) {
   EXPECT_EQ(Message([&] { SettingsKey::OpenForReading(hive()); }),
             "Settings file '" + hive().file().string() + "' is larger than 1 MiB and is not read");
   EXPECT_THROW(SettingsKey::OpenForWriting(hive()), HiveFileError);
-  EXPECT_EQ(ReadText(hive().file()), full + "\n");
+  EXPECT_EQ(ReadFile(hive().file()), full + "\n");
 
   // A value of 64 KiB is taken, one byte more is not, neither from a file
   // nor from a write.
@@ -196,7 +192,7 @@ TEST_F(HiveFileTest, TemporaryFileIsNeverOpenedThroughALink) {
   fs::create_symlink(victim, hive().file().string() + ".tmp");
 
   PutRaw(hive(), kSettingsKeyPath, "R_y", reg_type::kDword, {2, 0, 0, 0});
-  EXPECT_EQ(ReadText(victim), "precious");
+  EXPECT_EQ(ReadFile(victim), "precious");
   EXPECT_FALSE(fs::exists(fs::symlink_status(hive().file().string() + ".tmp")));
   auto key = SettingsKey::OpenForReading(hive());
   ASSERT_TRUE(key.has_value());
