@@ -210,21 +210,17 @@ void HelpWindow::OpenTopic(int context) {
   Display(*topic);
 }
 
-void HelpWindow::Back() {
-  if (back_.empty()) return;
-  const help::Topic* topic = TopicOrContents(back_.back());
-  back_.pop_back();
-  if (topic == nullptr) return;
-  forward_.push_back(current_);
-  Display(*topic);
-}
+void HelpWindow::Back() { Travel(back_, forward_); }
 
-void HelpWindow::Forward() {
-  if (forward_.empty()) return;
-  const help::Topic* topic = TopicOrContents(forward_.back());
-  forward_.pop_back();
+void HelpWindow::Forward() { Travel(forward_, back_); }
+
+// Goes to the last topic of `from`, the one shown now going onto `to`.
+void HelpWindow::Travel(std::vector<int>& from, std::vector<int>& to) {
+  if (from.empty()) return;
+  const help::Topic* topic = TopicOrContents(from.back());
+  from.pop_back();
   if (topic == nullptr) return;
-  back_.push_back(current_);
+  to.push_back(current_);
   Display(*topic);
 }
 

@@ -48,6 +48,7 @@ class HelpWindow : public QWidget {
   // The topic with this context number, else the contents (context 0), else
   // the first topic.
   const help::Topic* TopicOrContents(int context) const;
+  void Travel(std::vector<int>& from, std::vector<int>& to);
   void Display(const help::Topic& topic);
   void UpdateButtons();
 

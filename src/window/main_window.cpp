@@ -121,11 +121,11 @@ QPixmap LayoutAboutPicture() {
                                 .convertToFormat(QImage::Format_Indexed8, colours));
 }
 
-// Help context numbers by page.
+// Help context numbers by page: the pages count from 1 in tab order.
 int HelpContext(const QString& page) {
-  static const char* const kPages[] = {"Printer", "Page", "Font", "Quality", "About"};
-  for (int i = 0; i < 5; ++i) {
-    if (page == QLatin1String(kPages[i])) return i + 1;
+  const std::span<const PageLayout> pages = Pages();
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    if (page == ToQString(pages[i].name)) return static_cast<int>(i) + 1;
   }
   return 0;
 }

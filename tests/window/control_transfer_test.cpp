@@ -48,6 +48,15 @@ std::vector<std::string> Calls(const std::vector<std::string>& log, const std::s
   return calls;
 }
 
+// Both orientation buttons and both pictures show `portrait` (or landscape).
+void ExpectOrientation(const ControlValues& controls, bool portrait) {
+  SCOPED_TRACE(portrait ? "portrait" : "landscape");
+  EXPECT_EQ(controls.Checked(Control::BtnPortrait), portrait);
+  EXPECT_EQ(controls.Checked(Control::BtnLandscape), !portrait);
+  EXPECT_EQ(controls.Visible(Control::Image2), portrait);
+  EXPECT_EQ(controls.Visible(Control::Image3), !portrait);
+}
+
 TEST(FakeControls, StartsAsTheNewWindow) {
   FakeControls controls;
   EXPECT_EQ(controls.ItemIndex(Control::ComPapersize), -1);
@@ -78,21 +87,15 @@ TEST(FakeControls, InitialDecimalTextsUseTheSeparator) {
 TEST(FakeControls, RadioButtonsExcludeEachOtherAndClickOnlyOnChange) {
   FakeControls controls;
   controls.SetChecked(Control::BtnLandscape, true);
-  EXPECT_TRUE(controls.Checked(Control::BtnLandscape));
-  EXPECT_FALSE(controls.Checked(Control::BtnPortrait));
+  ExpectOrientation(controls, false);
   EXPECT_EQ(controls.landscape_clicks, 1);
-  EXPECT_FALSE(controls.Visible(Control::Image2));
-  EXPECT_TRUE(controls.Visible(Control::Image3));
 
   controls.SetChecked(Control::BtnLandscape, true);
   EXPECT_EQ(controls.landscape_clicks, 1);
 
   controls.SetChecked(Control::BtnPortrait, true);
-  EXPECT_TRUE(controls.Checked(Control::BtnPortrait));
-  EXPECT_FALSE(controls.Checked(Control::BtnLandscape));
+  ExpectOrientation(controls, true);
   EXPECT_EQ(controls.portrait_clicks, 1);
-  EXPECT_TRUE(controls.Visible(Control::Image2));
-  EXPECT_FALSE(controls.Visible(Control::Image3));
 }
 
 TEST(FakeControls, AccessorOfTheWrongKindThrows) {
@@ -162,12 +165,9 @@ TEST(Push, OrientationCheckedTwiceClicksOnce) {
   record.orientation = false;
   Push(record, controls);
   Push(record, controls);
-  EXPECT_TRUE(controls.Checked(Control::BtnLandscape));
-  EXPECT_FALSE(controls.Checked(Control::BtnPortrait));
+  ExpectOrientation(controls, false);
   EXPECT_EQ(controls.landscape_clicks, 1);
   EXPECT_EQ(controls.portrait_clicks, 0);
-  EXPECT_FALSE(controls.Visible(Control::Image2));
-  EXPECT_TRUE(controls.Visible(Control::Image3));
 }
 
 TEST(Push, PicturesFollowTheRecordEvenWithoutAClick) {
@@ -248,10 +248,7 @@ TEST(Pull, FailedOrientationSendReturnsToTheRecordedOrientation) {
   ASSERT_TRUE(controls.Visible(Control::Image3));
   Pull(controls, record);
   EXPECT_TRUE(record.orientation);
-  EXPECT_TRUE(controls.Checked(Control::BtnPortrait));
-  EXPECT_FALSE(controls.Checked(Control::BtnLandscape));
-  EXPECT_TRUE(controls.Visible(Control::Image2));
-  EXPECT_FALSE(controls.Visible(Control::Image3));
+  ExpectOrientation(controls, true);
   EXPECT_EQ(controls.portrait_clicks, 2);
 }
 

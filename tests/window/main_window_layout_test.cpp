@@ -20,6 +20,7 @@
 #include <iterator>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "settings/memory_registry.h"
@@ -558,6 +559,14 @@ std::vector<const ControlLayout*> AllLayoutRows() {
   return rows;
 }
 
+// The layout row of the control with this name; nullptr if none.
+const ControlLayout* LayoutRow(std::string_view name) {
+  for (const ControlLayout* row : AllLayoutRows()) {
+    if (row->name == name) return row;
+  }
+  return nullptr;
+}
+
 TEST_F(MainWindowLayoutTest, EveryLayoutRowIsAControlOfTheWindow) {
   QSet<QString> expected;
   for (const Expected& e : kExpected) expected.insert(Q(e.name));
@@ -573,34 +582,27 @@ TEST_F(MainWindowLayoutTest, EveryLayoutRowIsAControlOfTheWindow) {
 }
 
 TEST(WindowLayout, EnglishFaceOfEveryText) {
-  const auto rows = AllLayoutRows();
   for (const ExpectedEnglish& e : kExpectedEnglish) {
     SCOPED_TRACE(e.name);
-    const auto row = std::find_if(rows.begin(), rows.end(),
-                                  [&](const ControlLayout* r) { return r->name == e.name; });
-    ASSERT_NE(row, rows.end());
-    EXPECT_EQ(EnglishCaption((*row)->caption.english_id), e.caption);
-    EXPECT_EQ(EnglishCaption((*row)->hint.english_id), e.hint);
+    const ControlLayout* row = LayoutRow(e.name);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(EnglishCaption(row->caption.english_id), e.caption);
+    EXPECT_EQ(EnglishCaption(row->hint.english_id), e.hint);
   }
-  const std::pair<const char*, const char*> pages[] = {{"Printer", "Printer"},
-                                                       {"Page", "Page"},
-                                                       {"Font", "Font"},
-                                                       {"Quality", "Quality"},
-                                                       {"About", "About/Test"}};
-  ASSERT_EQ(Pages().size(), std::size(pages));
+  const char* const english_pages[] = {"Printer", "Page", "Font", "Quality", "About/Test"};
+  ASSERT_EQ(Pages().size(), std::size(english_pages));
   for (std::size_t i = 0; i < Pages().size(); ++i) {
-    EXPECT_EQ(Pages()[i].name, pages[i].first);
-    EXPECT_EQ(EnglishCaption(Pages()[i].caption.english_id), pages[i].second);
+    EXPECT_EQ(Pages()[i].name, kPageNames[i]);
+    EXPECT_EQ(EnglishCaption(Pages()[i].caption.english_id), english_pages[i]);
   }
   EXPECT_EQ(EnglishCaption(0), "");
   EXPECT_EQ(EnglishCaption(69), "");
 
   // Radio-group items have an English face too.
-  const auto density = std::find_if(rows.begin(), rows.end(),
-                                    [](const ControlLayout* r) { return r->name == "GrpDensity"; });
-  ASSERT_EQ((*density)->items.size(), 2u);
-  EXPECT_EQ(EnglishCaption((*density)->items[0].english_id), "Medium");
-  EXPECT_EQ(EnglishCaption((*density)->items[1].english_id), "Dark");
+  const ControlLayout* density = LayoutRow("GrpDensity");
+  ASSERT_EQ(density->items.size(), 2u);
+  EXPECT_EQ(EnglishCaption(density->items[0].english_id), "Medium");
+  EXPECT_EQ(EnglishCaption(density->items[1].english_id), "Dark");
 }
 
 }  // namespace

@@ -211,12 +211,16 @@ void PrintTo(const EditCase& c, std::ostream* os) {
       << c.after << '"';
 }
 
+// The field's text after `edit` ran on a field showing `c.before`.
+std::string TextAfter(const EditCase& c, void (SpinField::*edit)()) {
+  SpinField field = Field(c.control, c.before, c.separator);
+  (field.*edit)();
+  return field.Text();
+}
+
 class StepUpTest : public ::testing::TestWithParam<EditCase> {};
 TEST_P(StepUpTest, StepsFromTheReadValue) {
-  const EditCase& c = GetParam();
-  SpinField field = Field(c.control, c.before, c.separator);
-  field.StepUp();
-  EXPECT_EQ(field.Text(), c.after);
+  EXPECT_EQ(TextAfter(GetParam(), &SpinField::StepUp), GetParam().after);
 }
 INSTANTIATE_TEST_SUITE_P(Fields, StepUpTest,
                          ::testing::Values(EditCase{Control::SpinPitch, '.', "12", "12.01"},
@@ -232,10 +236,7 @@ INSTANTIATE_TEST_SUITE_P(Fields, StepUpTest,
 
 class StepDownTest : public ::testing::TestWithParam<EditCase> {};
 TEST_P(StepDownTest, StepsFromTheReadValue) {
-  const EditCase& c = GetParam();
-  SpinField field = Field(c.control, c.before, c.separator);
-  field.StepDown();
-  EXPECT_EQ(field.Text(), c.after);
+  EXPECT_EQ(TextAfter(GetParam(), &SpinField::StepDown), GetParam().after);
 }
 INSTANTIATE_TEST_SUITE_P(Fields, StepDownTest,
                          ::testing::Values(EditCase{Control::SpinPoint, '.', "10", "9.75"},
@@ -254,10 +255,7 @@ TEST(SpinFieldStep, RepeatedStepsDoNotDrift) {
 
 class ExitClampTest : public ::testing::TestWithParam<EditCase> {};
 TEST_P(ExitClampTest, OnlyOutOfRangeValuesChangeTheText) {
-  const EditCase& c = GetParam();
-  SpinField field = Field(c.control, c.before, c.separator);
-  field.ExitClamp();
-  EXPECT_EQ(field.Text(), c.after);
+  EXPECT_EQ(TextAfter(GetParam(), &SpinField::ExitClamp), GetParam().after);
 }
 INSTANTIATE_TEST_SUITE_P(Fields, ExitClampTest,
                          ::testing::Values(EditCase{Control::SpinTimeout, '.', "500", "300"},
