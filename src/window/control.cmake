@@ -14,6 +14,3 @@ add_library(zelora_control STATIC
 )
 target_include_directories(zelora_control PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(zelora_control PUBLIC zelora_settings zelora_fields)
-
-# Neither library uses Qt; keep moc away from them.
-set_target_properties(zelora_fields zelora_control PROPERTIES AUTOMOC OFF)

@@ -31,6 +31,8 @@ add_library(zelora_window STATIC
   ${CMAKE_CURRENT_LIST_DIR}/window_placement.h
 )
 target_include_directories(zelora_window PUBLIC ${PROJECT_SOURCE_DIR}/src)
+# The only target with QObject classes of its own.
+set_target_properties(zelora_window PROPERTIES AUTOMOC ON)
 target_link_libraries(zelora_window PUBLIC Qt6::Widgets zelora_control zelora_fields zelora_settings
   zelora_printer)
 # The help viewer reads the help file with the toolkit-free reader.

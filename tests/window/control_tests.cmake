@@ -10,11 +10,6 @@ zelora_add_test(control_transfer_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/control_transfer_test.cpp
   LIBS zelora_control)
 
-# Plain C++ tests; moc has nothing to do in them.
-set_target_properties(spin_field_test number_text_test control_transfer_test
-  PROPERTIES AUTOMOC OFF)
-
 zelora_add_test(decimal_conversion_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/decimal_conversion_test.cpp
   LIBS zelora_fields)
-set_target_properties(decimal_conversion_test PROPERTIES AUTOMOC OFF)
