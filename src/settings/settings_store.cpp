@@ -12,12 +12,9 @@
 namespace zelora {
 namespace {
 
-using Field = std::variant<std::int32_t SettingsRecord::*, bool SettingsRecord::*,
-                           long double SettingsRecord::*>;
-
 struct StoredValue {
   std::string_view name;
-  Field field;
+  RecordField field;
 };
 
 constexpr StoredValue kX{"R_x", &SettingsRecord::x};
@@ -25,44 +22,7 @@ constexpr StoredValue kY{"R_y", &SettingsRecord::y};
 constexpr StoredValue kWidth{"R_width", &SettingsRecord::width};
 constexpr StoredValue kHeight{"R_height", &SettingsRecord::height};
 
-struct SettingField {
-  Setting setting;
-  Field field;
-};
-
-// The record field of each setting, indexed by Setting.
-constexpr std::array<SettingField, kSettingCount> kSettingFields{{
-    {Setting::Baudrate, &SettingsRecord::baudrate},
-    {Setting::Timeout, &SettingsRecord::timeout},
-    {Setting::Powersave, &SettingsRecord::powersave},
-    {Setting::Autocont, &SettingsRecord::autocont},
-    {Setting::Jamrecover, &SettingsRecord::jamrecover},
-    {Setting::Robust, &SettingsRecord::robust},
-    {Setting::Papersize, &SettingsRecord::papersize},
-    {Setting::Source, &SettingsRecord::source},
-    {Setting::Lpi, &SettingsRecord::lpi},
-    {Setting::Copies, &SettingsRecord::copies},
-    {Setting::Orientation, &SettingsRecord::orientation},
-    {Setting::Papertype, &SettingsRecord::papertype},
-    {Setting::Typeface, &SettingsRecord::typeface},
-    {Setting::Symbol, &SettingsRecord::symbol},
-    {Setting::Pitch, &SettingsRecord::pitch},
-    {Setting::Point, &SettingsRecord::point},
-    {Setting::Density, &SettingsRecord::density},
-    {Setting::Economode, &SettingsRecord::economode},
-}};
-static_assert(
-    [] {
-      for (std::size_t i = 0; i < kSettingFields.size(); ++i) {
-        if (kSettingFields[i].setting != static_cast<Setting>(i)) return false;
-      }
-      return true;
-    }(),
-    "kSettingFields is indexed by Setting");
-
-StoredValue ValueOf(const SettingPlace& place) {
-  return {place.value_name, kSettingFields[static_cast<std::size_t>(place.setting)].field};
-}
+StoredValue ValueOf(const SettingPlace& place) { return {place.value_name, place.field}; }
 
 // Reads a value into its field (or the load default when it is missing). The
 // field is assigned only after a successful read.

@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string_view>
+#include <variant>
 
 #include "settings/control_values.h"
 #include "settings/settings_record.h"
@@ -12,34 +14,40 @@ namespace zelora {
 
 class RegistryBackend;
 
+// A field of the settings record, of one of its three kinds.
+using RecordField = std::variant<std::int32_t SettingsRecord::*, bool SettingsRecord::*,
+                                 long double SettingsRecord::*>;
+
 // Where a setting lives: the control its value is read from (by index, checked
-// state or spin value, after the record field's kind) and its settings-key value.
+// state or spin value, after the record field's kind), its settings-key value
+// and its record field.
 struct SettingPlace {
   Setting setting;
   Control control;
   std::string_view value_name;
+  RecordField field;
 };
 
 // The eighteen settings in their order; also the order of Store all settings.
 inline constexpr std::array<SettingPlace, kSettingCount> kSettingPlaces{{
-    {Setting::Baudrate, Control::ComBaudrate, "R_baudrate"},
-    {Setting::Timeout, Control::SpinTimeout, "R_timeout"},
-    {Setting::Powersave, Control::ComPowersave, "R_powersave"},
-    {Setting::Autocont, Control::ChkAutocont, "R_autocont"},
-    {Setting::Jamrecover, Control::ChkJamrecover, "R_jamrecover"},
-    {Setting::Robust, Control::ChkRobust, "R_robust"},
-    {Setting::Papersize, Control::ComPapersize, "R_papersize"},
-    {Setting::Source, Control::ComSource, "R_source"},
-    {Setting::Lpi, Control::SpinLpi, "R_lpi"},
-    {Setting::Copies, Control::SpinCopies, "R_copies"},
-    {Setting::Orientation, Control::BtnPortrait, "R_orientation"},
-    {Setting::Papertype, Control::GrpPapertype, "R_papertype"},
-    {Setting::Typeface, Control::ListTypeface, "R_typeface"},
-    {Setting::Symbol, Control::ListSymbol, "R_symbol"},
-    {Setting::Pitch, Control::SpinPitch, "R_pitch"},
-    {Setting::Point, Control::SpinPoint, "R_point"},
-    {Setting::Density, Control::GrpDensity, "R_density"},
-    {Setting::Economode, Control::GrpEconomode, "R_economode"},
+    {Setting::Baudrate, Control::ComBaudrate, "R_baudrate", &SettingsRecord::baudrate},
+    {Setting::Timeout, Control::SpinTimeout, "R_timeout", &SettingsRecord::timeout},
+    {Setting::Powersave, Control::ComPowersave, "R_powersave", &SettingsRecord::powersave},
+    {Setting::Autocont, Control::ChkAutocont, "R_autocont", &SettingsRecord::autocont},
+    {Setting::Jamrecover, Control::ChkJamrecover, "R_jamrecover", &SettingsRecord::jamrecover},
+    {Setting::Robust, Control::ChkRobust, "R_robust", &SettingsRecord::robust},
+    {Setting::Papersize, Control::ComPapersize, "R_papersize", &SettingsRecord::papersize},
+    {Setting::Source, Control::ComSource, "R_source", &SettingsRecord::source},
+    {Setting::Lpi, Control::SpinLpi, "R_lpi", &SettingsRecord::lpi},
+    {Setting::Copies, Control::SpinCopies, "R_copies", &SettingsRecord::copies},
+    {Setting::Orientation, Control::BtnPortrait, "R_orientation", &SettingsRecord::orientation},
+    {Setting::Papertype, Control::GrpPapertype, "R_papertype", &SettingsRecord::papertype},
+    {Setting::Typeface, Control::ListTypeface, "R_typeface", &SettingsRecord::typeface},
+    {Setting::Symbol, Control::ListSymbol, "R_symbol", &SettingsRecord::symbol},
+    {Setting::Pitch, Control::SpinPitch, "R_pitch", &SettingsRecord::pitch},
+    {Setting::Point, Control::SpinPoint, "R_point", &SettingsRecord::point},
+    {Setting::Density, Control::GrpDensity, "R_density", &SettingsRecord::density},
+    {Setting::Economode, Control::GrpEconomode, "R_economode", &SettingsRecord::economode},
 }};
 
 constexpr const SettingPlace& PlaceOf(Setting setting) {
