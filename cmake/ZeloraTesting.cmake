@@ -5,7 +5,7 @@
 function(zelora_add_test name)
   cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   if(ARG_QT)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} zelora_qt_test_main Qt6::Test GTest::gtest)
   else()

@@ -1,4 +1,4 @@
-#include "resources/glyph_image.h"
+#include "glyph_image.h"
 
 namespace zelora {
 

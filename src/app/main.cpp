@@ -2,12 +2,12 @@
 #include <QIcon>
 #include <memory>
 
-#include "resources/pictures.h"
-#include "settings/registry_backend.h"
-#include "settings/settings_store.h"
-#include "window/exception_box.h"
-#include "window/help_viewer.h"
-#include "window/main_window.h"
+#include "pictures.h"
+#include "registry_backend.h"
+#include "settings_store.h"
+#include "exception_box.h"
+#include "help_viewer.h"
+#include "main_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

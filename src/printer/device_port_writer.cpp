@@ -1,4 +1,4 @@
-#include "printer/device_port_writer.h"
+#include "device_port_writer.h"
 
 #include <fcntl.h>
 #include <poll.h>

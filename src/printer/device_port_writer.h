@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "printer/port_writer.h"
+#include "port_writer.h"
 
 namespace zelora {
 

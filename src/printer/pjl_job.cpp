@@ -1,7 +1,7 @@
-#include "printer/pjl_job.h"
+#include "pjl_job.h"
 
-#include "printer/setting_catalogue.h"
-#include "window/number_text.h"
+#include "setting_catalogue.h"
+#include "number_text.h"
 
 namespace zelora {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "settings/control_values.h"
-#include "settings/settings_record.h"
+#include "control_values.h"
+#include "settings_record.h"
 
 namespace zelora {
 

@@ -1,4 +1,4 @@
-#include "printer/setting_catalogue.h"
+#include "setting_catalogue.h"
 
 #include <cstddef>
 

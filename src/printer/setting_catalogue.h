@@ -3,10 +3,10 @@
 #include <array>
 #include <string_view>
 
-#include "printer/value_tables.h"
-#include "settings/control_values.h"
-#include "settings/settings_record.h"
-#include "settings/settings_store.h"
+#include "value_tables.h"
+#include "control_values.h"
+#include "settings_record.h"
+#include "settings_store.h"
 
 namespace zelora {
 

@@ -1,7 +1,7 @@
-#include "printer/setting_sender.h"
+#include "setting_sender.h"
 
-#include "printer/pjl_job.h"
-#include "printer/setting_catalogue.h"
+#include "pjl_job.h"
+#include "setting_catalogue.h"
 
 namespace zelora {
 

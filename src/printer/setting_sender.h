@@ -1,10 +1,10 @@
 #pragma once
 
-#include "printer/port_writer.h"
-#include "printer/transmission_notifier.h"
-#include "settings/control_values.h"
-#include "settings/settings_record.h"
-#include "settings/settings_store.h"
+#include "port_writer.h"
+#include "transmission_notifier.h"
+#include "control_values.h"
+#include "settings_record.h"
+#include "settings_store.h"
 
 namespace zelora {
 

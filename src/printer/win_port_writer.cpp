@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "printer/port_writer.h"
+#include "port_writer.h"
 
 namespace zelora {
 

@@ -1,4 +1,4 @@
-#include "settings/control_values.h"
+#include "control_values.h"
 
 namespace zelora {
 

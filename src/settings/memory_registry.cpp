@@ -1,4 +1,4 @@
-#include "settings/memory_registry.h"
+#include "memory_registry.h"
 
 #include <cstring>
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/registry_backend.h"
+#include "registry_backend.h"
 
 namespace zelora {
 

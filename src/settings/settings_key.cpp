@@ -1,4 +1,4 @@
-#include "settings/settings_key.h"
+#include "settings_key.h"
 
 #include <array>
 #include <bit>

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string_view>
 
-#include "settings/registry_backend.h"
-#include "settings/registry_error.h"
+#include "registry_backend.h"
+#include "registry_error.h"
 
 namespace zelora {
 

@@ -1,4 +1,4 @@
-#include "settings/settings_store.h"
+#include "settings_store.h"
 
 #include <array>
 #include <cstddef>
@@ -7,7 +7,7 @@
 #include <type_traits>
 #include <variant>
 
-#include "settings/settings_key.h"
+#include "settings_key.h"
 
 namespace zelora {
 namespace {

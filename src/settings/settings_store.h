@@ -7,8 +7,8 @@
 #include <string_view>
 #include <variant>
 
-#include "settings/control_values.h"
-#include "settings/settings_record.h"
+#include "control_values.h"
+#include "settings_record.h"
 
 namespace zelora {
 

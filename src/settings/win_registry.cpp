@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/registry_backend.h"
+#include "registry_backend.h"
 
 namespace zelora {
 namespace {

@@ -1,4 +1,4 @@
-#include "window/exception_box.h"
+#include "exception_box.h"
 
 #include <QApplication>
 #include <QMessageBox>

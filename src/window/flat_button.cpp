@@ -1,9 +1,9 @@
-#include "window/flat_button.h"
+#include "flat_button.h"
 
 #include <qdrawutil.h>
 #include <QPainter>
 
-#include "resources/glyph_image.h"
+#include "glyph_image.h"
 
 namespace zelora {
 

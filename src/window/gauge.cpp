@@ -1,4 +1,4 @@
-#include "window/gauge.h"
+#include "gauge.h"
 
 #include <QPainter>
 #include <climits>

@@ -1,4 +1,4 @@
-#include "window/help_viewer.h"
+#include "help_viewer.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,7 +17,7 @@
 #include <string_view>
 #include <utility>
 
-#include "resources/data_dirs.h"
+#include "data_dirs.h"
 
 namespace zelora {
 

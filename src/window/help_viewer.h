@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "resources/help/help_document.h"
-#include "window/help_engine.h"
+#include "help_document.h"
+#include "help_engine.h"
 
 class QListWidget;
 class QTextBrowser;

@@ -1,4 +1,4 @@
-#include "window/hint_handler.h"
+#include "hint_handler.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -7,7 +7,7 @@
 #include <QVariant>
 #include <QWidget>
 
-#include "window/status_bar.h"
+#include "status_bar.h"
 
 namespace zelora {
 

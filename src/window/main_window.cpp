@@ -1,4 +1,4 @@
-#include "window/main_window.h"
+#include "main_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -19,22 +19,22 @@
 #include <string>
 #include <utility>
 
-#include "resources/pictures.h"
-#include "settings/settings_store.h"
-#include "window/control_transfer.h"
-#include "window/exception_box.h"
-#include "window/flat_button.h"
-#include "window/gauge.h"
-#include "window/help_engine.h"
-#include "window/hint_handler.h"
-#include "window/number_text.h"
-#include "window/radio_group.h"
-#include "window/resource_pictures.h"
-#include "window/shadowed_label.h"
-#include "window/spin_edit.h"
-#include "window/spin_field_layout.h"
-#include "window/status_bar.h"
-#include "window/window_placement.h"
+#include "pictures.h"
+#include "settings_store.h"
+#include "control_transfer.h"
+#include "exception_box.h"
+#include "flat_button.h"
+#include "gauge.h"
+#include "help_engine.h"
+#include "hint_handler.h"
+#include "number_text.h"
+#include "radio_group.h"
+#include "resource_pictures.h"
+#include "shadowed_label.h"
+#include "spin_edit.h"
+#include "spin_field_layout.h"
+#include "status_bar.h"
+#include "window_placement.h"
 
 namespace zelora {
 namespace {

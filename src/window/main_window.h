@@ -8,9 +8,9 @@
 #include <memory>
 #include <string_view>
 
-#include "settings/control_values.h"
-#include "settings/settings_record.h"
-#include "window/window_layout.h"
+#include "control_values.h"
+#include "settings_record.h"
+#include "window_layout.h"
 
 class QTabWidget;
 class QTimer;

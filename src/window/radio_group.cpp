@@ -1,4 +1,4 @@
-#include "window/radio_group.h"
+#include "radio_group.h"
 
 #include <QEvent>
 

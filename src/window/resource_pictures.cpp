@@ -1,4 +1,4 @@
-#include "window/resource_pictures.h"
+#include "resource_pictures.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -6,7 +6,7 @@
 #include <QImageReader>
 #include <string>
 
-#include "resources/pictures.h"
+#include "pictures.h"
 
 namespace zelora {
 namespace {

@@ -1,4 +1,4 @@
-#include "window/shadowed_label.h"
+#include "shadowed_label.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "window/spin_edit.h"
+#include "spin_edit.h"
 
 #include <qdrawutil.h>
 #include <QApplication>
@@ -10,7 +10,7 @@
 #include <QPolygon>
 #include <QStyle>
 
-#include "resources/pictures.h"
+#include "pictures.h"
 
 namespace zelora {
 namespace {

@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <string>
 
-#include "window/spin_field.h"
+#include "spin_field.h"
 
 namespace zelora {
 

@@ -1,4 +1,4 @@
-#include "window/status_bar.h"
+#include "status_bar.h"
 
 #include <qdrawutil.h>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "window/transmission_box.h"
+#include "transmission_box.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -3,7 +3,7 @@
 #include <QMessageBox>
 #include <memory>
 
-#include "printer/transmission_notifier.h"
+#include "transmission_notifier.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "window/window_layout.h"
+#include "window_layout.h"
 
 #include <array>
 

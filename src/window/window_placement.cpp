@@ -1,4 +1,4 @@
-#include "window/window_placement.h"
+#include "window_placement.h"
 
 #include <algorithm>
 

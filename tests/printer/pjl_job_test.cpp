@@ -1,4 +1,4 @@
-#include "printer/pjl_job.h"
+#include "pjl_job.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "printer/port_writer.h"
-#include "printer/setting_catalogue.h"
-#include "printer/value_tables.h"
+#include "port_writer.h"
+#include "setting_catalogue.h"
+#include "value_tables.h"
 #include "support/fake_controls.h"
-#include "window/spin_field_layout.h"
+#include "spin_field_layout.h"
 
 namespace zelora {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "printer/port_fixtures.h"
+#include "port_fixtures.h"
 
 namespace zelora::testing {
 namespace {

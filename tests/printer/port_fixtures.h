@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "printer/port_writer.h"
+#include "port_writer.h"
 #include "support/test_files.h"
 
 #ifdef _WIN32
@@ -22,7 +22,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include "printer/device_port_writer.h"
+#include "device_port_writer.h"
 #endif
 
 namespace zelora::testing {

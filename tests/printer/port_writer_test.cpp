@@ -1,4 +1,4 @@
-#include "printer/port_writer.h"
+#include "port_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "printer/setting_sender.h"
+#include "setting_sender.h"
 
 #include <gtest/gtest.h>
 
@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "printer/pjl_job.h"
-#include "printer/setting_catalogue.h"
-#include "settings/memory_registry.h"
-#include "settings/registry_error.h"
-#include "settings/settings_key.h"
-#include "settings/settings_store.h"
+#include "pjl_job.h"
+#include "setting_catalogue.h"
+#include "memory_registry.h"
+#include "registry_error.h"
+#include "settings_key.h"
+#include "settings_store.h"
 #include "support/fake_controls.h"
-#include "window/control_transfer.h"
-#include "window/spin_field_layout.h"
+#include "control_transfer.h"
+#include "spin_field_layout.h"
 
 namespace zelora {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "printer/port_fixtures.h"
+#include "port_fixtures.h"
 #include "support/win_handles.h"
 
 namespace zelora::testing {

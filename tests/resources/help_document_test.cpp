@@ -1,4 +1,4 @@
-#include "resources/help/help_document.h"
+#include "help_document.h"
 
 #include <gtest/gtest.h>
 

@@ -15,8 +15,8 @@
 
 #include "compiled_pictures.h"
 #include "dib_reader.h"
-#include "resources/glyph_image.h"
-#include "resources/pictures.h"
+#include "glyph_image.h"
+#include "pictures.h"
 
 namespace zelora {
 namespace {

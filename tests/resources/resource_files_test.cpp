@@ -14,7 +14,7 @@
 #include "compiled_pictures.h"
 #include "dib_reader.h"
 #include "indexed_image.h"
-#include "resources/help/help_document.h"
+#include "help_document.h"
 
 namespace zelora::rescomp {
 namespace {

@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/memory_registry.h"
-#include "settings/registry_backend.h"
+#include "memory_registry.h"
+#include "registry_backend.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -28,7 +28,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "settings/hive_file_registry.h"
+#include "hive_file_registry.h"
 #include "support/test_files.h"
 #else
 #include <windows.h>

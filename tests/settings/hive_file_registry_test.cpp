@@ -1,7 +1,7 @@
 // The hive file itself: its text, its damage handling, its limits, and
 // writers running at the same time.
 
-#include "settings/hive_file_registry.h"
+#include "hive_file_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +10,12 @@
 #include <functional>
 #include <sstream>
 
-#include "settings/backend_fixtures.h"
-#include "settings/settings_key.h"
-#include "settings/settings_store.h"
+#include "backend_fixtures.h"
+#include "settings_key.h"
+#include "settings_store.h"
 #include "support/fake_controls.h"
 #include "support/test_files.h"
-#include "window/control_transfer.h"
+#include "control_transfer.h"
 
 namespace zelora::testing {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/backend_fixtures.h"
+#include "backend_fixtures.h"
 
 namespace zelora::testing {
 namespace {

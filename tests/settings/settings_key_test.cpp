@@ -1,6 +1,6 @@
 // The settings key's reads, writes and checks, on every backend.
 
-#include "settings/settings_key.h"
+#include "settings_key.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <limits>
 
-#include "settings/backend_fixtures.h"
+#include "backend_fixtures.h"
 
 namespace zelora::testing {
 namespace {

@@ -1,6 +1,6 @@
 // Loading the record from the settings key and storing controls into it.
 
-#include "settings/settings_store.h"
+#include "settings_store.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@
 #include <functional>
 #include <type_traits>
 
-#include "settings/backend_fixtures.h"
-#include "settings/settings_key.h"
+#include "backend_fixtures.h"
+#include "settings_key.h"
 #include "support/fake_controls.h"
-#include "window/control_transfer.h"
+#include "control_transfer.h"
 
 namespace zelora::testing {
 namespace {

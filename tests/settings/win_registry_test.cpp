@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "settings/registry_backend.h"
-#include "settings/settings_key.h"
+#include "registry_backend.h"
+#include "settings_key.h"
 
 namespace zelora {
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "settings/control_values.h"
-#include "window/number_text.h"
-#include "window/spin_field.h"
-#include "window/spin_field_layout.h"
+#include "control_values.h"
+#include "number_text.h"
+#include "spin_field.h"
+#include "spin_field_layout.h"
 
 namespace zelora::testing {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "window/qt_print.h"
+#include "qt_print.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -10,11 +10,11 @@
 #include <QVBoxLayout>
 #include <stdexcept>
 
-#include "window/flat_button.h"
-#include "window/gauge.h"
-#include "window/radio_group.h"
-#include "window/spin_edit.h"
-#include "window/spin_field_layout.h"
+#include "flat_button.h"
+#include "gauge.h"
+#include "radio_group.h"
+#include "spin_edit.h"
+#include "spin_field_layout.h"
 
 namespace zelora {
 namespace {

@@ -4,14 +4,14 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
-#include "window/qt_print.h"
+#include "qt_print.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <stdexcept>
 
-#include "window/exception_box.h"
-#include "window/recording_fakes.h"
+#include "exception_box.h"
+#include "recording_fakes.h"
 
 namespace zelora {
 namespace {

@@ -1,11 +1,11 @@
 // The help viewer: finding the help file, showing topics by context number,
 // navigation, and reporting a help file it cannot use inside its own window.
 
-#include "window/help_viewer.h"
+#include "help_viewer.h"
 
 #include <gtest/gtest.h>
 
-#include "window/qt_print.h"
+#include "qt_print.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,7 +20,7 @@
 #include <memory>
 #include <string>
 
-#include "resources/data_dirs.h"
+#include "data_dirs.h"
 
 namespace zelora {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "window/qt_print.h"
+#include "qt_print.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -23,15 +23,15 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/memory_registry.h"
-#include "settings/settings_key.h"
-#include "settings/settings_store.h"
-#include "window/gauge.h"
-#include "window/main_window.h"
-#include "window/radio_group.h"
-#include "window/spin_edit.h"
-#include "window/status_bar.h"
-#include "window/window_layout.h"
+#include "memory_registry.h"
+#include "settings_key.h"
+#include "settings_store.h"
+#include "gauge.h"
+#include "main_window.h"
+#include "radio_group.h"
+#include "spin_edit.h"
+#include "status_bar.h"
+#include "window_layout.h"
 
 namespace zelora {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "window/qt_print.h"
+#include "qt_print.h"
 
 #include <QCursor>
 #include <QLabel>
@@ -13,16 +13,16 @@
 #include <QTest>
 #include <memory>
 
-#include "resources/pictures.h"
-#include "settings/hive_file_registry.h"
-#include "settings/memory_registry.h"
-#include "settings/settings_key.h"
-#include "settings/settings_store.h"
-#include "window/flat_button.h"
-#include "window/main_window.h"
-#include "window/recording_fakes.h"
-#include "window/status_bar.h"
-#include "window/window_placement.h"
+#include "pictures.h"
+#include "hive_file_registry.h"
+#include "memory_registry.h"
+#include "settings_key.h"
+#include "settings_store.h"
+#include "flat_button.h"
+#include "main_window.h"
+#include "recording_fakes.h"
+#include "status_bar.h"
+#include "window_placement.h"
 
 namespace zelora {
 namespace {

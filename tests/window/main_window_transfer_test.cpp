@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "window/qt_print.h"
+#include "qt_print.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -11,13 +11,13 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "settings/memory_registry.h"
-#include "settings/settings_key.h"
-#include "settings/settings_store.h"
-#include "window/control_transfer.h"
-#include "window/main_window.h"
-#include "window/radio_group.h"
-#include "window/spin_edit.h"
+#include "memory_registry.h"
+#include "settings_key.h"
+#include "settings_store.h"
+#include "control_transfer.h"
+#include "main_window.h"
+#include "radio_group.h"
+#include "spin_edit.h"
 
 namespace zelora {
 namespace {

@@ -8,10 +8,10 @@
 #include <QTest>
 #include <cstdio>
 
-#include "settings/memory_registry.h"
-#include "settings/settings_key.h"
-#include "settings/settings_store.h"
-#include "window/main_window.h"
+#include "memory_registry.h"
+#include "settings_key.h"
+#include "settings_store.h"
+#include "main_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

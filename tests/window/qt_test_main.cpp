@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "window/exception_box.h"
+#include "exception_box.h"
 
 namespace {
 

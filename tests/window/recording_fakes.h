@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "window/exception_box.h"
-#include "window/help_engine.h"
+#include "exception_box.h"
+#include "help_engine.h"
 
 namespace zelora {
 

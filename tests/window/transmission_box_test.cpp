@@ -1,7 +1,7 @@
 // The transmission error box as the user sees it, and that showing it returns
 // whichever button closes it.
 
-#include "window/transmission_box.h"
+#include "transmission_box.h"
 
 #include <gtest/gtest.h>
 

@@ -3,21 +3,21 @@
 
 #include <gtest/gtest.h>
 
-#include "window/qt_print.h"
+#include "qt_print.h"
 
 #include <QLabel>
 #include <QTest>
 #include <cstdint>
 #include <vector>
 
-#include "resources/glyph_image.h"
-#include "resources/pictures.h"
-#include "settings/memory_registry.h"
-#include "settings/settings_store.h"
-#include "window/flat_button.h"
-#include "window/main_window.h"
-#include "window/resource_pictures.h"
-#include "window/spin_edit.h"
+#include "glyph_image.h"
+#include "pictures.h"
+#include "memory_registry.h"
+#include "settings_store.h"
+#include "flat_button.h"
+#include "main_window.h"
+#include "resource_pictures.h"
+#include "spin_edit.h"
 
 namespace zelora {
 namespace {

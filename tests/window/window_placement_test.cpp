@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "window/qt_print.h"
+#include "qt_print.h"
 
 #include <vector>
 
-#include "window/window_placement.h"
+#include "window_placement.h"
 
 namespace zelora {
 namespace {

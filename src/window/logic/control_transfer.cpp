@@ -1,4 +1,4 @@
-#include "window/control_transfer.h"
+#include "control_transfer.h"
 
 namespace zelora {
 

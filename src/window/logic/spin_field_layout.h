@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
-#include "settings/control_values.h"
-#include "window/spin_field.h"
+#include "control_values.h"
+#include "spin_field.h"
 
 namespace zelora {
 

@@ -1,4 +1,4 @@
-#include "window/spin_field_layout.h"
+#include "spin_field_layout.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "settings/control_values.h"
-#include "settings/settings_record.h"
+#include "control_values.h"
+#include "settings_record.h"
 
 namespace zelora {
 

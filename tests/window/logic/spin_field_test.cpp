@@ -1,4 +1,4 @@
-#include "window/spin_field.h"
+#include "spin_field.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "window/spin_field_layout.h"
+#include "spin_field_layout.h"
 
 namespace zelora {
 namespace {

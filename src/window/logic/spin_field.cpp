@@ -1,4 +1,4 @@
-#include "window/spin_field.h"
+#include "spin_field.h"
 
 #include <charconv>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include <system_error>
 #include <utility>
 
-#include "window/decimal_conversion.h"
+#include "decimal_conversion.h"
 
 namespace zelora {
 

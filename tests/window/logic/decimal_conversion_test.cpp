@@ -1,4 +1,4 @@
-#include "window/decimal_conversion.h"
+#include "decimal_conversion.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "window/number_text.h"
+#include "number_text.h"
 
 #include <charconv>
 #include <cmath>
