@@ -6,12 +6,13 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-tools-dev qt6-l10n-tools
+  zlib1g-dev
   libgtest-dev libgmock-dev googletest
   fonts-dejavu-core
   xvfb xauth xdotool x11-utils imagemagick
 )
 if [[ "${ZELORA_WITH_WINDOWS:-0}" == 1 ]]; then
-  packages+=(g++-mingw-w64-x86-64-posix wine wine64)
+  packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64)
 fi
 
 missing=()
