@@ -1,0 +1,3 @@
+#pragma once
+// Deliberately wrong: a lower layer reaching up.
+#include "upper.h"
