@@ -1,9 +1,12 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
+
+#include "paper_sizes.h"
 
 namespace zelora {
 
@@ -38,9 +41,13 @@ using namespace std::string_view_literals;
 inline constexpr std::array kBaudRates = {"300"sv,  "600"sv,   "1200"sv,  "2400"sv,  "4800"sv,
                                           "9600"sv, "19200"sv, "38400"sv, "115200"sv};
 
-inline constexpr std::array kPaperSizes = {"LETTER"sv, "LEGAL"sv,   "A4"sv, "EXECUTIVE"sv,
-                                           "COM10"sv,  "MONARCH"sv, "DL"sv, "C5"sv,
-                                           "B5"sv,     "FOLIO"sv,   "A5"sv, "C6"sv};
+// The paper table's words, without its last entry: the custom size has a job
+// of its own.
+inline constexpr auto kPaperSizes = [] {
+  std::array<std::string_view, kPaperSizeCount - 1> words{};
+  for (std::size_t i = 0; i < words.size(); ++i) words[i] = kPaperSizeTable[i].pjl_word;
+  return words;
+}();
 
 inline constexpr std::array kPaperSources = {"AUTO"sv, "MANUAL"sv, "TRAY1"sv, "TRAY2"sv};
 

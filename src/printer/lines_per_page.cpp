@@ -1,0 +1,73 @@
+#include "lines_per_page.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <string_view>
+#include <system_error>
+
+#include "paper_sizes.h"
+#include "pjl_job.h"
+#include "setting_catalogue.h"
+
+namespace zelora {
+
+namespace {
+
+// The range of SpinLpi.
+constexpr long double kMinLines = 5;
+constexpr long double kMaxLines = 128;
+
+static_assert(kPaperSizeTable[kCustomPaperIndex].portrait_lines.empty() &&
+                  !kPaperSizeTable[kCustomPaperIndex - 1].portrait_lines.empty(),
+              "the custom size is the paper table's last entry");
+
+}  // namespace
+
+std::string CustomSizeLines(long double d) {
+  // floor((12 d - 340) / 50). For a whole d the quotient is either a whole
+  // number, which the division gives exactly, or at least 1/50 away from one,
+  // so the floor never lands on the wrong side. Limited before the conversion
+  // so that no typed number can overflow it.
+  const long double lines = std::clamp(std::floor((12 * d - 340) / 50), kMinLines, kMaxLines);
+  return std::to_string(static_cast<int>(lines));
+}
+
+std::string ChooseLines(std::int32_t paper_index, bool portrait, long double custom_width,
+                        long double custom_height) {
+  if (paper_index == kCustomPaperIndex) {
+    return CustomSizeLines(portrait ? custom_height : custom_width);
+  }
+  if (paper_index < 0 || paper_index > kCustomPaperIndex) return {};
+  const PaperSize& paper = kPaperSizeTable[static_cast<std::size_t>(paper_index)];
+  return std::string(portrait ? paper.portrait_lines : paper.landscape_lines);
+}
+
+SendOutcome RunLinesPerPageRule(ControlValues& controls, const SettingsRecord& record,
+                                const SettingsStore& store, PortWriter& port, Notifier& notifier) {
+  const std::string lines = ChooseLines(
+      controls.ItemIndex(Control::ComPapersize), controls.Checked(Control::BtnPortrait),
+      controls.SpinValue(kCustomWidthControl), controls.SpinValue(kCustomHeightControl));
+  const std::string job = SettingJob(CatalogueRowFor(Setting::Lpi).variable, lines);
+
+  int number = 0;
+  const auto [end, error] = std::from_chars(lines.data(), lines.data() + lines.size(), number);
+  if (error != std::errc{} || end != lines.data() + lines.size()) {
+    throw LinesTextError("'" + lines + "' is not a valid floating point value");
+  }
+  // Before the write: a failed write still leaves the new number in the field.
+  controls.SetSpinValue(Control::SpinLpi, number);
+
+  if (!port.WriteJob(job)) {
+    notifier.ShowTransmissionError(TransmissionErrorVariant::SingleCommand);
+    return SendOutcome::WriteFailed;
+  }
+  // Storing the lines per page never changes the record (only orientation
+  // does), so a copy keeps the caller's record untouched.
+  SettingsRecord unchanged = record;
+  store.StoreSetting(Setting::Lpi, controls, unchanged);
+  return SendOutcome::Written;
+}
+
+}  // namespace zelora

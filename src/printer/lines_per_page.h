@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include "control_values.h"
+#include "port_writer.h"
+#include "setting_sender.h"
+#include "settings_record.h"
+#include "settings_store.h"
+#include "transmission_notifier.h"
+
+namespace zelora {
+
+// The lines text of a custom page: d is the custom height in portrait and the
+// custom width in landscape, in millimetres.
+std::string CustomSizeLines(long double d);
+
+// The lines-per-page text for a paper size (ComPapersize index) in the given
+// orientation: the paper table's text for 0..11, the custom-size text for 12
+// (from the height in portrait, the width in landscape), and an empty text for
+// any other index (-1, nothing selected, included). Pure.
+std::string ChooseLines(std::int32_t paper_index, bool portrait, long double custom_width,
+                        long double custom_height);
+
+// The lines text is not a number (no paper size selected).
+class LinesTextError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Fits the printer's lines per page to the paper the controls show: puts the
+// number into SpinLpi, sends it as a FORMLINES job and, once the port took it,
+// stores it under R_lpi when it differs from record.lpi. A failed write shows
+// the single-command box; SpinLpi keeps the new number all the same.
+//
+// Throws LinesTextError, before anything is sent or changed, when no paper size
+// is selected. Store errors (RegistryError) pass through. Returns Written or
+// WriteFailed.
+SendOutcome RunLinesPerPageRule(ControlValues& controls, const SettingsRecord& record,
+                                const SettingsStore& store, PortWriter& port, Notifier& notifier);
+
+}  // namespace zelora

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+namespace zelora {
+
+// One paper size of ComPapersize: what the list shows, what the printer calls
+// it, and how many lines fit a page of it. The line counts are the printer's
+// own figures for its printable area, not a formula of the sheet's size.
+struct PaperSize {
+  std::string_view item;             // list item text
+  std::string_view pjl_word;         // "@PJL DEFAULT PAPER=<word>"; empty for the custom size
+  std::string_view portrait_lines;   // FORMLINES in portrait; empty for the custom size
+  std::string_view landscape_lines;  // FORMLINES in landscape; empty for the custom size
+};
+
+inline constexpr std::size_t kPaperSizeCount = 13;
+
+// In list order: the list index is the table index. The last entry is the
+// custom size, whose job and line count come from the custom width and height.
+// clang-format off
+inline constexpr std::array<PaperSize, kPaperSizeCount> kPaperSizeTable{{
+    {"Letter",     "LETTER",    "60", "45"},
+    {"Legal",      "LEGAL",     "78", "45"},
+    {"A4",         "A4",        "64", "43"},
+    {"Executive",  "EXECUTIVE", "57", "37"},
+    {"COM-10",     "COM10",     "51", "18"},
+    {"Monarch",    "MONARCH",   "39", "17"},
+    {"DL",         "DL",        "45", "19"},
+    {"C5",         "C5",        "39", "32"},
+    {"B5",         "B5",        "53", "35"},
+    {"Folio",      "FOLIO",     "71", "48"},
+    {"A5",         "A5",        "43", "28"},
+    {"C6",         "C6",        "32", "20"},
+    {"Others(mm)", "",          "",   ""},
+}};
+// clang-format on
+
+}  // namespace zelora

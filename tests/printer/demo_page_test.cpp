@@ -1,0 +1,257 @@
+#include "demo_page.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "support/recording_port.h"
+
+#ifndef _WIN32
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <functional>
+
+#include "support/test_files.h"
+#endif
+
+namespace zelora {
+namespace {
+
+using testing::RecordingPrinterPort;
+
+// 1000 bytes in which no byte follows the one before it by a fixed step, so a
+// reordered or repeated write shows.
+std::string ThousandBytes() {
+  std::string bytes;
+  for (int i = 0; i < 1000; ++i) bytes.push_back(static_cast<char>((i * 151 + i / 256) % 256));
+  return bytes;
+}
+
+TEST(DemoPage, IoErrorTexts) {
+  const std::pair<int, const char*> cases[] = {
+      {2, "File not found"},
+      {3, "Invalid filename"},
+      {4, "Too many open files"},
+      {5, "File access denied"},
+      {100, "Read beyond end of file"},
+      {101, "Disk full"},
+      {106, "Invalid numeric input"},
+      {6, "I/O error 6"},
+      {32, "I/O error 32"},
+      {103, "I/O error 103"},
+  };
+  for (const auto& [code, text] : cases) EXPECT_EQ(IoErrorText(code), text) << code;
+}
+
+TEST(DemoPage, PathIsDirectorySeparatorAndName) {
+#ifdef _WIN32
+  EXPECT_EQ(DemoFilePathIn("C:\\Program Files\\Zelora"), "C:\\Program Files\\Zelora\\k4xdemo.prn");
+  EXPECT_EQ(DemoFilePathIn("C:\\"), "C:\\\\k4xdemo.prn");
+#else
+  EXPECT_EQ(DemoFilePathIn("/home/user/print"), "/home/user/print/k4xdemo.prn");
+  EXPECT_EQ(DemoFilePathIn("/"), "//k4xdemo.prn");
+#endif
+}
+
+// ---- sending ----
+
+struct StreamRecord {
+  std::vector<std::string> events;  // "refused", "<done>/<total>"
+};
+
+bool Stream(RecordingPrinterPort& port, const std::string& bytes, StreamRecord& record) {
+  return StreamDemoPage(
+      port, bytes,
+      [&](std::size_t done, std::size_t total) {
+        record.events.push_back(std::to_string(done) + "/" + std::to_string(total));
+      },
+      [&] { record.events.push_back("refused"); });
+}
+
+TEST(DemoPage, EmptyFileOpensAndClosesThePortAndWritesNothing) {
+  RecordingPrinterPort port;
+  StreamRecord record;
+  EXPECT_TRUE(Stream(port, "", record));
+  EXPECT_EQ(port.opens, 1);
+  EXPECT_EQ(port.closes, 1);
+  EXPECT_TRUE(port.writes.empty());
+  EXPECT_TRUE(record.events.empty());
+}
+
+TEST(DemoPage, EveryByteIsOneWriteInFileOrderOverOneConnection) {
+  const std::string bytes = ThousandBytes();
+  RecordingPrinterPort port;
+  StreamRecord record;
+  EXPECT_TRUE(Stream(port, bytes, record));
+
+  EXPECT_EQ(port.opens, 1);
+  EXPECT_EQ(port.closes, 1);
+  ASSERT_EQ(port.writes.size(), 1000u);
+  for (const std::string& write : port.writes) ASSERT_EQ(write.size(), 1u);
+  EXPECT_EQ(port.Bytes(), bytes);
+  ASSERT_EQ(record.events.size(), 1000u);
+  EXPECT_EQ(record.events[0], "1/1000");
+  EXPECT_EQ(record.events[499], "500/1000");
+  EXPECT_EQ(record.events.back(), "1000/1000");
+}
+
+TEST(DemoPage, EachRefusedByteIsReportedAndTheTransferGoesOn) {
+  RecordingPrinterPort port;
+  port.accepts_bytes = false;
+  StreamRecord record;
+  EXPECT_TRUE(Stream(port, "abc", record));
+  EXPECT_EQ(port.writes, (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(record.events,
+            (std::vector<std::string>{"refused", "1/3", "refused", "2/3", "refused", "3/3"}));
+  EXPECT_EQ(port.closes, 1);
+}
+
+TEST(DemoPage, PortThatDoesNotOpenEndsAtOnce) {
+  RecordingPrinterPort port;
+  port.opens_ok = false;
+  StreamRecord record;
+  EXPECT_FALSE(Stream(port, "abc", record));
+  EXPECT_EQ(port.opens, 1);
+  EXPECT_TRUE(port.writes.empty());
+  EXPECT_TRUE(record.events.empty());
+}
+
+TEST(DemoPage, PortIsClosedWhenTheProgressThrows) {
+  RecordingPrinterPort port;
+  EXPECT_THROW(StreamDemoPage(port, "abc",
+                              [](std::size_t done, std::size_t) {
+                                if (done == 2) throw std::runtime_error("gauge gone");
+                              },
+                              {}),
+               std::runtime_error);
+  EXPECT_EQ(port.writes.size(), 2u);
+  EXPECT_FALSE(port.IsOpen());
+}
+
+// ---- reading the file ----
+
+#ifndef _WIN32
+namespace fs = std::filesystem;
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+// The error text ReadDemoFile throws for the path, or "read" when it reads.
+std::string ReadError(const std::string& path) {
+  try {
+    ReadDemoFile(path);
+    return "read";
+  } catch (const DemoFileError& e) {
+    return e.what();
+  }
+}
+
+// The process in another directory for as long as it lives.
+class CurrentDirectory {
+ public:
+  explicit CurrentDirectory(const fs::path& path) : previous_(fs::current_path()) {
+    fs::current_path(path);
+  }
+  ~CurrentDirectory() { fs::current_path(previous_); }
+  CurrentDirectory(const CurrentDirectory&) = delete;
+  CurrentDirectory& operator=(const CurrentDirectory&) = delete;
+
+ private:
+  fs::path previous_;
+};
+
+// Runs body as an ordinary user: directly when this process is one, otherwise
+// (root passes every permission check) in a child that has become "nobody".
+void RunAsOrdinaryUser(const std::function<void()>& body) {
+  if (::geteuid() != 0) {
+    body();
+    return;
+  }
+  std::fflush(nullptr);
+  const pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    constexpr uid_t kNobody = 65534;
+    const bool dropped = ::setgroups(0, nullptr) == 0 &&
+                         ::setresgid(kNobody, kNobody, kNobody) == 0 &&
+                         ::setresuid(kNobody, kNobody, kNobody) == 0;
+    if (!dropped) {
+      ADD_FAILURE() << "cannot become nobody";
+    } else {
+      body();
+    }
+    std::fflush(nullptr);
+    ::_exit(::testing::Test::HasFailure() ? 1 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+      << "the unprivileged part failed (see its output above)";
+}
+
+class DemoFileTest : public ::testing::Test {
+ protected:
+  testing::TempDir dir{"zelora-demo-"};
+  fs::path file = dir / "k4xdemo.prn";
+};
+
+TEST_F(DemoFileTest, FileInTheCurrentDirectoryIsReadWhole) {
+  const std::string bytes = ThousandBytes();
+  WriteFile(file, bytes);
+  const CurrentDirectory here(dir.path());
+  EXPECT_EQ(DemoFilePath(), file.string());
+  EXPECT_EQ(ReadDemoFile(DemoFilePath()), bytes);
+}
+
+TEST_F(DemoFileTest, FileReadAndSentGivesTheSameBytesOneByOne) {
+  const std::string bytes = ThousandBytes();
+  WriteFile(file, bytes);
+  RecordingPrinterPort port;
+  StreamRecord record;
+  EXPECT_TRUE(Stream(port, ReadDemoFile(file.string()), record));
+  EXPECT_EQ(port.writes.size(), 1000u);
+  EXPECT_EQ(port.Bytes(), bytes);
+}
+
+TEST_F(DemoFileTest, EmptyFileReadsAsNoBytes) {
+  WriteFile(file, "");
+  EXPECT_EQ(ReadDemoFile(file.string()), "");
+}
+
+TEST_F(DemoFileTest, OpenFailuresGiveTheirTexts) {
+  WriteFile(dir / "plain", "x");
+  fs::create_directory(dir / "folder");
+  const std::pair<fs::path, const char*> cases[] = {
+      {file, "File not found"},
+      {dir / "plain" / "k4xdemo.prn", "Invalid filename"},
+      {dir.path() / (std::string(300, 'n') + ".prn"), "Invalid filename"},
+      {dir / "folder", "File access denied"},
+  };
+  for (const auto& [path, text] : cases) EXPECT_EQ(ReadError(path.string()), text) << path;
+  EXPECT_FALSE(fs::exists(file)) << "a missing file is not created";
+}
+
+TEST_F(DemoFileTest, ReadOnlyFileIsAccessDenied) {
+  WriteFile(file, "demo");
+  fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
+  fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  RunAsOrdinaryUser([&] { EXPECT_EQ(ReadError(file.string()), "File access denied"); });
+}
+#endif
+
+}  // namespace
+}  // namespace zelora
