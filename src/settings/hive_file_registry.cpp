@@ -17,8 +17,6 @@
 #include <string>
 #include <system_error>
 #include <thread>
-#include <unordered_map>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -232,7 +230,7 @@ class HiveFileKey : public RegistryKey {
 
   bool SetValue(std::string_view name, std::uint32_t type,
                 std::span<const std::uint8_t> data) override {
-    if (!lock_ || !ValidValueName(name) || data.size() > HiveFileRegistry::kMaxValueSize) {
+    if (!lock_ || !ValidHiveValueName(name) || data.size() > HiveFileRegistry::kMaxValueSize) {
       return false;
     }
     Hive changed = hive_;
@@ -244,10 +242,10 @@ class HiveFileKey : public RegistryKey {
     } else {
       key.values.push_back(std::move(value));
     }
-    const std::string text = Serialize(changed);
-    if (text.size() > HiveFileRegistry::kMaxFileSize) return false;
+    const std::optional<std::string> text = WriteHiveText(changed);
+    if (!text) return false;
     bool replaced = false;
-    const bool durable = ReplaceFile(file_, text, mode_, replaced);
+    const bool durable = ReplaceFile(file_, *text, mode_, replaced);
     if (replaced) hive_ = std::move(changed);
     return durable;
   }
@@ -272,7 +270,7 @@ HiveFileRegistry::HiveFileRegistry(std::filesystem::path directory)
 HiveFileRegistry::~HiveFileRegistry() = default;
 
 std::unique_ptr<RegistryKey> HiveFileRegistry::OpenKey(std::string_view path, KeyAccess access) {
-  if (!ValidKeyPath(path)) return nullptr;
+  if (!ValidHiveKeyPath(path)) return nullptr;
   if (access == KeyAccess::kRead) {
     const HiveText text = ReadHiveFile(file_);
     Hive hive = ParseHive(text, file_);
@@ -290,7 +288,7 @@ std::unique_ptr<RegistryKey> HiveFileRegistry::OpenKey(std::string_view path, Ke
 }
 
 std::unique_ptr<RegistryKey> HiveFileRegistry::CreateKey(std::string_view path) {
-  if (!ValidKeyPath(path)) return nullptr;
+  if (!ValidHiveKeyPath(path)) return nullptr;
   if (!MakeDirectories(directory_) || !MayAccess(directory_, W_OK | X_OK)) return nullptr;
   std::optional<WriterLock> lock = WriterLock::Acquire(file_);
   if (!lock) return nullptr;
@@ -303,8 +301,12 @@ std::unique_ptr<RegistryKey> HiveFileRegistry::CreateKey(std::string_view path) 
   std::optional<mode_t> mode;
   if (text.status == HiveText::Status::kRead) mode = text.mode;
   if (hive.Ensure(path) || text.status == HiveText::Status::kMissing) {
+    const std::optional<std::string> new_text = WriteHiveText(hive);
+    if (!new_text) {
+      throw HiveFileError("Settings file '" + file_.string() + "' cannot grow beyond 1 MiB");
+    }
     bool replaced = false;
-    ReplaceFile(file_, Serialize(hive), mode, replaced);
+    ReplaceFile(file_, *new_text, mode, replaced);
     if (!replaced) return nullptr;
   }
   return std::make_unique<HiveFileKey>(std::move(hive), std::string(path), std::move(*lock), file_,

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string_view>
 
+#include "hive_text.h"
 #include "registry_backend.h"
 #include "registry_error.h"
 
@@ -18,21 +19,9 @@ class HiveFileError : public RegistryError {
 };
 
 // HKEY_LOCAL_MACHINE kept in one text file, <directory>/HKEY_LOCAL_MACHINE.reg,
-// in the registry-export format:
-//
-//   REGEDIT4
-//
-//   [HKEY_LOCAL_MACHINE\Software]
-//
-//   [HKEY_LOCAL_MACHINE\Software\Quorvan]
-//   "R_x"=dword:0000000a
-//   "R_timeout"=hex:00,00,00,00,00,00,34,40
-//   "R_name"="text with \\ and \""
-//   "R_big"=hex(5):00,00,00,0a
-//
-// Every key level has its own section; every value type round-trips byte for
-// byte. The file's permissions decide access: full access needs write
-// permission on the file and its directory, read access read permission.
+// in the registry-export format of hive_text.h. The file's permissions decide
+// access: full access needs write permission on the file and its directory,
+// read access read permission.
 //
 // A full-access key holds an exclusive lock (flock on a lock file next to the
 // hive) from open to close, and every value write replaces the file
@@ -42,8 +31,8 @@ class HiveFileError : public RegistryError {
 // throws HiveFileError.
 class HiveFileRegistry : public RegistryBackend {
  public:
-  static constexpr std::size_t kMaxFileSize = std::size_t{1} << 20;
-  static constexpr std::size_t kMaxValueSize = std::size_t{64} << 10;
+  static constexpr std::size_t kMaxFileSize = hive_text::kMaxTextSize;
+  static constexpr std::size_t kMaxValueSize = hive_text::kMaxValueSize;
 
   // The directory set at build time (ZELORA_HIVE_DIR).
   static std::filesystem::path DefaultDirectory();

@@ -8,14 +8,15 @@
 #include <chrono>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <sstream>
 
 #include "backend_fixtures.h"
+#include "control_transfer.h"
 #include "settings_key.h"
 #include "settings_store.h"
 #include "support/fake_controls.h"
 #include "support/test_files.h"
-#include "control_transfer.h"
 
 namespace zelora::testing {
 namespace {
@@ -77,6 +78,7 @@ TEST_F(HiveFileTest, ReadsHandWrittenFiles) {
   WriteText(hive().file(),
             "REGEDIT4\r\n"
             "\r\n"
+            "[HKEY_LOCAL_MACHINE]\r\n"
             "[hkey_local_machine\\software\\quorvan\\zelora]\r\n"
             "\"R_lpi\"=hex:00,00,00,00,00,00,\\\r\n"
             "  50,40\r\n"
@@ -95,7 +97,6 @@ TEST_F(HiveFileTest, DamagedFileIsReportedAndLeftUntouched) {
   const std::string good =
       "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quorvan\\Zelora]\n\"R_x\"=dword:00000001\n";
   const std::vector<std::pair<std::string, int>> cases = {
-      {"", 1},
       {good.substr(0, good.size() - 5), 4},  // cut in the middle of a line
       {"REGEDIT5\n", 1},
       {"REGEDIT4\n\n" + std::string("\x7f"
@@ -108,8 +109,12 @@ TEST_F(HiveFileTest, DamagedFileIsReportedAndLeftUntouched) {
       {good + "\"R_y\"=\"a\\tb\"\n", 5},
       {good + "\"r_X\"=dword:00000002\n", 5},
       {good + "[HKEY_CURRENT_USER\\Software]\n", 5},
+      {good + "[HKEY_LOCAL_MACHINE\\]\n", 5},
+      {good + "[HKEY_LOCAL_MACHINE]\n\"R_y\"=dword:00000001\n", 6},
       {good + "\"R_y\"=hex:01,\\\n", 5},
       {good + "; comment\n", 5},
+      {good + "\"R_y\"=dword:-0000001\n", 5},
+      {good + "\"R_y\"=hex:+1\n", 5},
   };
   for (const auto& [text, line] : cases) {
     SCOPED_TRACE(line);
@@ -182,6 +187,53 @@ TEST_F(HiveFileTest, FileOfManySmallEntriesOpensQuickly) {
     const auto elapsed = std::chrono::steady_clock::now() - start;
     ASSERT_TRUE(key.has_value());
     EXPECT_LT(elapsed, std::chrono::seconds(10));
+  }
+}
+
+// An empty file (an interrupted copy, a `touch`) holds no keys: loading
+// takes the no-key path and the first store writes a whole file.
+TEST_F(HiveFileTest, EmptyFileIsAHiveWithoutKeys) {
+  WriteText(hive().file(), "");
+  EXPECT_FALSE(SettingsKey::OpenForReading(hive()).has_value());
+  PutRaw(hive(), kSettingsKeyPath, "R_x", reg_type::kDword, {1, 0, 0, 0});
+  EXPECT_TRUE(ReadFile(hive().file()).starts_with("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software]\n"));
+  auto key = SettingsKey::OpenForReading(hive());
+  ASSERT_TRUE(key.has_value());
+  EXPECT_EQ(key->ReadInteger("R_x"), 1);
+}
+
+// Key paths are bounded as in the registry: 512 levels of 255 characters.
+// Beyond that a file is damaged, found at once even when its one key fills
+// the file. The deepest allowed key loads quickly, but a store would write
+// every level with its full path, far beyond the size limit: it is refused
+// and the file stays.
+TEST_F(HiveFileTest, KeyPathsAreBoundedAsInTheRegistry) {
+  const auto file_with_key = [](std::size_t levels, std::size_t name_size) {
+    std::string text = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE";
+    for (std::size_t i = 0; i < levels; ++i) text += '\\' + std::string(name_size, 'a');
+    return text + "]\n";
+  };
+  const std::string deepest = file_with_key(512, 255);
+  WriteText(hive().file(), deepest);
+  auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(SettingsKey::OpenForReading(hive()).has_value());
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  EXPECT_NE(Message([&] { SettingsKey::OpenForWriting(hive()); }).find("cannot grow beyond 1 MiB"),
+            std::string::npos);
+  EXPECT_EQ(ReadFile(hive().file()), deepest);
+
+  const std::vector<std::pair<std::string, std::string>> damaged = {
+      {file_with_key(513, 1), "the key is more than 512 levels deep"},
+      {file_with_key(1, 256), "a key name is longer than 255 characters"},
+      {file_with_key((HiveFileRegistry::kMaxFileSize - 40) / 2, 1),
+       "the key is more than 512 levels deep"},
+  };
+  for (const auto& [text, reason] : damaged) {
+    WriteText(hive().file(), text);
+    start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Message([&] { SettingsKey::OpenForReading(hive()); }),
+              "Settings file '" + hive().file().string() + "' is damaged at line 3: " + reason);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
   }
 }
 
