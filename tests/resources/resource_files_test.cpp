@@ -1,5 +1,5 @@
 // Checks the files the build made from resources/: the compiled pictures, the
-// demonstration print file, the help file and the desktop entry.
+// help file and the desktop entry.
 
 #include <gtest/gtest.h>
 
@@ -208,94 +208,6 @@ TEST(CompiledPictures, ProgramIconPngHasTheIconSize) {
   EXPECT_EQ(std::string(png.begin() + 12, png.begin() + 16), "IHDR");
   EXPECT_EQ(png[19], 32);  // width, big-endian
   EXPECT_EQ(png[23], 32);  // height
-}
-
-// ---- demonstration print file ----
-
-const std::string kUel = "\x1B%-12345X";
-
-// Walks PCL text: plain printable characters and FF, and escape sequences,
-// each ESC E, the UEL, or a parameterised command: a parameter character
-// (! to /), an optional group character (` to ~), then groups of an optional
-// signed decimal value and a parameter letter, lower case continuing and upper
-// case (or @) ending the command. Returns the number of escapes, or fails.
-int CheckPcl(const std::string& pcl) {
-  int escapes = 0;
-  for (std::size_t i = 0; i < pcl.size();) {
-    char c = pcl[i];
-    if (c != '\x1B') {
-      EXPECT_TRUE((c >= ' ' && c <= '~') || c == '\f') << "byte " << int(c) << " at " << i;
-      ++i;
-      continue;
-    }
-    ++escapes;
-    if (pcl.compare(i, kUel.size(), kUel) == 0) {
-      i += kUel.size();
-      continue;
-    }
-    if (i + 1 < pcl.size() && pcl[i + 1] == 'E') {
-      i += 2;
-      continue;
-    }
-    std::size_t j = i + 1;
-    if (j >= pcl.size() || pcl[j] < '!' || pcl[j] > '/') {
-      ADD_FAILURE() << "bad escape at " << i;
-      return escapes;
-    }
-    ++j;
-    if (j < pcl.size() && pcl[j] >= '`' && pcl[j] <= '~') ++j;  // group character
-    for (bool ended = false; !ended;) {
-      if (j < pcl.size() && (pcl[j] == '+' || pcl[j] == '-')) ++j;
-      while (j < pcl.size() && ((pcl[j] >= '0' && pcl[j] <= '9') || pcl[j] == '.')) ++j;
-      if (j >= pcl.size()) {
-        ADD_FAILURE() << "unterminated escape at " << i;
-        return escapes;
-      }
-      char p = pcl[j++];
-      if (p >= '@' && p <= '^') {
-        ended = true;
-      } else if (!(p >= '`' && p <= '~')) {
-        ADD_FAILURE() << "bad parameter character '" << p << "' in escape at " << i;
-        return escapes;
-      }
-    }
-    i = j;
-  }
-  return escapes;
-}
-
-TEST(DemonstrationFile, SmallWellFormedPclPageFramedByPjl) {
-  const std::string prn = ReadText(DataFile("k4xdemo.prn"));
-  EXPECT_GT(prn.size(), 1000u);
-  EXPECT_LT(prn.size(), 8192u);
-
-  const std::string enter = "@PJL ENTER LANGUAGE=PCL\r\n";
-  ASSERT_EQ(prn.compare(0, kUel.size() + 6, kUel + "@PJL\r\n"), 0);
-  std::size_t pcl_start = prn.find(enter);
-  ASSERT_NE(pcl_start, std::string::npos);
-  pcl_start += enter.size();
-  EXPECT_EQ(prn.compare(pcl_start, 2,
-                        "\x1B"
-                        "E"),
-            0)
-      << "the page begins with a printer reset";
-  const std::string tail =
-      "\f\x1B"
-      "E" +
-      kUel;
-  ASSERT_GE(prn.size(), tail.size());
-  EXPECT_EQ(prn.substr(prn.size() - tail.size()), tail) << "form feed, reset, UEL at the end";
-  EXPECT_EQ(std::count(prn.begin(), prn.end(), '\f'), 1) << "exactly one page";
-
-  // The PJL lines before the language switch are plain text lines.
-  for (std::size_t i = kUel.size(); i < pcl_start; ++i) {
-    char c = prn[i];
-    EXPECT_TRUE((c >= ' ' && c <= '~') || c == '\r' || c == '\n') << "PJL byte " << int(c);
-  }
-  std::string pcl = prn.substr(pcl_start);
-  EXPECT_GT(CheckPcl(pcl), 50);
-  EXPECT_NE(pcl.find("\x1B*c"), std::string::npos) << "rectangle commands";
-  EXPECT_NE(pcl.find("Zelora"), std::string::npos);
 }
 
 // ---- help file ----
