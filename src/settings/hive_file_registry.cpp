@@ -139,12 +139,11 @@ bool WriteAll(int fd, std::string_view data) {
 // Replaces the hive file with text: a fresh temporary file in the same
 // directory (never through a symbolic link), synced, renamed over the hive,
 // and the directory synced so that the rename itself survives a crash.
-// Returns whether the new text is durable; `replaced` tells whether the hive
-// file now holds it. old_mode is the mode of the file replaced; a new file
-// gets 0644 less the umask.
+// Returns whether the hive file now holds the text: once renamed it does, so
+// a failed sync of the directory is not reported as a failed write. old_mode
+// is the mode of the file replaced; a new file gets 0644 less the umask.
 bool ReplaceFile(const std::filesystem::path& file, std::string_view text,
-                 std::optional<mode_t> old_mode, bool& replaced) {
-  replaced = false;
+                 std::optional<mode_t> old_mode) {
   std::filesystem::path temp = file;
   temp += ".tmp";
   // Only a writer holding the lock gets here, so a file of that name is a
@@ -161,25 +160,37 @@ bool ReplaceFile(const std::filesystem::path& file, std::string_view text,
     ::unlink(temp.c_str());
     return false;
   }
-  replaced = true;
   UniqueFd dir(::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  return dir && ::fsync(dir.get()) == 0;
+  if (dir) ::fsync(dir.get());
+  return true;
 }
 
 // Exclusive lock on <hive>.lock, held while the object lives.
 class WriterLock {
  public:
-  // nullopt when the lock file cannot be opened (no write access).
-  static std::optional<WriterLock> Acquire(const std::filesystem::path& file) {
+  // How long a store waits for another writer.
+  enum class Wait { kNo, kAWhile };
+
+  // nullopt when the lock file cannot be opened (no write access), or when
+  // another writer holds the lock and `wait` is kNo.
+  static std::optional<WriterLock> Acquire(const std::filesystem::path& file, Wait wait) {
     std::filesystem::path lock_path = file;
     lock_path += ".lock";
-    UniqueFd fd(::open(lock_path.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644));
+    // O_NONBLOCK: a FIFO put in its place must not hang the program; it is
+    // refused below, as anything else that is not a regular file.
+    UniqueFd fd(::open(lock_path.c_str(),
+                       O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0644));
     if (!fd) return std::nullopt;
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+      throw HiveFileError("Settings lock file '" + lock_path.string() + "' is not a regular file");
+    }
     // Wait a while for another writer, but never hang the caller for good on
     // a copy of the program that stopped while holding the lock.
     const auto deadline = std::chrono::steady_clock::now() + kLockWait;
     while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
       if (errno != EWOULDBLOCK && errno != EINTR) return std::nullopt;
+      if (errno == EWOULDBLOCK && wait == Wait::kNo) return std::nullopt;
       if (std::chrono::steady_clock::now() >= deadline) {
         throw HiveFileError("Settings file '" + file.string() + "' is locked by another program");
       }
@@ -244,10 +255,9 @@ class HiveFileKey : public RegistryKey {
     }
     const std::optional<std::string> text = WriteHiveText(changed);
     if (!text) return false;
-    bool replaced = false;
-    const bool durable = ReplaceFile(file_, *text, mode_, replaced);
-    if (replaced) hive_ = std::move(changed);
-    return durable;
+    if (!ReplaceFile(file_, *text, mode_)) return false;
+    hive_ = std::move(changed);
+    return true;
   }
 
  private:
@@ -278,7 +288,11 @@ std::unique_ptr<RegistryKey> HiveFileRegistry::OpenKey(std::string_view path, Ke
     return std::make_unique<HiveFileKey>(std::move(hive), std::string(path));
   }
   if (!MayAccess(directory_, W_OK | X_OK) || !MayAccess(file_, R_OK | W_OK)) return nullptr;
-  std::optional<WriterLock> lock = WriterLock::Acquire(file_);
+  // Full access is only asked for to read the settings (the read open tries
+  // it first), so a writer at work is no reason to wait: without the lock
+  // the caller falls back to read access, which is consistent without it
+  // because every write replaces the file by a rename.
+  std::optional<WriterLock> lock = WriterLock::Acquire(file_, WriterLock::Wait::kNo);
   if (!lock) return nullptr;
   const HiveText text = ReadHiveFile(file_);
   Hive hive = ParseHive(text, file_);
@@ -290,7 +304,7 @@ std::unique_ptr<RegistryKey> HiveFileRegistry::OpenKey(std::string_view path, Ke
 std::unique_ptr<RegistryKey> HiveFileRegistry::CreateKey(std::string_view path) {
   if (!ValidHiveKeyPath(path)) return nullptr;
   if (!MakeDirectories(directory_) || !MayAccess(directory_, W_OK | X_OK)) return nullptr;
-  std::optional<WriterLock> lock = WriterLock::Acquire(file_);
+  std::optional<WriterLock> lock = WriterLock::Acquire(file_, WriterLock::Wait::kAWhile);
   if (!lock) return nullptr;
   const HiveText text = ReadHiveFile(file_);
   if (text.status == HiveText::Status::kDenied ||
@@ -305,9 +319,7 @@ std::unique_ptr<RegistryKey> HiveFileRegistry::CreateKey(std::string_view path) 
     if (!new_text) {
       throw HiveFileError("Settings file '" + file_.string() + "' cannot grow beyond 1 MiB");
     }
-    bool replaced = false;
-    ReplaceFile(file_, *new_text, mode, replaced);
-    if (!replaced) return nullptr;
+    if (!ReplaceFile(file_, *new_text, mode)) return nullptr;
   }
   return std::make_unique<HiveFileKey>(std::move(hive), std::string(path), std::move(*lock), file_,
                                        mode);

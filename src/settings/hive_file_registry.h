@@ -25,10 +25,13 @@ class HiveFileError : public RegistryError {
 //
 // A full-access key holds an exclusive lock (flock on a lock file next to the
 // hive) from open to close, and every value write replaces the file
-// atomically and durably before it returns. Two full-access keys must not be
-// open at once in one thread: the second waits for the first and then fails.
-// A file that does not parse is neither overwritten nor deleted; opening it
-// throws HiveFileError.
+// atomically (and, as far as the directory can be synced, durably) before it
+// returns. Creating a key waits a while for another writer's lock and then
+// fails; opening a key with full access does not wait but returns null, so
+// that the read open falls back to read access at once. Two full-access keys
+// must not be open at once in one thread. Neither the hive nor its lock file
+// may be anything but a regular file. A file that does not parse is neither
+// overwritten nor deleted; opening it throws HiveFileError.
 class HiveFileRegistry : public RegistryBackend {
  public:
   static constexpr std::size_t kMaxFileSize = hive_text::kMaxTextSize;

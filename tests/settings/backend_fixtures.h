@@ -114,33 +114,18 @@ class HiveFixture {
   void RunAs(UserAccess access, const std::function<void()>& body) {
     ::chmod(dir().c_str(), 0555);
     ::chmod(file().c_str(), access == UserAccess::kReadOnly ? 0444 : 0000);
-    if (::geteuid() != 0) {
-      body();
-    } else {
-      RunUnprivileged(body);
-    }
+    RunUnprivileged(body);
     ::chmod(dir().c_str(), 0755);
     ::chmod(file().c_str(), 0644);
   }
-  // A directory where the temporary file goes: no replacement can be made.
-  void RefuseWrites() {
-    std::filesystem::path temp = file();
-    temp += ".tmp";
-    std::filesystem::create_directories(temp);
-  }
-  // Nobody holds the writer lock any more.
-  bool AllAccessEnded() const {
-    std::filesystem::path lock = file();
-    lock += ".lock";
-    const int fd = ::open(lock.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return true;
-    const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
-    ::close(fd);
-    return free;
-  }
 
- private:
+  // Root ignores permissions: as root, the body runs in a child process
+  // under an unprivileged user id; otherwise it runs here.
   static void RunUnprivileged(const std::function<void()>& body) {
+    if (::geteuid() != 0) {
+      body();
+      return;
+    }
     std::fflush(nullptr);
     const pid_t pid = ::fork();
     ASSERT_GE(pid, 0);
@@ -164,6 +149,24 @@ class HiveFixture {
         << "the unprivileged part failed (see its output above)";
   }
 
+  // A directory where the temporary file goes: no replacement can be made.
+  void RefuseWrites() {
+    std::filesystem::path temp = file();
+    temp += ".tmp";
+    std::filesystem::create_directories(temp);
+  }
+  // Nobody holds the writer lock any more.
+  bool AllAccessEnded() const {
+    std::filesystem::path lock = file();
+    lock += ".lock";
+    const int fd = ::open(lock.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return true;
+    const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return free;
+  }
+
+ private:
   TempDir root_;
   std::unique_ptr<HiveFileRegistry> registry_;
   std::unique_ptr<HiveFileRegistry> reopened_;

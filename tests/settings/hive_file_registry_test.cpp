@@ -237,6 +237,95 @@ TEST_F(HiveFileTest, KeyPathsAreBoundedAsInTheRegistry) {
   }
 }
 
+// A FIFO where the lock file goes is refused at once, like one in place of
+// the hive itself, instead of waiting for a writer that never comes.
+TEST_F(HiveFileTest, FifoAtTheLockPathIsRefusedAtOnce) {
+  PutRaw(hive(), kSettingsKeyPath, "R_x", reg_type::kDword, {1, 0, 0, 0});
+  const std::string lock = hive().file().string() + ".lock";
+  fs::remove(lock);
+  ASSERT_EQ(::mkfifo(lock.c_str(), 0644), 0);
+  std::fflush(nullptr);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::alarm(5);  // a hang ends the child by the signal
+    HiveFileRegistry own(fixture_.dir());
+    int failures = 0;
+    for (const auto& open : std::vector<std::function<void()>>{
+             [&] { SettingsKey::OpenForReading(own); },
+             [&] { SettingsKey::OpenForWriting(own); },
+         }) {
+      try {
+        open();
+        ++failures;
+      } catch (const HiveFileError& e) {
+        if (!std::string(e.what()).ends_with("is not a regular file")) ++failures;
+      }
+    }
+    ::_exit(failures);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "opening hung on the FIFO";
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// Another copy of the program in the middle of a store does not keep this one
+// from loading: reading does not wait for the lock, and sees the file as the
+// last complete write left it.
+TEST_F(HiveFileTest, ReadingDoesNotWaitForAWriter) {
+  PutRaw(hive(), kSettingsKeyPath, "R_x", reg_type::kDword, {7, 0, 0, 0});
+  int held[2];
+  int release[2];
+  ASSERT_EQ(::pipe(held), 0);
+  ASSERT_EQ(::pipe(release), 0);
+  std::fflush(nullptr);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    HiveFileRegistry other(fixture_.dir());
+    auto key = SettingsKey::OpenForWriting(other);
+    char byte = 0;
+    if (!key || ::write(held[1], "x", 1) != 1 || ::read(release[0], &byte, 1) != 1) ::_exit(1);
+    ::_exit(0);
+  }
+  char byte = 0;
+  ASSERT_EQ(::read(held[0], &byte, 1), 1);
+  const auto start = std::chrono::steady_clock::now();
+  std::optional<std::int32_t> x;
+  const std::string message = Message([&] {
+    if (auto key = SettingsKey::OpenForReading(hive())) x = key->ReadInteger("R_x");
+  });
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  ASSERT_EQ(::write(release[1], "x", 1), 1);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  for (int fd : {held[0], held[1], release[0], release[1]}) ::close(fd);
+
+  EXPECT_EQ(message, "(no error)");
+  EXPECT_EQ(x, 7);
+  EXPECT_LT(elapsed, std::chrono::seconds(1));
+}
+
+// Once the new file is renamed into place the value is stored, even when the
+// directory cannot be synced afterwards (here: not even opened for reading).
+TEST_F(HiveFileTest, ValueRenamedIntoPlaceIsStoredWithoutADirectorySync) {
+  PutRaw(hive(), kSettingsKeyPath, "R_x", reg_type::kDword, {1, 0, 0, 0});
+  fs::permissions(hive().file(), static_cast<fs::perms>(0666));
+  fs::permissions(hive().directory(), static_cast<fs::perms>(0333));
+  HiveFixture::RunUnprivileged([&] {
+    HiveFileRegistry own(fixture_.dir());
+    auto key = SettingsKey::OpenForWriting(own);
+    ASSERT_TRUE(key.has_value());
+    EXPECT_NO_THROW(key->WriteInteger("R_x", 2));
+  });
+  fs::permissions(hive().directory(), static_cast<fs::perms>(0755));
+  auto key = SettingsKey::OpenForReading(hive());
+  ASSERT_TRUE(key.has_value());
+  EXPECT_EQ(key->ReadInteger("R_x"), 2);
+}
+
 TEST_F(HiveFileTest, TemporaryFileIsNeverOpenedThroughALink) {
   PutRaw(hive(), kSettingsKeyPath, "R_x", reg_type::kDword, {1, 0, 0, 0});
   const fs::path victim = hive().directory() / "victim";
