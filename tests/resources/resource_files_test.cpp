@@ -1,5 +1,5 @@
-// Checks the files the build made from resources/: the compiled pictures, the
-// help file and the desktop entry.
+// Checks the files the build made from resources/: the compiled pictures and
+// the desktop entry.
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,6 @@
 #include "compiled_pictures.h"
 #include "dib_reader.h"
 #include "indexed_image.h"
-#include "help_document.h"
 
 namespace zelora::rescomp {
 namespace {
@@ -23,11 +22,6 @@ std::vector<std::uint8_t> ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   EXPECT_TRUE(in.good()) << "cannot open " << path;
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string ReadText(const std::string& path) {
-  std::vector<std::uint8_t> bytes = ReadBytes(path);
-  return {bytes.begin(), bytes.end()};
 }
 
 using test::DataFile;
@@ -208,70 +202,6 @@ TEST(CompiledPictures, ProgramIconPngHasTheIconSize) {
   EXPECT_EQ(std::string(png.begin() + 12, png.begin() + 16), "IHDR");
   EXPECT_EQ(png[19], 32);  // width, big-endian
   EXPECT_EQ(png[23], 32);  // height
-}
-
-// ---- help file ----
-
-std::string TopicText(const help::Topic& topic) {
-  std::string text = topic.title;
-  for (const help::Block& b : topic.blocks) text += "\n" + b.text;
-  return text;
-}
-
-TEST(HelpFile, ContentsAndOneTopicPerPageCoveringItsControls) {
-  help::Document doc = help::ParseHelp(ReadText(DataFile("VERAR.HLP")));
-  const help::Topic* contents = doc.Find(0);
-  ASSERT_NE(contents, nullptr);
-
-  struct Page {
-    int context;
-    std::vector<std::string> captions;
-  };
-  const Page pages[] = {
-      {1, {"Printer", "Timeout", "Power Save", "Jam Recovery"}},
-      {2,
-       {"Page", "Paper Size", "Others(mm)", "Width", "Height", "Lines Per Page", "Copies",
-        "Orientation", "Portrait", "Landscape"}},
-      {3, {"Font", "Typeface", "Symbol Set", "Pitch", "Point Size"}},
-      {4, {"Quality", "Density", "Econo Mode"}},
-      {5, {"About/Test", "Configuration Sheet", "Demonstration Page", "k4xdemo.prn"}},
-  };
-  for (const Page& page : pages) {
-    const help::Topic* topic = doc.Find(page.context);
-    ASSERT_NE(topic, nullptr) << "context " << page.context;
-    std::string text = TopicText(*topic);
-    for (const std::string& caption : page.captions) {
-      EXPECT_NE(text.find(caption), std::string::npos)
-          << "topic " << page.context << " does not explain " << caption;
-    }
-  }
-
-  // Every topic is reachable from the contents.
-  std::set<int> reached = {0};
-  std::vector<int> todo = {0};
-  while (!todo.empty()) {
-    const help::Topic* topic = doc.Find(todo.back());
-    todo.pop_back();
-    for (const help::Block& b : topic->blocks) {
-      if (b.kind == help::BlockKind::Link && reached.insert(b.target).second) {
-        todo.push_back(b.target);
-      }
-    }
-  }
-  for (const help::Topic& topic : doc.topics) {
-    EXPECT_TRUE(reached.count(topic.context)) << "topic " << topic.context << " unreachable";
-  }
-
-  // The buttons are explained under their English captions.
-  std::set<std::string> headings;
-  for (const help::Topic& topic : doc.topics) {
-    for (const help::Block& b : topic.blocks) {
-      if (b.kind == help::BlockKind::Heading) headings.insert(b.text.substr(0, b.text.find(' ')));
-    }
-  }
-  for (const char* button : {"Send", "Default", "Reset", "Formfeed", "Help", "Exit"}) {
-    EXPECT_TRUE(headings.count(button)) << button;
-  }
 }
 
 }  // namespace
