@@ -1,18 +1,16 @@
 #include "device_port_writer.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <pthread.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <ctime>
-#include <thread>
 #include <utility>
+
+#include "posix_file.h"
 
 #ifndef ZELORA_PORT_DEVICE
 #define ZELORA_PORT_DEVICE "/dev/lp0"
@@ -22,26 +20,7 @@ namespace zelora {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
-
-// Some device drivers report a port as writable while they still refuse bytes;
-// this pause keeps such a port from spinning the processor until the deadline.
-constexpr milliseconds kBusyPause{10};
-
-class UniqueFd {
- public:
-  explicit UniqueFd(int fd) : fd_(fd) {}
-  UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-  UniqueFd& operator=(UniqueFd&&) = delete;
-  ~UniqueFd() {
-    if (fd_ >= 0) ::close(fd_);  // closing also drops the lock
-  }
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 // A write to a pipe whose reader has gone raises SIGPIPE, which would end the
 // program. Block it around the write and discard one that this write raised,
@@ -77,64 +56,18 @@ class ScopedSigpipeBlock {
   bool was_pending_ = false;
 };
 
-int PollMilliseconds(Clock::duration remaining) {
-  const auto ms = std::chrono::ceil<milliseconds>(remaining).count();
-  return static_cast<int>(std::clamp<decltype(ms)>(ms, 0, INT_MAX));
-}
-
-// Waits until the device can take bytes. False on a device error, a hang-up
-// (the reader of a FIFO went away) or when the deadline passes.
-bool WaitWritable(int fd, Clock::time_point deadline) {
-  for (;;) {
-    const auto remaining = deadline - Clock::now();
-    if (remaining <= Clock::duration::zero()) return false;
-    pollfd entry{fd, POLLOUT, 0};
-    const int ready = ::poll(&entry, 1, PollMilliseconds(remaining));
-    if (ready < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (ready == 0) continue;  // the deadline check above ends it
-    if ((entry.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) return false;
-    if ((entry.revents & POLLOUT) != 0) return true;
-  }
-}
-
-bool WriteAll(int fd, std::string_view bytes, milliseconds timeout) {
-  const ScopedSigpipeBlock no_sigpipe;
-  const Clock::time_point deadline = Clock::now() + timeout;
-  std::size_t done = 0;
-  bool refused_since_last_progress = false;
-  while (done < bytes.size()) {
-    const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (written > 0) {
-      done += static_cast<std::size_t>(written);
-      refused_since_last_progress = false;
-      continue;
-    }
-    if (written < 0 && errno == EINTR) continue;
-    if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return false;
-    // The device took nothing this time: wait for it, but never past the deadline.
-    if (refused_since_last_progress) {
-      const auto remaining = deadline - Clock::now();
-      if (remaining <= Clock::duration::zero()) return false;
-      std::this_thread::sleep_for(std::min<Clock::duration>(remaining, kBusyPause));
-    }
-    refused_since_last_progress = true;
-    if (!WaitWritable(fd, deadline)) return false;
-  }
-  return true;
-}
-
 class DeviceConnection final : public PortConnection {
  public:
-  DeviceConnection(UniqueFd fd, milliseconds write_timeout)
+  DeviceConnection(posix::UniqueFd fd, milliseconds write_timeout)
       : fd_(std::move(fd)), write_timeout_(write_timeout) {}
 
-  bool Write(std::string_view bytes) override { return WriteAll(fd_.get(), bytes, write_timeout_); }
+  bool Write(std::string_view bytes) override {
+    const ScopedSigpipeBlock no_sigpipe;
+    return posix::WriteAll(fd_.get(), bytes, write_timeout_);
+  }
 
  private:
-  UniqueFd fd_;
+  posix::UniqueFd fd_;  // closing it also drops the lock
   milliseconds write_timeout_;
 };
 
@@ -147,12 +80,8 @@ std::unique_ptr<PortConnection> DevicePortWriter::Open() {
   // No O_CREAT: a missing device must fail. O_NONBLOCK: a FIFO without a
   // reader fails with ENXIO instead of waiting for one. O_APPEND: a file that
   // stands in for the port collects the jobs one after the other.
-  int raw = -1;
-  do {
-    raw = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_APPEND);
-  } while (raw < 0 && errno == EINTR);
-  if (raw < 0) return nullptr;
-  UniqueFd fd(raw);
+  posix::UniqueFd fd = posix::Open(path_, O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_APPEND);
+  if (!fd) return nullptr;
 
   // Nobody else may use the port while we write to it; never wait for it.
   int locked = -1;

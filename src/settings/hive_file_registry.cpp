@@ -1,7 +1,5 @@
 #include "hive_file_registry.h"
 
-#include "hive_text.h"
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -11,14 +9,15 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
+
+#include "hive_text.h"
+#include "posix_file.h"
 
 namespace zelora {
 namespace {
@@ -27,31 +26,6 @@ constexpr auto kLockWait = std::chrono::seconds(5);
 
 // ---------------------------------------------------------------------------
 // Files
-
-class UniqueFd {
- public:
-  explicit UniqueFd(int fd = -1) : fd_(fd) {}
-  UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-  UniqueFd& operator=(UniqueFd&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      fd_ = std::exchange(other.fd_, -1);
-    }
-    return *this;
-  }
-  ~UniqueFd() { Reset(); }
-
-  int get() const { return fd_; }
-  explicit operator bool() const { return fd_ >= 0; }
-  // Closes now; false when close reported an error.
-  bool Reset() {
-    const int fd = std::exchange(fd_, -1);
-    return fd < 0 || ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
 
 std::string ErrnoText(int error) { return std::generic_category().message(error); }
 
@@ -80,7 +54,7 @@ HiveText ReadHiveFile(const std::filesystem::path& file) {
   HiveText result;
   // O_NONBLOCK: a FIFO put in its place must not hang the program; it is
   // rejected below as not a regular file.
-  UniqueFd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  posix::UniqueFd fd = posix::Open(file, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (!fd) {
     if (errno == ENOENT) return result;
     if (errno == EACCES || errno == EPERM) {
@@ -126,43 +100,13 @@ Hive ParseHive(const HiveText& text, const std::filesystem::path& file) {
   }
 }
 
-bool WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    const ssize_t n = ::write(fd, data.data(), data.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
-// Replaces the hive file with text: a fresh temporary file in the same
-// directory (never through a symbolic link), synced, renamed over the hive,
-// and the directory synced so that the rename itself survives a crash.
-// Returns whether the hive file now holds the text: once renamed it does, so
-// a failed sync of the directory is not reported as a failed write. old_mode
-// is the mode of the file replaced; a new file gets 0644 less the umask.
-bool ReplaceFile(const std::filesystem::path& file, std::string_view text,
+// Replaces the hive file (posix::ReplaceFile), keeping an administrator's
+// group permissions of the file replaced, never world write.
+bool ReplaceHive(const std::filesystem::path& file, std::string_view text,
                  std::optional<mode_t> old_mode) {
-  std::filesystem::path temp = file;
-  temp += ".tmp";
-  // Only a writer holding the lock gets here, so a file of that name is a
-  // leftover of a killed writer (or planted); unlinking never follows a link.
-  ::unlink(temp.c_str());
-  UniqueFd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
-  if (!fd) return false;
-  bool ok = WriteAll(fd.get(), text);
-  // Keep an administrator's group permissions, never world write.
-  if (ok && old_mode) ok = ::fchmod(fd.get(), *old_mode & 0664) == 0;
-  ok = ok && ::fsync(fd.get()) == 0;
-  ok = fd.Reset() && ok;
-  if (!ok || ::rename(temp.c_str(), file.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    return false;
-  }
-  UniqueFd dir(::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir) ::fsync(dir.get());
-  return true;
+  std::optional<mode_t> mode;
+  if (old_mode) mode = *old_mode & 0664;
+  return posix::ReplaceFile(file, text, mode);
 }
 
 // Exclusive lock on <hive>.lock, held while the object lives.
@@ -178,8 +122,8 @@ class WriterLock {
     lock_path += ".lock";
     // O_NONBLOCK: a FIFO put in its place must not hang the program; it is
     // refused below, as anything else that is not a regular file.
-    UniqueFd fd(::open(lock_path.c_str(),
-                       O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0644));
+    posix::UniqueFd fd = posix::Open(
+        lock_path, O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0644);
     if (!fd) return std::nullopt;
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -200,8 +144,8 @@ class WriterLock {
   }
 
  private:
-  explicit WriterLock(UniqueFd fd) : fd_(std::move(fd)) {}
-  UniqueFd fd_;  // closing it releases the lock
+  explicit WriterLock(posix::UniqueFd fd) : fd_(std::move(fd)) {}
+  posix::UniqueFd fd_;  // closing it releases the lock
 };
 
 // ---------------------------------------------------------------------------
@@ -255,7 +199,7 @@ class HiveFileKey : public RegistryKey {
     }
     const std::optional<std::string> text = WriteHiveText(changed);
     if (!text) return false;
-    if (!ReplaceFile(file_, *text, mode_)) return false;
+    if (!ReplaceHive(file_, *text, mode_)) return false;
     hive_ = std::move(changed);
     return true;
   }
@@ -319,7 +263,7 @@ std::unique_ptr<RegistryKey> HiveFileRegistry::CreateKey(std::string_view path) 
     if (!new_text) {
       throw HiveFileError("Settings file '" + file_.string() + "' cannot grow beyond 1 MiB");
     }
-    if (!ReplaceFile(file_, *new_text, mode)) return nullptr;
+    if (!ReplaceHive(file_, *new_text, mode)) return nullptr;
   }
   return std::make_unique<HiveFileKey>(std::move(hive), std::string(path), std::move(*lock), file_,
                                        mode);
