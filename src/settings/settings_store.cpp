@@ -155,4 +155,14 @@ void SettingsStore::StoreWindowPosition(const ControlValues& controls,
   key->WriteInteger(kY.name, record.y);
 }
 
+bool ControlDiffers(const SettingPlace& place, const ControlValues& controls,
+                    const SettingsRecord& record) {
+  return std::visit(
+      [&](auto member) {
+        using T = std::remove_cvref_t<decltype(record.*member)>;
+        return ReadControl<T>(controls, place.control) != record.*member;
+      },
+      place.field);
+}
+
 }  // namespace zelora

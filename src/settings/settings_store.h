@@ -63,6 +63,11 @@ static_assert(
     }(),
     "kSettingPlaces is indexed by Setting");
 
+// Whether the setting's control differs from its record field: exact
+// inequality, floating values at full precision.
+bool ControlDiffers(const SettingPlace& place, const ControlValues& controls,
+                    const SettingsRecord& record);
+
 // The operations that move values between the settings record, the controls
 // and the settings key HKEY_LOCAL_MACHINE\Software\Quorvan\Zelora. Each one
 // makes its own key access and ends it before returning, also when a

@@ -49,7 +49,9 @@ void Gauge::Update(int minimum, int maximum, int progress) {
   minimum_ = minimum;
   maximum_ = maximum;
   progress_ = progress;
-  if (PercentDone() != before) update();
+  // Drawn at once: during the demonstration page the handler keeps the
+  // event loop from running, and the gauge must still follow.
+  if (PercentDone() != before && isVisible()) repaint();
 }
 
 void Gauge::paintEvent(QPaintEvent*) {

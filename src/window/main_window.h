@@ -9,8 +9,12 @@
 #include <string_view>
 
 #include "control_values.h"
+#include "port_writer.h"
+#include "settings_controller.h"
 #include "settings_record.h"
+#include "test_pages.h"
 #include "window_layout.h"
+#include "window_seams.h"
 
 class QTabWidget;
 class QTimer;
@@ -28,12 +32,15 @@ class StatusBar;
 // values of its controls. Each control carries its hint in the dynamic
 // property "hint" (for the hint line; there are no pop-up tips) and, when it
 // is a tab stop, its tab order among its siblings in "tabOrder".
-class TZLR : public QWidget, public ControlValues {
+class TZLR : public QWidget, public ControlValues, public BusyLockout, public GaugeProgress {
   Q_OBJECT
  public:
   // Builds the window in the states the layout stores; FormCreate then loads
-  // the stored settings into it.
+  // the stored settings into it. It writes to the platform's printer port and
+  // shows its boxes on the screen.
   explicit TZLR(SettingsStore& store, QWidget* parent = nullptr);
+  // The same on another port and other boxes; both must outlive the window.
+  TZLR(SettingsStore& store, PrinterPort& port, Boxes& boxes, QWidget* parent = nullptr);
   // Tells the help engine to quit when help was used.
   ~TZLR() override;
 
@@ -86,6 +93,13 @@ class TZLR : public QWidget, public ControlValues {
   void SetWindowLeft(std::int32_t left) override;
   void SetWindowTop(std::int32_t top) override;
 
+  // BusyLockout and GaugeProgress on the window, Timer1 and Gauge.
+  void SetHourglass(bool busy) override;
+  void StartTimer() override;
+  void StopTimer() override;
+  void SetRange(std::int64_t maximum) override;
+  void SetProgress(std::int64_t progress) override;
+
  public slots:
   // Start-up, under the hourglass: loads the about picture and the stored
   // settings (moving the window to the stored position, or onto the primary
@@ -113,6 +127,9 @@ class TZLR : public QWidget, public ControlValues {
   using Handler = void (TZLR::*)();
   static Handler HandlerNamed(std::string_view name);
 
+  // The controls, pages and tab order of the layout.
+  void Build();
+
   void CreateControl(const ControlLayout& layout);
   void BindHandler(QObject* sender, ControlKind kind, std::string_view handler);
   void SetTabOrders();
@@ -123,7 +140,16 @@ class TZLR : public QWidget, public ControlValues {
   void KeepTitleBarReachable();
 
   SettingsStore& store_;
+  std::unique_ptr<PrinterPort> own_port_;
+  std::unique_ptr<Boxes> own_boxes_;
+  PrinterPort& port_;
+  Boxes& boxes_;
   SettingsRecord record_;
+  SettingsController controller_;
+  TestPages test_pages_;
+  // The gauge counts in ints; a longer file is shown in steps of this many
+  // bytes.
+  std::int64_t gauge_step_ = 1;
   QHash<QString, QWidget*> named_;
   std::array<QWidget*, static_cast<std::size_t>(Control::Gauge) + 1> controls_{};
   QTabWidget* page_control_ = nullptr;

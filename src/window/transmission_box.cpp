@@ -28,4 +28,19 @@ void TransmissionBoxNotifier::ShowTransmissionError(TransmissionErrorVariant var
   if (was_active) was_active->activateWindow();
 }
 
+std::unique_ptr<QMessageBox> ScreenBoxes::MakeDemoWriteErrorBox(QWidget* parent) {
+  auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon,
+                                           QStringLiteral("Could not send data : Write Error"),
+                                           QStringLiteral("Error"), QMessageBox::Ok, parent);
+  box->setWindowModality(Qt::ApplicationModal);
+  return box;
+}
+
+void ScreenBoxes::ShowDemoWriteError() {
+  const QPointer<QWidget> was_active = QApplication::activeWindow();
+  const std::unique_ptr<QMessageBox> box = MakeDemoWriteErrorBox(was_active);
+  box->exec();
+  if (was_active) was_active->activateWindow();
+}
+
 }  // namespace zelora

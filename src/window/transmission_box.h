@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "transmission_notifier.h"
+#include "window_seams.h"
 
 class QWidget;
 
@@ -17,6 +18,22 @@ class TransmissionBoxNotifier : public Notifier {
 
   // The box ShowTransmissionError runs, unshown.
   static std::unique_ptr<QMessageBox> MakeBox(TransmissionErrorVariant variant, QWidget* parent);
+};
+
+// The boxes of the window's logic, on the screen.
+class ScreenBoxes : public Boxes {
+ public:
+  void ShowTransmissionError(TransmissionErrorVariant variant) override {
+    transmission_.ShowTransmissionError(variant);
+  }
+  // No icon, OK only, modal for the whole application.
+  void ShowDemoWriteError() override;
+
+  // The box ShowDemoWriteError runs, unshown.
+  static std::unique_ptr<QMessageBox> MakeDemoWriteErrorBox(QWidget* parent);
+
+ private:
+  TransmissionBoxNotifier transmission_;
 };
 
 }  // namespace zelora

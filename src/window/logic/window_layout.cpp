@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "paper_sizes.h"
+
 namespace zelora {
 namespace {
 
@@ -13,10 +15,17 @@ constexpr unsigned kHiddenDisabled = kHidden | kDisabled;
 // List items, in the order the program counts them.
 
 // clang-format off
-constexpr LayoutText kPapersizeItems[] = {
-    {"Letter"}, {"Legal"}, {"A4"}, {"Executive"}, {"COM-10"}, {"Monarch"}, {"DL"},
-    {"C5"}, {"B5"}, {"Folio"}, {"A5"}, {"C6"}, {"Others(mm)"},
-};
+// clang-format on
+
+// The paper sizes as the printer layer lists them, so the list index always
+// names the job the printer gets.
+constexpr auto kPapersizeItems = [] {
+  std::array<LayoutText, kPaperSizeCount> items{};
+  for (std::size_t i = 0; i < items.size(); ++i) items[i] = {kPaperSizeTable[i].item};
+  return items;
+}();
+
+// clang-format off
 
 constexpr LayoutText kPowersaveItems[] = {
     {"OFF"}, {"10 Min"}, {"15 Min"}, {"30 Min"}, {"45 Min"}, {"60 Min"},

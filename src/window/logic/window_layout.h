@@ -94,6 +94,9 @@ inline constexpr std::string_view kPageControl = "PageControl1";
 inline constexpr std::string_view kStatusBar = "SBar";
 inline constexpr std::string_view kTimer = "Timer1";
 inline constexpr std::string_view kActivePage = "About";
+// The about picture FormCreate loads, and the portrait picture.
+inline constexpr std::string_view kAboutPicture = "Image1";
+inline constexpr std::string_view kPortraitPicture = "Image2";
 inline constexpr std::string_view kCreateHandler = "FormCreate";
 // The gauge as stored: minimum, maximum, progress.
 inline constexpr int kGaugeMinimum = 0;

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "control_values.h"
+#include "port_writer.h"
+#include "settings_record.h"
+#include "settings_store.h"
+#include "transmission_notifier.h"
+
+namespace zelora {
+
+// The logic of Send, Default and Reset. It moves values between the controls
+// and the settings record only through Push and Pull, and detects changes
+// always as control against record, never against the settings key.
+class SettingsController {
+ public:
+  SettingsController(ControlValues& controls, SettingsRecord& record, const SettingsStore& store,
+                     PortWriter& port, Notifier& notifier, char decimal_separator)
+      : controls_(controls),
+        record_(record),
+        store_(store),
+        port_(port),
+        notifier_(notifier),
+        decimal_separator_(decimal_separator) {}
+
+  // Send: every setting whose control differs from the record goes to the
+  // printer in the fixed order; a new paper size, custom width or height and
+  // a new orientation each bring the lines-per-page rule after them. A failed
+  // write does not stop the pass; an exception (a registry error, no paper
+  // size for the lines rule) ends it where it is raised, without the Pull.
+  void BtnApplyClick();
+
+  // Default: the factory settings into the record and the controls, stored,
+  // then the printer told to reinitialise.
+  void BtnDefaultClick();
+
+  // Reset: the stored settings loaded again, the window left where it is.
+  void BtnResetClick();
+
+ private:
+  ControlValues& controls_;
+  SettingsRecord& record_;
+  const SettingsStore& store_;
+  PortWriter& port_;
+  Notifier& notifier_;
+  char decimal_separator_;
+};
+
+}  // namespace zelora

@@ -1,0 +1,315 @@
+// The widget factory: each control of the layout tables becomes its widget,
+// and its one event is bound to its handler.
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+#include "exception_box.h"
+#include "flat_button.h"
+#include "gauge.h"
+#include "main_window.h"
+#include "number_text.h"
+#include "pictures.h"
+#include "qt_text.h"
+#include "radio_group.h"
+#include "resource_pictures.h"
+#include "shadowed_label.h"
+#include "spin_edit.h"
+#include "spin_field_layout.h"
+#include "status_bar.h"
+
+namespace zelora {
+namespace {
+
+namespace wl = window_layout;
+
+QStringList Items(std::span<const LayoutText> items) {
+  QStringList list;
+  for (const LayoutText& item : items) list << ToQString(item.russian);
+  return list;
+}
+
+// List-box rows of the layout's fixed item height.
+class FixedRowDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return {QStyledItemDelegate::sizeHint(option, index).width(), wl::kListItemHeight};
+  }
+};
+
+// A single-selection list box: the user moves its selection but cannot take
+// it away (Ctrl+click or Ctrl+Space on the selected entry); only code empties
+// it.
+class ListBox : public QListWidget {
+ public:
+  using QListWidget::QListWidget;
+
+ protected:
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event) const override {
+    const QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(index, event);
+    return command.testFlag(QItemSelectionModel::Deselect) ? QItemSelectionModel::NoUpdate
+                                                           : command;
+  }
+};
+
+// The control of the enum named `name`, if there is one.
+bool ControlByName(std::string_view name, Control& out) {
+  for (int i = 0; i <= static_cast<int>(Control::Gauge); ++i) {
+    const auto control = static_cast<Control>(i);
+    if (ControlName(control) == name) {
+      out = control;
+      return true;
+    }
+  }
+  return false;
+}
+
+// Labels size themselves to their text. The stored widths fit the captions in
+// the font the layout was drawn with; a caption that is wider in this font
+// widens its label, check box or radio button instead of being cut off.
+// Nothing ever shrinks.
+int FittedWidth(const QWidget& widget, const ControlLayout& layout) {
+  switch (layout.kind) {
+    case ControlKind::Label:
+    case ControlKind::ShadowedLabel:
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+      return std::max(layout.width, widget.sizeHint().width());
+    default:
+      return layout.width;
+  }
+}
+
+// The picture the layout stores in Image1 until start-up loads the about
+// picture: the same drawing in 16 colours. Empty when the resources lack it.
+QPixmap LayoutAboutPicture() {
+  const QImage about(QString::fromLatin1(pictures::kAbout));
+  if (about.isNull()) return {};
+  QList<QRgb> colours;
+  for (const Qt::GlobalColor c :
+       {Qt::black, Qt::darkRed, Qt::darkGreen, Qt::darkYellow, Qt::darkBlue, Qt::darkMagenta,
+        Qt::darkCyan, Qt::lightGray, Qt::darkGray, Qt::red, Qt::green, Qt::yellow, Qt::blue,
+        Qt::magenta, Qt::cyan, Qt::white}) {
+    colours << QColor(c).rgb();
+  }
+  // Through RGB: a conversion to the image's own format keeps its palette.
+  return QPixmap::fromImage(about.convertToFormat(QImage::Format_RGB32)
+                                .convertToFormat(QImage::Format_Indexed8, colours));
+}
+}  // namespace
+
+void TZLR::CreateControl(const ControlLayout& layout) {
+  const QString name = ToQString(layout.name);
+  QWidget* parent = FindControl(layout.parent);
+  if (parent == nullptr) throw std::logic_error("no parent for " + std::string(layout.name));
+
+  if (layout.kind == ControlKind::Timer) {
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(name);
+    timer1_->setInterval(wl::kTimer1Interval);
+    if (!(layout.state & kDisabled)) timer1_->start();
+    BindHandler(timer1_, layout.kind, layout.handler);
+    return;
+  }
+
+  const QString caption = ToQString(layout.caption.russian);
+  QWidget* widget = nullptr;
+  switch (layout.kind) {
+    case ControlKind::PageControl:
+      page_control_ = new QTabWidget(parent);
+      // The tabs' scroll arrows are for the mouse only.
+      for (auto* arrow : page_control_->tabBar()->findChildren<QToolButton*>()) {
+        arrow->setFocusPolicy(Qt::NoFocus);
+      }
+      widget = page_control_;
+      break;
+    case ControlKind::StatusBar:
+      status_bar_ = new StatusBar(parent);
+      for (const StatusPanelLayout& panel : StatusPanels()) {
+        status_bar_->AddPanel(ToQString(panel.text.russian), panel.width);
+      }
+      widget = status_bar_;
+      break;
+    case ControlKind::FlatButton: {
+      auto* button = new FlatButton(parent);
+      button->setText(caption);
+      const char* glyph = pictures::GlyphPath(layout.name);
+      button->SetGlyph(glyph != nullptr ? QImage(QString::fromLatin1(glyph)) : QImage());
+      widget = button;
+      break;
+    }
+    case ControlKind::GroupBox:
+      widget = new QGroupBox(caption, parent);
+      break;
+    case ControlKind::Label:
+      widget = new QLabel(caption, parent);
+      break;
+    case ControlKind::ShadowedLabel:
+      widget = new ShadowedLabel(caption, parent);
+      break;
+    case ControlKind::PickList:
+    case ControlKind::EditableList: {
+      auto* combo = new QComboBox(parent);
+      combo->setEditable(layout.kind == ControlKind::EditableList);
+      combo->addItems(Items(layout.items));
+      combo->setMaxVisibleItems(wl::kDropDownCount);
+      combo->setCurrentIndex(-1);
+      widget = combo;
+      break;
+    }
+    case ControlKind::SpinField: {
+      Control control{};
+      if (!ControlByName(layout.name, control)) {
+        throw std::logic_error("unknown spin field " + std::string(layout.name));
+      }
+      const char separator = UserDecimalSeparator();
+      widget = new SpinEdit(SpinFieldProperties(control), SpinFieldInitialText(control, separator),
+                            separator, parent);
+      break;
+    }
+    case ControlKind::CheckBox:
+      widget = new QCheckBox(caption, parent);
+      break;
+    case ControlKind::RadioButton: {
+      auto* button = new QRadioButton(caption, parent);
+      orientation_.addButton(button);
+      widget = button;
+      break;
+    }
+    case ControlKind::RadioGroup: {
+      auto* group = new RadioGroup(parent);
+      group->setTitle(caption);
+      group->SetItems(Items(layout.items));
+      widget = group;
+      break;
+    }
+    case ControlKind::ListBox: {
+      auto* list = new ListBox(parent);
+      list->setSelectionMode(QAbstractItemView::SingleSelection);
+      list->setItemDelegate(new FixedRowDelegate(list));
+      list->setUniformItemSizes(true);
+      list->addItems(Items(layout.items));
+      list->setCurrentRow(-1);
+      widget = list;
+      break;
+    }
+    case ControlKind::Gauge: {
+      auto* gauge = new Gauge(parent);
+      gauge->SetMinimum(wl::kGaugeMinimum);
+      gauge->SetMaximum(wl::kGaugeMaximum);
+      gauge->SetProgress(wl::kGaugeProgress);
+      widget = gauge;
+      break;
+    }
+    case ControlKind::Panel: {
+      auto* panel = new QFrame(parent);
+      panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+      panel->setLineWidth(1);
+      widget = panel;
+      break;
+    }
+    case ControlKind::Picture: {
+      auto* picture = new QLabel(parent);
+      picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      if (layout.name == wl::kAboutPicture) {
+        picture->setScaledContents(true);
+        picture->setPixmap(LayoutAboutPicture());
+      } else {
+        // The 32 x 32, 16-colour image of the icon, unscaled.
+        const char* icon = layout.name == wl::kPortraitPicture ? pictures::kPortrait : pictures::kLandscape;
+        picture->setPixmap(QPixmap::fromImage(LoadIconImage(icon, 32, 32, 16)));
+      }
+      widget = picture;
+      break;
+    }
+    case ControlKind::Timer:
+      break;
+  }
+
+  widget->setObjectName(name);
+  widget->setGeometry(layout.left, layout.top, FittedWidth(*widget, layout), layout.height);
+  widget->setProperty("hint", ToQString(layout.hint.russian));
+  if (layout.tab_order != kNoTabStop) widget->setProperty("tabOrder", layout.tab_order);
+  if (layout.state & kHidden) widget->hide();
+  if (layout.state & kDisabled) widget->setEnabled(false);
+  named_.insert(name, widget);
+  BindHandler(widget, layout.kind, layout.handler);
+}
+
+TZLR::Handler TZLR::HandlerNamed(std::string_view name) {
+  static constexpr std::pair<std::string_view, Handler> kHandlers[] = {
+      {"BtnApplyClick", &TZLR::BtnApplyClick},
+      {"BtnDefaultClick", &TZLR::BtnDefaultClick},
+      {"BtnResetClick", &TZLR::BtnResetClick},
+      {"BtnFormfeedClick", &TZLR::BtnFormfeedClick},
+      {"BtnHelpClick", &TZLR::BtnHelpClick},
+      {"BtnExitClick", &TZLR::BtnExitClick},
+      {"ComPapersizeChange", &TZLR::ComPapersizeChange},
+      {"BtnPortraitClick", &TZLR::BtnPortraitClick},
+      {"BtnLandscapeClick", &TZLR::BtnLandscapeClick},
+      {"ListTypefaceClick", &TZLR::ListTypefaceClick},
+      {"BtnConfigClick", &TZLR::BtnConfigClick},
+      {"BtnTestPrtClick", &TZLR::BtnTestPrtClick},
+      {"Timer1Timer", &TZLR::Timer1Timer},
+  };
+  for (const auto& [handler_name, handler] : kHandlers) {
+    if (handler_name == name) return handler;
+  }
+  return nullptr;
+}
+
+void TZLR::BindHandler(QObject* sender, ControlKind kind, std::string_view handler) {
+  if (handler.empty()) return;
+  const Handler method = HandlerNamed(handler);
+  if (method == nullptr)
+    throw std::logic_error("the window has no handler " + std::string(handler));
+  // Every handler runs guarded: an error that leaves it is shown in the
+  // exception box and the program goes on.
+  auto run = [this, method] { Guard([this, method] { (this->*method)(); }); };
+
+  switch (kind) {
+    case ControlKind::FlatButton:
+      connect(static_cast<QAbstractButton*>(sender), &QAbstractButton::clicked, this, run);
+      break;
+    case ControlKind::PickList:
+    case ControlKind::EditableList:
+      // Only a choice by the user; setting the index in code stays silent.
+      connect(static_cast<QComboBox*>(sender), &QComboBox::activated, this, run);
+      break;
+    case ControlKind::ListBox:
+      connect(static_cast<QListWidget*>(sender), &QListWidget::currentRowChanged, this,
+              [this, run] {
+                if (!setting_list_) run();
+              });
+      break;
+    case ControlKind::RadioButton:
+      // The click of a radio button is its becoming checked, by the user or
+      // in code; checking a checked one changes nothing and fires nothing.
+      connect(static_cast<QAbstractButton*>(sender), &QAbstractButton::toggled, this,
+              [run](bool checked) {
+                if (checked) run();
+              });
+      break;
+    case ControlKind::Timer:
+      connect(static_cast<QTimer*>(sender), &QTimer::timeout, this, run);
+      break;
+    default:
+      throw std::logic_error("no event to bind " + std::string(handler) + " to");
+  }
+}
+
+}  // namespace zelora
