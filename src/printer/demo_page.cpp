@@ -144,8 +144,9 @@ std::string ReadDemoFile(const std::string& path) {
   const UniqueHandle file(handle);
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size)) ThrowLastError();
+  // One read call takes at most MAXDWORD bytes.
+  if (size.QuadPart > MAXDWORD) throw DemoFileError("Out of memory");
   std::string buffer = ReserveBuffer(static_cast<unsigned long long>(size.QuadPart));
-  if (buffer.size() > MAXDWORD) throw DemoFileError("Out of memory");
   DWORD read = 0;
   if (!buffer.empty() &&
       !ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) {
@@ -165,8 +166,8 @@ std::string DemoFilePath() {
 }
 
 std::string ReadDemoFile(const std::string& path) {
-  // Read and write access, though nothing is written: a file this user may
-  // not change is refused, as the program has always done.
+  // Read and write access, though nothing is written: it decides which files
+  // are refused, a read-only one among them.
   const FileDescriptor file(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY));
   if (file.get() < 0) ThrowErrno(errno);
   struct stat status {};
