@@ -216,16 +216,6 @@ TEST_F(DemoFileTest, FileInTheCurrentDirectoryIsReadWhole) {
   EXPECT_EQ(ReadDemoFile(DemoFilePath()), bytes);
 }
 
-TEST_F(DemoFileTest, FileReadAndSentGivesTheSameBytesOneByOne) {
-  const std::string bytes = ThousandBytes();
-  WriteFile(file, bytes);
-  RecordingPrinterPort port;
-  StreamRecord record;
-  EXPECT_TRUE(Stream(port, ReadDemoFile(file.string()), record));
-  EXPECT_EQ(port.writes.size(), 1000u);
-  EXPECT_EQ(port.Bytes(), bytes);
-}
-
 TEST_F(DemoFileTest, EmptyFileReadsAsNoBytes) {
   WriteFile(file, "");
   EXPECT_EQ(ReadDemoFile(file.string()), "");
