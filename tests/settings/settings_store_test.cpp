@@ -10,9 +10,9 @@
 #include <type_traits>
 
 #include "backend_fixtures.h"
+#include "control_transfer.h"
 #include "settings_key.h"
 #include "support/fake_controls.h"
-#include "control_transfer.h"
 
 namespace zelora::testing {
 namespace {

@@ -12,8 +12,9 @@
 
 namespace zelora {
 
-// A registry held in memory, for tests. Key paths are relative to
-// HKEY_LOCAL_MACHINE; key and value names compare case-insensitively.
+// A registry held in memory, the tests' stand-in for the registry. Key paths
+// are relative to HKEY_LOCAL_MACHINE; key and value names compare
+// case-insensitively.
 class MemoryRegistry : public RegistryBackend {
  public:
   // What the current user may do, as the registry's permissions would decide.
