@@ -7,11 +7,13 @@
 #include <iterator>
 #include <string>
 
-#ifndef _WIN32
-#include <stdlib.h>
-
 #include <stdexcept>
 #include <system_error>
+
+#ifdef _WIN32
+#include <random>
+#else
+#include <stdlib.h>
 #endif
 
 namespace zelora::testing {
@@ -22,15 +24,24 @@ inline std::string ReadFile(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-#ifndef _WIN32
 // A fresh directory "<prefix>XXXXXX" in the temporary directory, removed with
 // everything in it on destruction.
 class TempDir {
  public:
   explicit TempDir(const char* prefix = "zelora-test-") {
     std::string pattern = (std::filesystem::temp_directory_path() / prefix).string() + "XXXXXX";
+#ifdef _WIN32
+    // No mkdtemp: a random name, taken only if nobody has it yet.
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      const std::string candidate = pattern.substr(0, pattern.size() - 6) + std::to_string(random());
+      if (std::filesystem::create_directory(candidate)) path_ = candidate;
+    }
+    if (path_.empty()) throw std::runtime_error("no temporary directory");
+#else
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
+#endif
   }
   ~TempDir() {
     std::error_code ignored;
@@ -45,6 +56,23 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
-#endif
+
+// Makes a directory the current one for its own lifetime.
+class ScopedCurrentDirectory {
+ public:
+  explicit ScopedCurrentDirectory(const std::filesystem::path& directory)
+      : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(directory);
+  }
+  ~ScopedCurrentDirectory() {
+    std::error_code ignored;
+    std::filesystem::current_path(previous_, ignored);
+  }
+  ScopedCurrentDirectory(const ScopedCurrentDirectory&) = delete;
+  ScopedCurrentDirectory& operator=(const ScopedCurrentDirectory&) = delete;
+
+ private:
+  std::filesystem::path previous_;
+};
 
 }  // namespace zelora::testing

@@ -1,0 +1,277 @@
+#include "settings_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "control_transfer.h"
+#include "registry_error.h"
+#include "settings_key.h"
+#include "support/fake_controls.h"
+#include "support/memory_registry.h"
+#include "support/recording_port.h"
+
+namespace zelora {
+namespace {
+
+using testing::FakeControls;
+using testing::RecordingNotifier;
+using testing::RecordingPrinterPort;
+
+std::string Job(const std::string& assignment) {
+  return "\x1b%-12345X@PJL DEFAULT " + assignment + "\r\n\x1b%-12345X";
+}
+
+enum class Port { Working, Off };
+
+// One Send pass: the edits a user made since the stored A4/portrait/64 lines,
+// the port, and what must come of it.
+struct PassCase {
+  const char* name;
+  std::function<void(FakeControls&)> edit;
+  Port port;
+  std::vector<std::string> jobs;
+  std::vector<std::string> stored;  // value names written, in order
+  int boxes;
+  // Checked afterwards, on the controls and the record.
+  std::function<void(const FakeControls&, const SettingsRecord&)> check = nullptr;
+};
+
+class SendPass : public ::testing::TestWithParam<PassCase> {
+ protected:
+  SendPass() {
+    // The printer was last told A4 in portrait with 64 lines.
+    registry.PutDword(kSettingsKeyPath, "R_papersize", 2);
+    registry.PutDouble(kSettingsKeyPath, "R_lpi", 64.0);
+    registry.PutDword(kSettingsKeyPath, "R_orientation", 1);
+    // Stored once sent, so the field and the record agree on it.
+    registry.PutDouble(kSettingsKeyPath, "R_copies", 1.0);
+    Load();
+  }
+
+  void Load() {
+    store.LoadSettings(record, controls, [](const SettingsRecord& r, ControlValues& c) {
+      Push(r, c);
+    });
+    registry.ClearWriteLog();
+  }
+
+  std::vector<std::string> Jobs() const { return port.writes; }
+
+  FakeControls controls;
+  SettingsRecord record;
+  MemoryRegistry registry;
+  SettingsStore store{registry};
+  RecordingPrinterPort port;
+  RecordingNotifier notifier;
+  SettingsController controller{controls, record, store, port, notifier, '.'};
+};
+
+TEST_P(SendPass, SendsStoresAndReportsAsExpected) {
+  const PassCase& c = GetParam();
+  c.edit(controls);
+  port.opens_ok = c.port == Port::Working;
+
+  controller.BtnApplyClick();
+
+  EXPECT_EQ(Jobs(), c.jobs);
+  EXPECT_EQ(registry.WriteLog(), c.stored);
+  EXPECT_EQ(static_cast<int>(notifier.shown.size()), c.boxes);
+  if (c.check) c.check(controls, record);
+  EXPECT_EQ(registry.OpenKeyCount(), 0);
+}
+
+const PassCase kPasses[] = {
+    {"NoEdits", [](FakeControls&) {}, Port::Working, {}, {}, 0,
+     [](const FakeControls& controls, const SettingsRecord& record) {
+       EXPECT_EQ(record.papersize, 2);
+       EXPECT_EQ(controls.SpinValue(Control::SpinLpi), 64.0L);
+     }},
+    // The typical request: the paper job, the rule's FORMLINES, then the
+    // lines field differing from the record sends it once more.
+    {"LetterInPortrait",
+     [](FakeControls& c) { c.SetItemIndex(Control::ComPapersize, 0); },
+     Port::Working,
+     {Job("PAPER=LETTER"), Job("FORMLINES=60"), Job("FORMLINES=60")},
+     {"R_papersize", "R_lpi", "R_lpi"},
+     0,
+     [](const FakeControls&, const SettingsRecord& record) {
+       EXPECT_EQ(record.papersize, 0);
+       EXPECT_EQ(record.lpi, 60.0L);
+     }},
+    {"LetterWithThePrinterOff",
+     [](FakeControls& c) { c.SetItemIndex(Control::ComPapersize, 0); },
+     Port::Off,
+     {},
+     {},
+     3,
+     // The Pull still ran: the same change is not sent again.
+     [](const FakeControls&, const SettingsRecord& record) {
+       EXPECT_EQ(record.papersize, 0);
+       EXPECT_EQ(record.lpi, 60.0L);
+     }},
+    // Orientation alone: its job, then the rule once; the lines field was
+    // compared before, so no third job.
+    {"LandscapeAlone",
+     [](FakeControls& c) { c.SetChecked(Control::BtnLandscape, true); },
+     Port::Working,
+     {Job("ORIENTATION=LANDSCAPE"), Job("FORMLINES=43")},
+     {"R_orientation", "R_lpi"},
+     0,
+     [](const FakeControls& controls, const SettingsRecord& record) {
+       EXPECT_FALSE(record.orientation);
+       EXPECT_TRUE(controls.Checked(Control::BtnLandscape));
+       EXPECT_EQ(record.lpi, 43.0L);
+     }},
+    // The printer switched off during an orientation change: two boxes, the
+    // radio buttons back at portrait, the lines field keeping the new number.
+    {"LandscapeWithThePrinterOff",
+     [](FakeControls& c) { c.SetChecked(Control::BtnLandscape, true); },
+     Port::Off,
+     {},
+     {},
+     2,
+     [](const FakeControls& controls, const SettingsRecord& record) {
+       EXPECT_TRUE(record.orientation);
+       EXPECT_TRUE(controls.Checked(Control::BtnPortrait));
+       EXPECT_FALSE(controls.Checked(Control::BtnLandscape));
+       EXPECT_EQ(controls.SpinValue(Control::SpinLpi), 43.0L);
+     }},
+    // "Others(mm)" and a new width in one pass: the paper job and the rule
+    // for each, then the lines field once more. Portrait: the height (356
+    // stored) decides, 78 lines.
+    {"CustomSizeAndWidth",
+     [](FakeControls& c) {
+       c.SetItemIndex(Control::ComPapersize, 12);
+       c.SetSpinValue(Control::RxSpinEdit1, 210);
+     },
+     Port::Working,
+     {Job("PAPER=OTHERS WIDTH=210 HEIGHT=356"), Job("FORMLINES=78"),
+      Job("PAPER=OTHERS WIDTH=210 HEIGHT=356"), Job("FORMLINES=78"), Job("FORMLINES=78")},
+     // The record changes only in the Pull, so each paper job stores again.
+     {"R_papersize", "R_lpi", "R_papersize", "R_lpi", "R_lpi", "R_width"},
+     0},
+    // Each dimension is compared on its own, even beside a listed size: the
+    // paper job and the rule for A4 in portrait.
+    {"CustomHeightAloneBesideA4",
+     [](FakeControls& c) { c.SetSpinValue(Control::RxSpinEdit2, 297); },
+     Port::Working,
+     {Job("PAPER=A4"), Job("FORMLINES=64")},
+     {"R_height"},
+     0},
+    // Settings after the paper group go out in their order, typed values as
+    // typed.
+    {"LaterSettingsInOrder",
+     [](FakeControls& c) {
+       c.SetItemIndex(Control::GrpEconomode, 1);
+       c.SetItemIndex(Control::ListTypeface, 17);
+       c.SetSpinValue(Control::SpinCopies, 3);
+     },
+     Port::Working,
+     {Job("COPIES=3"), Job("FONTNUMBER=17"), Job("ECONOMODE=ON")},
+     {"R_copies", "R_typeface", "R_economode"},
+     0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, SendPass, ::testing::ValuesIn(kPasses),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SendPass, NoPaperSizeStopsTheOrientationChangeAtTheLinesRule) {
+  controls.SetItemIndex(Control::ComPapersize, -1);
+  controls.SetChecked(Control::BtnLandscape, true);
+  controls.SetItemIndex(Control::GrpEconomode, 1);  // after orientation: never sent
+  record.papersize = -1;                            // nothing to send for the paper
+
+  try {
+    controller.BtnApplyClick();
+    FAIL() << "the pass went on without a paper size";
+  } catch (const std::exception& error) {
+    EXPECT_STREQ(error.what(), "'' is not a valid floating point value");
+  }
+  EXPECT_EQ(Jobs(), std::vector<std::string>{Job("ORIENTATION=LANDSCAPE")});
+  // The Pull did not run: the record still holds the economy mode it had.
+  EXPECT_EQ(record.economode, 0);
+  EXPECT_EQ(controls.SpinValue(Control::SpinLpi), 64.0L);
+}
+
+TEST_F(SendPass, RefusedRegistryWriteEndsThePassWithoutThePull) {
+  controls.SetItemIndex(Control::ComPapersize, 0);
+  controls.SetItemIndex(Control::GrpEconomode, 1);
+  registry.SetRefuseWrites(true);
+
+  EXPECT_THROW(controller.BtnApplyClick(), RegistryError);
+  // The paper job went out; its store failed, so nothing after it was sent.
+  EXPECT_EQ(Jobs(), std::vector<std::string>{Job("PAPER=LETTER")});
+  EXPECT_EQ(record.papersize, 2);
+  EXPECT_EQ(registry.OpenKeyCount(), 0);
+}
+
+TEST_F(SendPass, OutOfRangeTimeoutIsPutBackAndThePassGoesOn) {
+  controls.Spin(Control::SpinTimeout).SetText("500");
+  controls.SetItemIndex(Control::GrpEconomode, 1);
+
+  controller.BtnApplyClick();
+
+  EXPECT_EQ(Jobs(), std::vector<std::string>{Job("ECONOMODE=ON")});
+  EXPECT_EQ(controls.SpinValue(Control::SpinTimeout), record.timeout);
+}
+
+TEST_F(SendPass, DefaultStoresFactorySettingsThenCopiesFollowOnTheNextSend) {
+  controls.SetVisible(Control::RxSpinEdit1, true);
+  controls.SetVisible(Control::RxSpinEdit2, true);
+
+  controller.BtnDefaultClick();
+
+  EXPECT_EQ(Jobs(), (std::vector<std::string>{
+                        "\x1b%-12345X@PJL INITIALIZE\r\n\x1b%-12345X"
+                        "\x1b%-12345X@PJL INFO PRINTER=ALL\r\n\x1b%-12345X",
+                        Job("PAPER=A4")}));
+  EXPECT_EQ(registry.WriteLog().size(), 18u);
+  EXPECT_EQ(registry.GetDword(kSettingsKeyPath, "R_density"), 0);
+  EXPECT_FALSE(controls.Visible(Control::RxSpinEdit1));
+  EXPECT_FALSE(controls.Enabled(Control::SpinPoint));
+  EXPECT_TRUE(controls.Enabled(Control::SpinPitch));
+  // The record holds copies 0, the field its minimum 1.
+  EXPECT_EQ(record.copies, 0.0L);
+
+  port.writes.clear();
+  controller.BtnApplyClick();
+  EXPECT_EQ(Jobs(), std::vector<std::string>{Job("COPIES=1")});
+}
+
+TEST_F(SendPass, DefaultWithThePrinterOffStillStoresAndShowsTwoBoxes) {
+  port.opens_ok = false;
+  controller.BtnDefaultClick();
+  EXPECT_EQ(notifier.shown, (std::vector<TransmissionErrorVariant>{
+                                TransmissionErrorVariant::MultiCommand,
+                                TransmissionErrorVariant::MultiCommand}));
+  EXPECT_EQ(registry.WriteLog().size(), 18u);
+}
+
+TEST_F(SendPass, ResetTakesBackAnUnsentEditAndLeavesTheWindowAndCustomFields) {
+  controls.SetItemIndex(Control::ComPapersize, 12);
+  controls.SetVisible(Control::RxSpinEdit1, true);
+  controls.SetVisible(Control::RxSpinEdit2, true);
+  controls.SetItemIndex(Control::ListTypeface, 47);
+  controls.SetWindowLeft(300);
+  registry.PutDword(kSettingsKeyPath, "R_x", 5);
+  controls.log.clear();
+
+  controller.BtnResetClick();
+
+  EXPECT_TRUE(Jobs().empty());
+  EXPECT_EQ(controls.ItemIndex(Control::ComPapersize), 2);
+  EXPECT_TRUE(controls.Visible(Control::RxSpinEdit1));
+  EXPECT_TRUE(controls.Visible(Control::RxSpinEdit2));
+  EXPECT_EQ(controls.WindowLeft(), 300);
+  EXPECT_FALSE(record.reload);
+  // The typeface rule for the reloaded face 0: pitch on, point off.
+  EXPECT_TRUE(controls.Enabled(Control::SpinPitch));
+  EXPECT_FALSE(controls.Enabled(Control::SpinPoint));
+}
+
+}  // namespace
+}  // namespace zelora
