@@ -1,0 +1,123 @@
+// The typical request end to end: the real window, a real settings file and
+// the device port writer on a file that stands in for the printer. The user
+// picks Letter with the keyboard and clicks Send with the mouse.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+#include <fstream>
+#include <string>
+
+#include "device_port_writer.h"
+#include "hive_file_registry.h"
+#include "main_window.h"
+#include "spin_edit.h"
+#include "settings_key.h"
+#include "settings_store.h"
+#include "support/fake_window_seams.h"
+#include "support/test_files.h"
+
+namespace zelora {
+namespace {
+
+using testing::RecordingBoxes;
+
+std::string Job(const std::string& assignment) {
+  return "\x1b%-12345X@PJL DEFAULT " + assignment + "\r\n\x1b%-12345X";
+}
+
+class SendEndToEnd : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { TZLR::ApplyApplicationLook(); }
+
+  SendEndToEnd() {
+    std::ofstream(port_path_, std::ios::binary);
+    // The printer was last told A4 in portrait with 64 lines.
+    std::optional<SettingsKey> key = SettingsKey::OpenForWriting(hive_);
+    key->WriteInteger("R_papersize", 2);
+    key->WriteFloat("R_lpi", 64.0L);
+    key->WriteBool("R_orientation", true);
+    key->WriteFloat("R_copies", 1.0L);
+  }
+
+  // Letter heads the list: Home on the closed list chooses it.
+  void ChooseLetterAndSend() {
+    window_.Open();
+    auto* paper = static_cast<QComboBox*>(window_.FindControl("ComPapersize"));
+    window_.PageControl()->setCurrentWidget(window_.FindControl("Page"));
+    paper->setFocus();
+    QTest::keyClick(paper, Qt::Key_Home);
+    ASSERT_EQ(paper->currentIndex(), 0);
+    QTest::mouseClick(window_.FindControl("BtnApply"), Qt::LeftButton);
+  }
+
+  std::optional<double> Stored(const char* name) {
+    std::optional<SettingsKey> key = SettingsKey::OpenForReading(hive_);
+    if (!key || !key->ValueExists(name)) return std::nullopt;
+    return static_cast<double>(key->ReadFloat(name));
+  }
+  std::optional<std::int32_t> StoredIndex(const char* name) {
+    std::optional<SettingsKey> key = SettingsKey::OpenForReading(hive_);
+    if (!key || !key->ValueExists(name)) return std::nullopt;
+    return key->ReadInteger(name);
+  }
+
+  testing::TempDir dir_;
+  std::string port_path_ = (dir_ / "lp0").string();
+  HiveFileRegistry hive_{dir_.path()};
+  SettingsStore store_{hive_};
+  DevicePortWriter port_{port_path_};
+  RecordingBoxes boxes_;
+  TZLR window_{store_, port_, boxes_};
+};
+
+TEST_F(SendEndToEnd, LetterInPortraitReachesThePrinterAndTheSettingsFile) {
+  ChooseLetterAndSend();
+
+  EXPECT_EQ(testing::ReadFile(port_path_),
+            Job("PAPER=LETTER") + Job("FORMLINES=60") + Job("FORMLINES=60"));
+  EXPECT_EQ(StoredIndex("R_papersize"), 0);
+  EXPECT_EQ(Stored("R_lpi"), 60.0);
+  EXPECT_EQ(window_.Record().papersize, 0);
+  EXPECT_EQ(window_.Record().lpi, 60.0L);
+  EXPECT_TRUE(boxes_.shown.empty());
+}
+
+TEST_F(SendEndToEnd, WithNoPrinterThreeBoxesNothingStoredAndThePullStillRuns) {
+  std::filesystem::remove(port_path_);
+
+  ChooseLetterAndSend();
+
+  EXPECT_EQ(boxes_.shown, std::vector<RecordingBoxes::Box>(3, RecordingBoxes::Box::SingleCommand));
+  EXPECT_EQ(StoredIndex("R_papersize"), 2);
+  EXPECT_EQ(Stored("R_lpi"), 64.0);
+  EXPECT_EQ(window_.Record().papersize, 0);
+  EXPECT_EQ(window_.Record().lpi, 60.0L);
+}
+
+// A flat button takes no focus, so the field being typed in keeps it and the
+// pass reads the text as typed, before the field's own exit check.
+TEST_F(SendEndToEnd, SendReadsTheSpinFieldBeingTyped) {
+  window_.Open();
+  QApplication::setActiveWindow(&window_);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+  window_.PageControl()->setCurrentWidget(window_.FindControl("Page"));
+  auto* copies = static_cast<SpinEdit*>(window_.FindControl("SpinCopies"));
+  QTest::mouseClick(copies->Editor(), Qt::LeftButton);
+  QTest::keyClick(copies->Editor(), Qt::Key_End);
+  QTest::keyClick(copies->Editor(), Qt::Key_Backspace);
+  QTest::keyClicks(copies->Editor(), "7");
+  QWidget* typing = QApplication::focusWidget();
+  ASSERT_EQ(typing, copies->Editor());
+
+  QTest::mouseClick(window_.FindControl("BtnApply"), Qt::LeftButton);
+
+  EXPECT_EQ(QApplication::focusWidget(), typing);
+  EXPECT_EQ(testing::ReadFile(port_path_), Job("COPIES=7"));
+  EXPECT_EQ(Stored("R_copies"), 7.0);
+}
+
+}  // namespace
+}  // namespace zelora
