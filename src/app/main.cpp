@@ -6,12 +6,13 @@
 #include "registry_backend.h"
 #include "settings_store.h"
 #include "exception_box.h"
+#include "qt_text.h"
 #include "help_viewer.h"
 #include "main_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QString::fromUtf8(zelora::kApplicationTitle));
+  QApplication::setApplicationName(zelora::ToQString(zelora::kApplicationTitle));
   QApplication::setWindowIcon(QIcon(QString::fromLatin1(zelora::pictures::kMainIcon)));
   zelora::TZLR::ApplyApplicationLook();
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "paper_sizes.h"
 #include "value_tables.h"
 #include "control_values.h"
 #include "settings_record.h"
@@ -45,7 +46,7 @@ struct CatalogueRow {
 };
 
 // "Others(mm)" and any index after it in ComPapersize.
-inline constexpr std::int32_t kCustomPaperIndex = 12;
+inline constexpr std::int32_t kCustomPaperIndex = static_cast<std::int32_t>(kPaperSizeCount) - 1;
 inline constexpr Control kCustomWidthControl = Control::RxSpinEdit1;
 inline constexpr Control kCustomHeightControl = Control::RxSpinEdit2;
 

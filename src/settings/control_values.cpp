@@ -1,63 +1,25 @@
 #include "control_values.h"
 
+#include <array>
+
 namespace zelora {
+namespace {
+
+// In the order of the Control enum.
+constexpr std::array<std::string_view, static_cast<std::size_t>(Control::Gauge) + 1> kNames = {
+    "ComBaudrate", "ComPowersave", "ComPapersize", "ComSource",    "GrpPapertype",
+    "ListTypeface", "ListSymbol",  "GrpDensity",   "GrpEconomode", "ChkAutocont",
+    "ChkJamrecover", "ChkRobust",  "BtnPortrait",  "BtnLandscape", "SpinTimeout",
+    "SpinLpi",      "SpinCopies",  "RxSpinEdit1",  "RxSpinEdit2",  "SpinPitch",
+    "SpinPoint",    "Image2",      "Image3",       "BtnConfig",    "BtnTestPrt",
+    "Gauge",
+};
+
+}  // namespace
 
 std::string_view ControlName(Control control) {
-  switch (control) {
-    case Control::ComBaudrate:
-      return "ComBaudrate";
-    case Control::ComPowersave:
-      return "ComPowersave";
-    case Control::ComPapersize:
-      return "ComPapersize";
-    case Control::ComSource:
-      return "ComSource";
-    case Control::GrpPapertype:
-      return "GrpPapertype";
-    case Control::ListTypeface:
-      return "ListTypeface";
-    case Control::ListSymbol:
-      return "ListSymbol";
-    case Control::GrpDensity:
-      return "GrpDensity";
-    case Control::GrpEconomode:
-      return "GrpEconomode";
-    case Control::ChkAutocont:
-      return "ChkAutocont";
-    case Control::ChkJamrecover:
-      return "ChkJamrecover";
-    case Control::ChkRobust:
-      return "ChkRobust";
-    case Control::BtnPortrait:
-      return "BtnPortrait";
-    case Control::BtnLandscape:
-      return "BtnLandscape";
-    case Control::SpinTimeout:
-      return "SpinTimeout";
-    case Control::SpinLpi:
-      return "SpinLpi";
-    case Control::SpinCopies:
-      return "SpinCopies";
-    case Control::RxSpinEdit1:
-      return "RxSpinEdit1";
-    case Control::RxSpinEdit2:
-      return "RxSpinEdit2";
-    case Control::SpinPitch:
-      return "SpinPitch";
-    case Control::SpinPoint:
-      return "SpinPoint";
-    case Control::Image2:
-      return "Image2";
-    case Control::Image3:
-      return "Image3";
-    case Control::BtnConfig:
-      return "BtnConfig";
-    case Control::BtnTestPrt:
-      return "BtnTestPrt";
-    case Control::Gauge:
-      return "Gauge";
-  }
-  return {};
+  const auto index = static_cast<std::size_t>(control);
+  return index < kNames.size() ? kNames[index] : std::string_view();
 }
 
 }  // namespace zelora

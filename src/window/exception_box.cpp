@@ -1,4 +1,5 @@
 #include "exception_box.h"
+#include "qt_text.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -25,7 +26,7 @@ void MessageBoxReporter::ShowError(const QString& text) {
 
 std::unique_ptr<QMessageBox> MessageBoxReporter::MakeBox(const QString& text, QWidget* parent) {
   auto box = std::make_unique<QMessageBox>(
-      QMessageBox::Critical, QString::fromUtf8(kApplicationTitle), text, QMessageBox::Ok, parent);
+      QMessageBox::Critical, ToQString(kApplicationTitle), text, QMessageBox::Ok, parent);
   box->setDefaultButton(QMessageBox::Ok);
   return box;
 }

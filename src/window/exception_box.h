@@ -7,13 +7,15 @@
 #include <string_view>
 #include <utility>
 
+#include "window_layout.h"
+
 class QMessageBox;
 class QWidget;
 
 namespace zelora {
 
 // The application's title, the caption of its exception box.
-inline constexpr char kApplicationTitle[] = "Zelora";
+inline constexpr std::string_view kApplicationTitle = window_layout::kCaption;
 
 // The text the exception box shows for an error message: the message with a
 // full stop added when its last character sorts after the full stop ("Disk

@@ -1,6 +1,25 @@
 #include "control_transfer.h"
 
+#include <type_traits>
+
+#include "setting_catalogue.h"
+#include "settings_store.h"
+
 namespace zelora {
+namespace {
+
+// The custom size travels with the settings but is no printer setting of its
+// own; it follows them in both directions.
+struct CustomField {
+  Control control;
+  long double SettingsRecord::*field;
+};
+constexpr CustomField kCustomSize[] = {
+    {kCustomWidthControl, &SettingsRecord::width},
+    {kCustomHeightControl, &SettingsRecord::height},
+};
+
+}  // namespace
 
 void ApplyOrientation(bool portrait, ControlValues& controls) {
   // Checking a radio button runs its click, which sets the same pictures; they
@@ -18,60 +37,52 @@ void ApplyOrientation(bool portrait, ControlValues& controls) {
 }
 
 void Push(const SettingsRecord& record, ControlValues& controls) {
-  controls.SetItemIndex(Control::ComBaudrate, record.baudrate);
-  controls.SetSpinValue(Control::SpinTimeout, record.timeout);
-  controls.SetItemIndex(Control::ComPowersave, record.powersave);
-
-  controls.SetChecked(Control::ChkAutocont, record.autocont);
-  controls.SetChecked(Control::ChkJamrecover, record.jamrecover);
-  controls.SetChecked(Control::ChkRobust, record.robust);
-
-  controls.SetItemIndex(Control::ComPapersize, record.papersize);
-  controls.SetItemIndex(Control::ComSource, record.source);
-
-  controls.SetSpinValue(Control::SpinLpi, record.lpi);
-  controls.SetSpinValue(Control::SpinCopies, record.copies);
-
-  ApplyOrientation(record.orientation, controls);
-
-  controls.SetItemIndex(Control::GrpPapertype, record.papertype);
-  controls.SetItemIndex(Control::ListTypeface, record.typeface);
-  controls.SetItemIndex(Control::ListSymbol, record.symbol);
-
-  controls.SetSpinValue(Control::SpinPitch, record.pitch);
-  controls.SetSpinValue(Control::SpinPoint, record.point);
-
-  controls.SetItemIndex(Control::GrpDensity, record.density);
-  controls.SetItemIndex(Control::GrpEconomode, record.economode);
-
-  controls.SetSpinValue(Control::RxSpinEdit1, record.width);
-  controls.SetSpinValue(Control::RxSpinEdit2, record.height);
+  for (const SettingPlace& place : kSettingPlaces) {
+    if (place.setting == Setting::Orientation) {
+      ApplyOrientation(record.orientation, controls);
+      continue;
+    }
+    std::visit(
+        [&](auto member) {
+          using T = std::remove_cvref_t<decltype(record.*member)>;
+          if constexpr (std::is_same_v<T, bool>) {
+            controls.SetChecked(place.control, record.*member);
+          } else if constexpr (std::is_same_v<T, std::int32_t>) {
+            controls.SetItemIndex(place.control, record.*member);
+          } else {
+            controls.SetSpinValue(place.control, record.*member);
+          }
+        },
+        place.field);
+  }
+  for (const CustomField& custom : kCustomSize) {
+    controls.SetSpinValue(custom.control, record.*custom.field);
+  }
 }
 
 void Pull(ControlValues& controls, SettingsRecord& record) {
-  record.baudrate = controls.ItemIndex(Control::ComBaudrate);
-  record.timeout = controls.SpinValue(Control::SpinTimeout);
-  record.powersave = controls.ItemIndex(Control::ComPowersave);
-  record.autocont = controls.Checked(Control::ChkAutocont);
-  record.jamrecover = controls.Checked(Control::ChkJamrecover);
-  record.robust = controls.Checked(Control::ChkRobust);
-  record.papersize = controls.ItemIndex(Control::ComPapersize);
-  record.source = controls.ItemIndex(Control::ComSource);
-  record.lpi = controls.SpinValue(Control::SpinLpi);
-  record.copies = controls.SpinValue(Control::SpinCopies);
-
-  // The record's orientation is what the printer was last told.
-  ApplyOrientation(record.orientation, controls);
-
-  record.papertype = controls.ItemIndex(Control::GrpPapertype);
-  record.typeface = controls.ItemIndex(Control::ListTypeface);
-  record.symbol = controls.ItemIndex(Control::ListSymbol);
-  record.pitch = controls.SpinValue(Control::SpinPitch);
-  record.point = controls.SpinValue(Control::SpinPoint);
-  record.density = controls.ItemIndex(Control::GrpDensity);
-  record.economode = controls.ItemIndex(Control::GrpEconomode);
-  record.width = controls.SpinValue(Control::RxSpinEdit1);
-  record.height = controls.SpinValue(Control::RxSpinEdit2);
+  for (const SettingPlace& place : kSettingPlaces) {
+    if (place.setting == Setting::Orientation) {
+      // The record's orientation is what the printer was last told.
+      ApplyOrientation(record.orientation, controls);
+      continue;
+    }
+    std::visit(
+        [&](auto member) {
+          using T = std::remove_cvref_t<decltype(record.*member)>;
+          if constexpr (std::is_same_v<T, bool>) {
+            record.*member = controls.Checked(place.control);
+          } else if constexpr (std::is_same_v<T, std::int32_t>) {
+            record.*member = controls.ItemIndex(place.control);
+          } else {
+            record.*member = controls.SpinValue(place.control);
+          }
+        },
+        place.field);
+  }
+  for (const CustomField& custom : kCustomSize) {
+    record.*custom.field = controls.SpinValue(custom.control);
+  }
 }
 
 }  // namespace zelora
