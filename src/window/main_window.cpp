@@ -10,18 +10,20 @@
 #include <stdexcept>
 #include <string>
 
+#include "classic_style.h"
 #include "control_transfer.h"
 #include "exception_box.h"
+#include "gauge.h"
 #include "help_engine.h"
 #include "hint_handler.h"
-#include "gauge.h"
+#include "layout_scale.h"
 #include "number_text.h"
-#include "transmission_box.h"
 #include "pictures.h"
 #include "qt_text.h"
 #include "resource_pictures.h"
 #include "settings_store.h"
 #include "status_bar.h"
+#include "transmission_box.h"
 #include "window_placement.h"
 #include "window_rules.h"
 
@@ -54,11 +56,15 @@ TZLR::TZLR(SettingsStore& store, PrinterPort& port, Boxes& boxes, QWidget* paren
 void TZLR::Build() {
   setObjectName(ToQString(wl::kWindowName));
   setWindowTitle(ToQString(wl::kCaption));
-  // Title bar with system menu and close box only.
+  // Title bar with system menu and close box only; the window can be moved
+  // and closed, never resized or maximised.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setFont(WindowFont());
-  setFixedSize(wl::kClientWidth, wl::kClientHeight);
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
+  const QFont font = WindowFont();
+  setFont(font);
+  scale_ = LayoutScale(QFontMetrics(font).height());
+  setFixedSize(scale_(wl::kClientWidth), scale_(wl::kClientHeight));
   move(wl::kLeft, wl::kTop);
   setWindowIcon(QIcon(QString::fromLatin1(pictures::kMainIcon)));
   orientation_.setExclusive(true);
@@ -98,13 +104,17 @@ TZLR::~TZLR() {
 
 QFont TZLR::WindowFont() {
   QFont font(ToQString(wl::kFontFamily));
-  font.setPixelSize(wl::kFontPixelSize);
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const int dpi = screen != nullptr ? qRound(screen->logicalDotsPerInchY()) : kLayoutDpi;
+  font.setPixelSize(ScaledFontPixelSize(wl::kFontPixelSize, dpi));
   font.setStretch(wl::kFontStretch);
   return font;
 }
 
 void TZLR::ApplyApplicationLook() {
-  QApplication::setStyle(QStringLiteral("Windows"));
+  auto* style = new ClassicStyle;  // the application takes it over
+  QApplication::setStyle(style);
+  QApplication::setPalette(style->standardPalette());
   QApplication::setFont(WindowFont());
 }
 
@@ -186,8 +196,9 @@ void TZLR::BtnHelpClick() {
   if (help_ == nullptr) throw std::logic_error("No help engine");
   help_used_ = true;
   const QWidget* page = page_control_->currentWidget();
-  help_->ShowContext(std::string(kHelpFile),
-                    HelpContext(page != nullptr ? page->objectName().toStdString() : std::string()));
+  help_->ShowContext(
+      std::string(kHelpFile),
+      HelpContext(page != nullptr ? page->objectName().toStdString() : std::string()));
 }
 
 void TZLR::BtnApplyClick() { controller_.BtnApplyClick(); }
@@ -201,8 +212,14 @@ void TZLR::Timer1Timer() { test_pages_.Timer1Timer(); }
 // ---------------------------------------------------------------------------
 // BusyLockout and GaugeProgress
 
+// The hourglass belongs to the window's own surface: every control keeps its
+// own cursor (an edit field its I-beam, the rest the arrow), while a child
+// without one would show its parent's.
 void TZLR::SetHourglass(bool busy) {
   if (busy) {
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (!child->testAttribute(Qt::WA_SetCursor)) child->setCursor(Qt::ArrowCursor);
+    }
     setCursor(Qt::WaitCursor);
   } else {
     unsetCursor();
@@ -224,7 +241,8 @@ void TZLR::SetRange(std::int64_t maximum) {
 }
 
 void TZLR::SetProgress(std::int64_t progress) {
-  static_cast<Gauge*>(Widget(Control::Gauge))->SetProgress(static_cast<int>(progress / gauge_step_));
+  static_cast<Gauge*>(Widget(Control::Gauge))
+      ->SetProgress(static_cast<int>(progress / gauge_step_));
 }
 
 }  // namespace zelora

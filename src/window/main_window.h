@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "control_values.h"
+#include "layout_scale.h"
 #include "port_writer.h"
 #include "settings_controller.h"
 #include "settings_record.h"
@@ -59,13 +60,18 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
   // the exception box, and shows the window in whatever state it reached.
   void Open();
 
-  // The window's font.
+  // The window's font, its pixel height scaled to the primary screen's
+  // logical dots per inch.
   static QFont WindowFont();
 
   // The look the window is laid out for, application-wide because pop-up
   // lists are windows of their own: the window's font, and a classic 3D style
-  // whose drop-down lists honour the 8-entry limit and 13-pixel rows.
+  // and palette whose drop-down lists honour the 8-entry limit and rows of
+  // the font's height.
   static void ApplyApplicationLook();
+
+  // Layout pixels to the window's pixels for its font's text height.
+  const LayoutScale& Scale() const { return scale_; }
 
   // A control of the layout by its name (pages included); nullptr if none.
   QWidget* FindControl(std::string_view name) const;
@@ -150,6 +156,7 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
   // The gauge counts in ints; a longer file is shown in steps of this many
   // bytes.
   std::int64_t gauge_step_ = 1;
+  LayoutScale scale_;
   QHash<QString, QWidget*> named_;
   std::array<QWidget*, static_cast<std::size_t>(Control::Gauge) + 1> controls_{};
   QTabWidget* page_control_ = nullptr;

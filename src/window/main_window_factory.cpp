@@ -44,10 +44,14 @@ QStringList Items(std::span<const LayoutText> items) {
 // List-box rows of the layout's fixed item height.
 class FixedRowDelegate : public QStyledItemDelegate {
  public:
-  using QStyledItemDelegate::QStyledItemDelegate;
+  FixedRowDelegate(int row_height, QObject* parent)
+      : QStyledItemDelegate(parent), row_height_(row_height) {}
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    return {QStyledItemDelegate::sizeHint(option, index).width(), wl::kListItemHeight};
+    return {QStyledItemDelegate::sizeHint(option, index).width(), row_height_};
   }
+
+ private:
+  int row_height_;
 };
 
 // A single-selection list box: the user moves its selection but cannot take
@@ -81,16 +85,17 @@ bool ControlByName(std::string_view name, Control& out) {
 // Labels size themselves to their text. The stored widths fit the captions in
 // the font the layout was drawn with; a caption that is wider in this font
 // widens its label, check box or radio button instead of being cut off.
-// Nothing ever shrinks.
-int FittedWidth(const QWidget& widget, const ControlLayout& layout) {
-  switch (layout.kind) {
+// Nothing ever shrinks, and only the width grows: place and height stay as
+// the layout has them.
+int FittedWidth(const QWidget& widget, ControlKind kind, int width) {
+  switch (kind) {
     case ControlKind::Label:
     case ControlKind::ShadowedLabel:
     case ControlKind::CheckBox:
     case ControlKind::RadioButton:
-      return std::max(layout.width, widget.sizeHint().width());
+      return std::max(width, widget.sizeHint().width());
     default:
-      return layout.width;
+      return width;
   }
 }
 
@@ -140,7 +145,7 @@ void TZLR::CreateControl(const ControlLayout& layout) {
     case ControlKind::StatusBar:
       status_bar_ = new StatusBar(parent);
       for (const StatusPanelLayout& panel : StatusPanels()) {
-        status_bar_->AddPanel(ToQString(panel.text.russian), panel.width);
+        status_bar_->AddPanel(ToQString(panel.text.russian), scale_(panel.width));
       }
       widget = status_bar_;
       break;
@@ -187,6 +192,7 @@ void TZLR::CreateControl(const ControlLayout& layout) {
     case ControlKind::RadioButton: {
       auto* button = new QRadioButton(caption, parent);
       orientation_.addButton(button);
+      KeepTabStopOnChecked(orientation_);
       widget = button;
       break;
     }
@@ -200,8 +206,10 @@ void TZLR::CreateControl(const ControlLayout& layout) {
     case ControlKind::ListBox: {
       auto* list = new ListBox(parent);
       list->setSelectionMode(QAbstractItemView::SingleSelection);
-      list->setItemDelegate(new FixedRowDelegate(list));
+      list->setItemDelegate(new FixedRowDelegate(scale_(wl::kListItemHeight), list));
       list->setUniformItemSizes(true);
+      // Long entries run to the edge and are cut there, as in a plain list.
+      list->setTextElideMode(Qt::ElideNone);
       list->addItems(Items(layout.items));
       list->setCurrentRow(-1);
       widget = list;
@@ -230,7 +238,8 @@ void TZLR::CreateControl(const ControlLayout& layout) {
         picture->setPixmap(LayoutAboutPicture());
       } else {
         // The 32 x 32, 16-colour image of the icon, unscaled.
-        const char* icon = layout.name == wl::kPortraitPicture ? pictures::kPortrait : pictures::kLandscape;
+        const char* icon =
+            layout.name == wl::kPortraitPicture ? pictures::kPortrait : pictures::kLandscape;
         picture->setPixmap(QPixmap::fromImage(LoadIconImage(icon, 32, 32, 16)));
       }
       widget = picture;
@@ -241,7 +250,9 @@ void TZLR::CreateControl(const ControlLayout& layout) {
   }
 
   widget->setObjectName(name);
-  widget->setGeometry(layout.left, layout.top, FittedWidth(*widget, layout), layout.height);
+  widget->setGeometry(scale_(layout.left), scale_(layout.top),
+                      FittedWidth(*widget, layout.kind, scale_(layout.width)),
+                      scale_(layout.height));
   widget->setProperty("hint", ToQString(layout.hint.russian));
   if (layout.tab_order != kNoTabStop) widget->setProperty("tabOrder", layout.tab_order);
   if (layout.state & kHidden) widget->hide();
@@ -291,7 +302,9 @@ void TZLR::BindHandler(QObject* sender, ControlKind kind, std::string_view handl
       connect(static_cast<QComboBox*>(sender), &QComboBox::activated, this, run);
       break;
     case ControlKind::ListBox:
-      connect(static_cast<QListWidget*>(sender), &QListWidget::currentRowChanged, this,
+      // The selection, not the current row: a mouse press makes the row
+      // current before it selects it, and the handler must see the new entry.
+      connect(static_cast<QListWidget*>(sender), &QListWidget::itemSelectionChanged, this,
               [this, run] {
                 if (!setting_list_) run();
               });

@@ -1,8 +1,32 @@
 #include "radio_group.h"
 
+#include <QAbstractButton>
 #include <QEvent>
+#include <QVariant>
 
 namespace zelora {
+
+namespace {
+
+void UpdateTabStop(const QButtonGroup& group) {
+  const QList<QAbstractButton*> buttons = group.buttons();
+  const QAbstractButton* stop = group.checkedButton();
+  if (stop == nullptr && !buttons.isEmpty()) stop = buttons.front();
+  for (QAbstractButton* button : buttons) {
+    button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
+  }
+}
+
+}  // namespace
+
+void KeepTabStopOnChecked(QButtonGroup& group) {
+  UpdateTabStop(group);
+  // Once per group: the property marks a group already followed.
+  if (group.property("tabStopFollowsCheck").toBool()) return;
+  group.setProperty("tabStopFollowsCheck", true);
+  QObject::connect(&group, &QButtonGroup::buttonToggled, &group,
+                   [&group](QAbstractButton*, bool) { UpdateTabStop(group); });
+}
 
 RadioGroup::RadioGroup(QWidget* parent) : QGroupBox(parent) { group_.setExclusive(true); }
 
@@ -17,6 +41,7 @@ void RadioGroup::SetItems(const QStringList& items) {
     group_.addButton(button, i);
     buttons_.push_back(button);
   }
+  KeepTabStopOnChecked(group_);
   ArrangeItems();
 }
 

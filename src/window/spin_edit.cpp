@@ -3,6 +3,7 @@
 #include <qdrawutil.h>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -141,6 +142,7 @@ SpinEdit::SpinEdit(const SpinField::Properties& properties, const std::string& i
   if (properties.max_length > 0) editor_->setMaxLength(static_cast<int>(properties.max_length));
   editor_->setText(QString::fromStdString(field_.Text()));
   editor_->installEventFilter(this);
+  editor_->setAcceptDrops(false);
   setFocusProxy(editor_);
   setFocusPolicy(editor_->focusPolicy());
 
@@ -196,12 +198,18 @@ bool SpinEdit::eventFilter(QObject* watched, QEvent* event) {
       default:
         break;
     }
+    // A shortcut (Ctrl+V, Ctrl+C, ...) is no typed character, whatever text the
+    // platform gives it; Ctrl+Alt is AltGr and types.
+    const Qt::KeyboardModifiers mods = key->modifiers();
+    if ((mods & (Qt::ControlModifier | Qt::MetaModifier)) && !(mods & Qt::AltModifier)) {
+      return false;
+    }
     const QString text = key->text();
     if (text.size() == 1) {
       const char16_t c = text.front().unicode();
       // Backspace, Delete, Ctrl+C, Ctrl+V and the like are not typed characters.
       if (c < 32 || c == 127) return false;
-      if (c < 128 && field_.AcceptsChar(static_cast<char>(c))) return false;
+      if (Takes(c)) return false;
       QApplication::beep();
       return true;
     }
@@ -210,6 +218,14 @@ bool SpinEdit::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
     return false;
+  }
+  if (event->type() == QEvent::InputMethod)
+    return FilterCommit(*static_cast<QInputMethodEvent*>(event));
+  // Dropped text would arrive unfiltered; only typing and pasting put text in.
+  if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+      event->type() == QEvent::Drop) {
+    event->ignore();
+    return true;
   }
   if (event->type() == QEvent::FocusOut) {
     const auto reason = static_cast<QFocusEvent*>(event)->reason();
@@ -222,6 +238,27 @@ bool SpinEdit::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QFrame::eventFilter(watched, event);
+}
+
+bool SpinEdit::Takes(char16_t c) const {
+  return c < 128 && field_.AcceptsChar(static_cast<char>(c));
+}
+
+// An input method's committed string is typing too: each character passes the
+// same rule as a key, and any refused one beeps once. The editor then gets the
+// commit with only the characters taken.
+bool SpinEdit::FilterCommit(const QInputMethodEvent& event) {
+  const QString commit = event.commitString();
+  QString taken;
+  for (const QChar c : commit) {
+    if (Takes(c.unicode())) taken.append(c);
+  }
+  if (taken.size() == commit.size()) return false;
+  QApplication::beep();
+  QInputMethodEvent filtered(event.preeditString(), event.attributes());
+  filtered.setCommitString(taken, event.replacementStart(), event.replacementLength());
+  QApplication::sendEvent(editor_, &filtered);
+  return true;
 }
 
 void SpinEdit::resizeEvent(QResizeEvent* event) {

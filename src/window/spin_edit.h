@@ -7,6 +7,8 @@
 
 #include "spin_field.h"
 
+class QInputMethodEvent;
+
 namespace zelora {
 
 // The spin button at the right end of a spin field: a square split by the
@@ -77,6 +79,10 @@ class SpinEdit : public QFrame {
  private:
   void ShowModelText();
   void ArrangeChildren();
+  // Whether a typed character other than a control character is taken.
+  bool Takes(char16_t c) const;
+  // Filters an input method's commit; true when the event was replaced.
+  bool FilterCommit(const QInputMethodEvent& event);
 
   SpinField field_;
   QLineEdit* editor_;

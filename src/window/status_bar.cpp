@@ -34,14 +34,33 @@ QRect StatusBar::PanelRect(int index) const {
   return {left, 0, qMax(0, right - left), height()};
 }
 
+QRect StatusBar::BevelRect(int index) const {
+  // A two-pixel gap on top and between the panels.
+  return PanelRect(index).adjusted(0, 2, -2, 0);
+}
+
+QRect StatusBar::TextRect(int index) const { return BevelRect(index).adjusted(2, 1, -2, -1); }
+
+QFont StatusBar::PanelFont(int index) const {
+  QFont condensed = font();
+  const int room = TextRect(index).width();
+  const QString text = PanelText(index);
+  // Narrower by whole percents until the text fits; at most down to half.
+  const int stretch = condensed.stretch() > 0 ? condensed.stretch() : 100;
+  for (int s = stretch; s >= stretch / 2; --s) {
+    condensed.setStretch(s);
+    if (QFontMetrics(condensed).horizontalAdvance(text) <= room) break;
+  }
+  return condensed;
+}
+
 void StatusBar::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   for (int i = 0; i < PanelCount(); ++i) {
-    // A two-pixel gap on top and between the panels.
-    const QRect bevel = PanelRect(i).adjusted(0, 2, -2, 0);
-    qDrawShadePanel(&painter, bevel, palette(), true, 1);
+    qDrawShadePanel(&painter, BevelRect(i), palette(), true, 1);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(bevel.adjusted(2, 1, -2, -1), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.setFont(PanelFont(i));
+    painter.drawText(TextRect(i), Qt::AlignLeft | Qt::AlignVCenter,
                      panels_[static_cast<std::size_t>(i)].text);
   }
 }

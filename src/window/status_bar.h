@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
 #include <QWidget>
 #include <vector>
@@ -18,6 +19,11 @@ class StatusBar : public QWidget {
   QString PanelText(int index) const;
   void SetPanelText(int index, const QString& text);
   QRect PanelRect(int index) const;
+  // Where a panel's text is drawn, inside its bevel.
+  QRect TextRect(int index) const;
+  // The font a panel's text is drawn in: the bar's own, condensed just enough
+  // for a text wider than the panel to fit instead of being cut off.
+  QFont PanelFont(int index) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -27,6 +33,8 @@ class StatusBar : public QWidget {
     QString text;
     int width;
   };
+  QRect BevelRect(int index) const;
+
   std::vector<Panel> panels_;
 };
 

@@ -23,12 +23,12 @@
 #include <string_view>
 #include <vector>
 
-#include "memory_registry.h"
-#include "settings_key.h"
-#include "settings_store.h"
 #include "gauge.h"
 #include "main_window.h"
+#include "memory_registry.h"
 #include "radio_group.h"
+#include "settings_key.h"
+#include "settings_store.h"
 #include "spin_edit.h"
 #include "status_bar.h"
 #include "window_layout.h"
@@ -331,6 +331,9 @@ void ExpectedChain(const QString& container, QStringList& chain) {
   std::sort(stops.begin(), stops.end(),
             [](const Expected* a, const Expected* b) { return a->tab_order < b->tab_order; });
   for (const Expected* e : stops) {
+    // Of the orientation pair only the checked button is a stop; with neither
+    // checked, the first.
+    if (std::string(e->name) == "BtnLandscape") continue;
     if (std::string(e->qt_class) == kGroup) {
       ExpectedChain(Q(e->name), chain);
       continue;
@@ -345,7 +348,7 @@ void ExpectedChain(const QString& container, QStringList& chain) {
 TEST_F(MainWindowLayoutTest, FocusChainFollowsTabOrdersContainerByContainer) {
   QStringList expected;
   ExpectedChain("ZLR", expected);
-  ASSERT_EQ(expected.size(), 22);  // every control with a tab order but the frames
+  ASSERT_EQ(expected.size(), 21);  // every control with a tab order but the frames
 
   QSet<QString> names;
   for (const Expected& e : kExpected) names.insert(Q(e.name));

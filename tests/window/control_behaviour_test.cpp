@@ -1,0 +1,333 @@
+// The window's controls as a user meets them: mouse clicks, keys, input-method
+// commits and drops on the real window, and what the window then shows.
+
+#include <gtest/gtest.h>
+
+#include "qt_print.h"
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QComboBox>
+#include <QCursor>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QListWidget>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+
+#include "fake_window_seams.h"
+#include "main_window.h"
+#include "memory_registry.h"
+#include "radio_group.h"
+#include "recording_port.h"
+#include "settings_key.h"
+#include "settings_store.h"
+#include "spin_edit.h"
+#include "status_bar.h"
+
+namespace zelora {
+namespace {
+
+constexpr std::string_view kKey = kSettingsKeyPath;
+
+class ControlBehaviourTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { TZLR::ApplyApplicationLook(); }
+
+  // Start-up with what the registry holds, the window shown and active.
+  void Open() {
+    window_.Open();
+    QApplication::setActiveWindow(&window_);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+  }
+  QWidget* Find(const char* name) { return window_.FindControl(name); }
+  template <typename T>
+  T* Find(const char* name) {
+    return qobject_cast<T*>(Find(name));
+  }
+  void ShowPage(const char* page) { window_.PageControl()->setCurrentWidget(Find(page)); }
+
+  // The control a focus stop belongs to; a radio group's item as
+  // "Group[index]".
+  QString StopName(QWidget* widget) {
+    for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+      if (auto* group = qobject_cast<RadioGroup*>(w)) {
+        for (int i = 0; i < group->Count(); ++i) {
+          if (group->Item(i) == widget) return group->objectName() + QString("[%1]").arg(i);
+        }
+      }
+      if (w == window_.PageControl()) return w->objectName();
+      if (!w->objectName().isEmpty() && window_.FindControl(w->objectName().toStdString()) == w) {
+        return w->objectName();
+      }
+    }
+    return {};
+  }
+
+  MemoryRegistry registry_;
+  SettingsStore store_{registry_};
+  testing::RecordingPrinterPort port_;
+  testing::RecordingBoxes boxes_;
+  TZLR window_{store_, port_, boxes_};
+};
+
+// ---------------------------------------------------------------------------
+// Typeface rule on a mouse click
+
+TEST_F(ControlBehaviourTest, ClickingATypefaceAppliesTheRuleToTheClickedFace) {
+  struct Case {
+    int clicked;
+    bool pitch;
+    bool point;
+  };
+  const Case cases[] = {{17, false, true}, {47, false, false}, {3, true, false}};
+  for (const Case& c : cases) {
+    registry_.PutDword(kKey, "R_typeface", c.clicked == 3 ? 47 : 1);
+    Open();
+    ShowPage("Font");
+    auto* list = Find<QListWidget>("ListTypeface");
+    QListWidgetItem* item = list->item(c.clicked);
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+    ASSERT_EQ(window_.ItemIndex(Control::ListTypeface), c.clicked);
+    EXPECT_EQ(window_.Enabled(Control::SpinPitch), c.pitch) << c.clicked;
+    EXPECT_EQ(window_.Enabled(Control::SpinPoint), c.point) << c.clicked;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Keyboard navigation
+
+TEST_F(ControlBehaviourTest, TabVisitsOnlyTheCheckedRadioButtons) {
+  registry_.PutDword(kKey, "R_orientation", 0);  // landscape
+  registry_.PutDword(kKey, "R_density", 1);
+  registry_.PutDword(kKey, "R_economode", 1);
+  registry_.PutDword(kKey, "R_papersize", 12);  // custom-size fields show
+  registry_.PutDword(kKey, "R_typeface", 47);   // neither pitch nor point size
+  Open();
+
+  struct Case {
+    const char* page;
+    bool backwards;
+    QStringList stops;
+  };
+  const Case cases[] = {
+      {"Printer", false, {"SpinTimeout", "ComPowersave", "ChkJamrecover", "PageControl1"}},
+      {"Page",
+       false,
+       {"ComPapersize", "SpinLpi", "SpinCopies", "RxSpinEdit1", "RxSpinEdit2", "BtnLandscape",
+        "PageControl1"}},
+      {"Page", true, {"BtnLandscape", "RxSpinEdit2"}},
+      {"Font", false, {"ListTypeface", "ListSymbol", "PageControl1"}},
+      {"Quality", false, {"GrpDensity[1]", "GrpEconomode[1]", "PageControl1"}},
+      {"Quality", true, {"GrpEconomode[1]", "GrpDensity[1]", "PageControl1"}},
+      {"About", false, {"PageControl1"}},
+  };
+  for (const Case& c : cases) {
+    ShowPage(c.page);
+    window_.PageControl()->tabBar()->setFocus(Qt::TabFocusReason);
+    QStringList visited;
+    for (qsizetype i = 0; i < c.stops.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), c.backwards ? Qt::Key_Backtab : Qt::Key_Tab,
+                      c.backwards ? Qt::ShiftModifier : Qt::NoModifier);
+      visited << StopName(QApplication::focusWidget());
+    }
+    EXPECT_EQ(visited, c.stops) << c.page << (c.backwards ? " backwards" : "");
+  }
+
+  // The stop follows the check; a group with nothing checked is reached
+  // through its first item.
+  QTest::mouseClick(Find("BtnPortrait"), Qt::LeftButton);
+  window_.SetItemIndex(Control::GrpEconomode, -1);
+  const std::pair<const char*, QStringList> after[] = {
+      {"Page",
+       {"ComPapersize", "SpinLpi", "SpinCopies", "RxSpinEdit1", "RxSpinEdit2", "BtnPortrait",
+        "PageControl1"}},
+      {"Quality", {"GrpDensity[1]", "GrpEconomode[0]", "PageControl1"}},
+  };
+  for (const auto& [page, stops] : after) {
+    ShowPage(page);
+    window_.PageControl()->tabBar()->setFocus(Qt::TabFocusReason);
+    QStringList visited;
+    for (qsizetype i = 0; i < stops.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      visited << StopName(QApplication::focusWidget());
+    }
+    EXPECT_EQ(visited, stops) << page;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Hourglass
+
+TEST_F(ControlBehaviourTest, HourglassCoversOnlyTheWindowsOwnSurface) {
+  Open();
+  ShowPage("About");
+  QTest::mouseClick(Find("BtnConfig"), Qt::LeftButton);  // starts the busy lock-out
+  ASSERT_TRUE(window_.Timer1()->isActive());
+
+  struct Case {
+    QWidget* widget;
+    Qt::CursorShape busy;
+    Qt::CursorShape idle;
+  };
+  const Case cases[] = {
+      {&window_, Qt::WaitCursor, Qt::ArrowCursor},
+      {Find<SpinEdit>("SpinTimeout")->Editor(), Qt::IBeamCursor, Qt::IBeamCursor},
+      {Find<SpinEdit>("SpinTimeout")->Button(), Qt::ArrowCursor, Qt::ArrowCursor},
+      {Find("BtnApply"), Qt::ArrowCursor, Qt::ArrowCursor},
+      {Find("BtnConfig"), Qt::ArrowCursor, Qt::ArrowCursor},
+      {Find("SBar"), Qt::ArrowCursor, Qt::ArrowCursor},
+      {Find("Page"), Qt::ArrowCursor, Qt::ArrowCursor},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.widget->cursor().shape(), c.busy) << c.widget->metaObject()->className();
+  }
+  QMetaObject::invokeMethod(window_.Timer1(), "timeout");  // the lock-out ends
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.widget->cursor().shape(), c.idle) << c.widget->metaObject()->className();
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Texts that must fit
+
+TEST_F(ControlBehaviourTest, ClosedDropDownListsShowEveryEntryWhole) {
+  Open();
+  const QList<QComboBox*> combos = window_.findChildren<QComboBox*>();
+  ASSERT_EQ(combos.size(), 4);
+  for (QComboBox* combo : combos) {
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    option.frame = combo->hasFrame();
+    const QRect text = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                      QStyle::SC_ComboBoxEditField, combo);
+    for (int i = 0; i < combo->count(); ++i) {
+      EXPECT_LE(combo->fontMetrics().horizontalAdvance(combo->itemText(i)), text.width())
+          << combo->objectName().toStdString() << " " << combo->itemText(i).toStdString();
+    }
+    // The arrow button is still there, right of the text.
+    const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                       QStyle::SC_ComboBoxArrow, combo);
+    EXPECT_GE(arrow.width(), 10);
+    EXPECT_GT(arrow.left(), text.right());
+  }
+  for (const char* name : {"ListTypeface", "ListSymbol"}) {
+    EXPECT_EQ(Find<QListWidget>(name)->textElideMode(), Qt::ElideNone) << name;
+  }
+}
+
+TEST_F(ControlBehaviourTest, LongestHintFitsTheHintLine) {
+  Open();
+  ShowPage("Printer");
+  QWidget* jam = Find("ChkJamrecover");
+  QCursor::setPos(jam->mapToGlobal(jam->rect().center()));
+  QTest::qWait(20);
+  StatusBar* bar = window_.SBar();
+  ASSERT_EQ(bar->PanelText(1), jam->property("hint").toString());
+  // Every hint of the window, the longest included, fits the panel.
+  for (QWidget* widget : window_.findChildren<QWidget*>()) {
+    const QString hint = widget->property("hint").toString();
+    if (hint.isEmpty()) continue;
+    bar->SetPanelText(1, hint);
+    EXPECT_LE(QFontMetrics(bar->PanelFont(1)).horizontalAdvance(hint), bar->TextRect(1).width())
+        << widget->objectName().toStdString();
+  }
+  EXPECT_EQ(bar->PanelFont(0), bar->font());  // short texts keep the window's font
+}
+
+TEST_F(ControlBehaviourTest, GrownCaptionsKeepTheirPlaceAndHeight) {
+  Open();
+  ShowPage("Page");
+  QApplication::processEvents();
+  struct Case {
+    const char* name;
+    QRect stored;
+  };
+  const Case cases[] = {{"BtnPortrait", {8, 24, 89, 17}},
+                        {"BtnLandscape", {8, 48, 89, 25}},
+                        {"ChkJamrecover", {8, 104, 153, 17}}};
+  for (const Case& c : cases) {
+    const QRect shown = Find(c.name)->geometry();
+    EXPECT_EQ(shown.topLeft(), c.stored.topLeft()) << c.name;
+    EXPECT_EQ(shown.height(), c.stored.height()) << c.name;
+    EXPECT_GE(shown.width(), c.stored.width()) << c.name;
+  }
+  EXPECT_TRUE(window_.windowFlags().testFlag(Qt::MSWindowsFixedSizeDialogHint));
+  EXPECT_FALSE(window_.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+  EXPECT_EQ(window_.minimumSize(), window_.maximumSize());
+}
+
+// ---------------------------------------------------------------------------
+// Text that does not come from typed keys
+
+TEST_F(ControlBehaviourTest, InputMethodCommitsPassTheTypingRuleDropsAreRefused) {
+  Open();
+  struct Case {
+    const char* field;
+    QString commit;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"SpinCopies", QString::fromUtf8("1\u00E42x3"), "123"},  // letters dropped
+      {"SpinCopies", QString::fromUtf8("\u0661\u0662"), ""},   // digits of another script
+      {"SpinPitch", QStringLiteral("-1.5e"), "-1.5"},          // the separator in a decimal field
+      {"SpinCopies", QStringLiteral("1.5"), "15"},             // but not in an integer field
+      {"RxSpinEdit1", QStringLiteral("12345"), "123"},         // at most three characters
+  };
+  for (const Case& c : cases) {
+    auto* spin = Find<SpinEdit>(c.field);
+    spin->Editor()->clear();
+    spin->Editor()->setFocus();
+    QInputMethodEvent commit;
+    commit.setCommitString(c.commit);
+    QApplication::sendEvent(spin->Editor(), &commit);
+    EXPECT_EQ(spin->Text(), c.shown) << c.field << " " << c.commit.toStdString();
+  }
+
+  auto* copies = Find<SpinEdit>("SpinCopies");
+  copies->Editor()->setText("7");
+  QMimeData dragged;
+  dragged.setText("42abc");
+  const QPoint at = copies->Editor()->rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &dragged, Qt::LeftButton, {});
+  QApplication::sendEvent(copies->Editor(), &enter);
+  EXPECT_FALSE(enter.isAccepted());
+  QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &dragged, Qt::LeftButton, {});
+  QApplication::sendEvent(copies->Editor(), &drop);
+  EXPECT_FALSE(drop.isAccepted());
+  EXPECT_EQ(copies->Text(), "7");
+
+  // Pasting stays as it is in any edit field.
+  QGuiApplication::clipboard()->setText("4x");
+  copies->Editor()->selectAll();
+  QTest::keyClick(copies->Editor(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(copies->Text(), "4x");
+}
+
+// ---------------------------------------------------------------------------
+// Shadowed labels
+
+TEST_F(ControlBehaviourTest, ShadowedLabelsShowTheirLightEdge) {
+  Open();
+  ShowPage("About");
+  QApplication::processEvents();
+  QWidget* label = Find("RxLabel2");
+  const QImage image = label->grab().toImage();
+  const int face = qGray(label->palette().color(QPalette::Window).rgb());
+  int light = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) light += qGray(image.pixel(x, y)) >= face + 32;
+  }
+  EXPECT_GT(light, 10);  // edge pixels clearly lighter than the face
+}
+
+}  // namespace
+}  // namespace zelora
