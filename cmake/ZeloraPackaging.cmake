@@ -39,11 +39,8 @@ set(CPACK_PACKAGE_DESCRIPTION
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_STRIP_FILES ON)
 
-# The desktop entry's Path= is worked out from the install prefix at install
-# time; with DESTDIR staging that prefix is the package's, not the staging
-# folder.
-set(CPACK_SET_DESTDIR ON)
-set(CPACK_INSTALL_PREFIX /usr)
+# CPack stages through DESTDIR with this as the install prefix, so the desktop
+# entry's Path= names the package's data folder.
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest
   fonts-dejavu-core
   xvfb xauth xdotool x11-utils imagemagick
+  dpkg-dev fakeroot desktop-file-utils appstream
 )
 if [[ "${ZELORA_WITH_WINDOWS:-0}" == 1 ]]; then
   packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64)
