@@ -8,7 +8,7 @@ namespace zelora {
 ClassicStyle::ClassicStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Windows"))) {}
 
 QPalette ClassicStyle::standardPalette() const {
-  const QColor face(0xD4, 0xD0, 0xC8);
+  const QColor face(0xC0, 0xC0, 0xC0);
   const QColor shadow(0x80, 0x80, 0x80);
   QPalette palette(Qt::black, face, Qt::white, shadow, shadow, Qt::black, Qt::white, Qt::white,
                    face);

@@ -8,10 +8,10 @@
 #include <QTest>
 #include <cstdio>
 
+#include "main_window.h"
 #include "memory_registry.h"
 #include "settings_key.h"
 #include "settings_store.h"
-#include "main_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -29,7 +29,10 @@ int main(int argc, char** argv) {
   registry.PutDouble(key, "R_timeout", 30);
   registry.PutDword(key, "R_powersave", 2);
   registry.PutDword(key, "R_jamrecover", 1);
-  registry.PutDword(key, "R_papersize", 2);
+  // The custom size: its fields show, and so does the longest paper-size text.
+  registry.PutDword(key, "R_papersize", 12);
+  registry.PutDouble(key, "R_width", 100);
+  registry.PutDouble(key, "R_height", 200);
   registry.PutDouble(key, "R_lpi", 64);
   registry.PutDouble(key, "R_copies", 1);
   registry.PutDword(key, "R_orientation", 1);

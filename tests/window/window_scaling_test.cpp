@@ -24,9 +24,9 @@ TEST(LayoutScaleTest, RoundsHalvesAwayFromZero) {
     int value, numerator, denominator, expected;
   };
   const Case cases[] = {
-      {11, 144, 96, 17},  {11, 120, 96, 14},   {11, 72, 96, 8},  {439, 20, 13, 675},
-      {-7, 3, 2, -11},    {7, -3, 2, -11},     {5, 1, 2, 3},     {4, 1, 3, 1},
-      {2147483647, 2, 2, 2147483647},
+      {11, 144, 96, 17},  {11, 120, 96, 14}, {11, 72, 96, 8},
+      {439, 20, 13, 675}, {-7, 3, 2, -11},   {7, -3, 2, -11},
+      {5, 1, 2, 3},       {4, 1, 3, 1},      {2147483647, 2, 2, 2147483647},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(MulDiv(c.value, c.numerator, c.denominator), c.expected)
@@ -58,8 +58,8 @@ TEST(WindowScalingTest, FontFollowsTheDpiAndTheLayoutFollowsTheTextHeight) {
     QRect layout;
   };
   const Case cases[] = {
-      {"PageControl1", {8, 8, 425, 217}}, {"BtnFormfeed", {216, 234, 105, 41}},
-      {"SBar", {0, 285, 439, 24}},        {"SpinTimeout", {96, 40, 57, 21}},
+      {"PageControl1", {8, 8, 425, 217}},  {"BtnFormfeed", {216, 234, 105, 41}},
+      {"SBar", {0, 285, 439, 24}},         {"SpinTimeout", {96, 40, 57, 21}},
       {"ListSymbol", {256, 24, 139, 113}}, {"GrpEconomode", {240, 24, 121, 145}},
   };
   for (const Case& c : cases) {
