@@ -22,6 +22,7 @@
 #include "main_window.h"
 #include "number_text.h"
 #include "pictures.h"
+#include "preferred_input_method.h"
 #include "qt_text.h"
 #include "radio_group.h"
 #include "resource_pictures.h"
@@ -257,6 +258,16 @@ void TZLR::CreateControl(const ControlLayout& layout) {
   if (layout.tab_order != kNoTabStop) widget->setProperty("tabOrder", layout.tab_order);
   if (layout.state & kHidden) widget->hide();
   if (layout.state & kDisabled) widget->setEnabled(false);
+  switch (layout.kind) {
+    case ControlKind::PickList:
+    case ControlKind::EditableList:
+    case ControlKind::SpinField:
+    case ControlKind::ListBox:
+      PreferKoreanInputMethod(*widget);
+      break;
+    default:
+      break;
+  }
   named_.insert(name, widget);
   BindHandler(widget, layout.kind, layout.handler);
 }
