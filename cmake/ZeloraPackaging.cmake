@@ -7,7 +7,6 @@ if(NOT ZELORA_BUILD_GUI OR WIN32)
 endif()
 
 include(GNUInstallDirs)
-install(TARGETS zelora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The purge script deletes this folder recursively: refuse anything that is not
 # a folder of its own.

@@ -13,6 +13,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(zelora::ToQString(zelora::kApplicationTitle));
+  QGuiApplication::setDesktopFileName(QStringLiteral(ZELORA_APP_ID));
   QApplication::setWindowIcon(QIcon(QString::fromLatin1(zelora::pictures::kMainIcon)));
   zelora::TZLR::ApplyApplicationLook();
 

@@ -1,16 +1,18 @@
-// The typical request end to end: the real window, a real settings file and
-// the device port writer on a file that stands in for the printer. The user
-// picks Letter with the keyboard and clicks Send with the mouse.
+// The window's handlers wired to their logic, end to end: the real window, a
+// real settings file and the device port writer on a file that stands in for
+// the printer, driven with the mouse and the keyboard.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QTest>
+#include <QTimer>
 #include <fstream>
 #include <string>
 
 #include "device_port_writer.h"
+#include "gauge.h"
 #include "hive_file_registry.h"
 #include "main_window.h"
 #include "spin_edit.h"
@@ -28,11 +30,11 @@ std::string Job(const std::string& assignment) {
   return "\x1b%-12345X@PJL DEFAULT " + assignment + "\r\n\x1b%-12345X";
 }
 
-class SendEndToEnd : public ::testing::Test {
+class WindowHandlers : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { TZLR::ApplyApplicationLook(); }
 
-  SendEndToEnd() {
+  WindowHandlers() {
     std::ofstream(port_path_, std::ios::binary);
     // The printer was last told A4 in portrait with 64 lines.
     std::optional<SettingsKey> key = SettingsKey::OpenForWriting(hive_);
@@ -73,7 +75,7 @@ class SendEndToEnd : public ::testing::Test {
   TZLR window_{store_, port_, boxes_};
 };
 
-TEST_F(SendEndToEnd, LetterInPortraitReachesThePrinterAndTheSettingsFile) {
+TEST_F(WindowHandlers, LetterInPortraitReachesThePrinterAndTheSettingsFile) {
   ChooseLetterAndSend();
 
   EXPECT_EQ(testing::ReadFile(port_path_),
@@ -85,7 +87,7 @@ TEST_F(SendEndToEnd, LetterInPortraitReachesThePrinterAndTheSettingsFile) {
   EXPECT_TRUE(boxes_.shown.empty());
 }
 
-TEST_F(SendEndToEnd, WithNoPrinterThreeBoxesNothingStoredAndThePullStillRuns) {
+TEST_F(WindowHandlers, WithNoPrinterThreeBoxesNothingStoredAndThePullStillRuns) {
   std::filesystem::remove(port_path_);
 
   ChooseLetterAndSend();
@@ -99,7 +101,7 @@ TEST_F(SendEndToEnd, WithNoPrinterThreeBoxesNothingStoredAndThePullStillRuns) {
 
 // A flat button takes no focus, so the field being typed in keeps it and the
 // pass reads the text as typed, before the field's own exit check.
-TEST_F(SendEndToEnd, SendReadsTheSpinFieldBeingTyped) {
+TEST_F(WindowHandlers, SendReadsTheSpinFieldBeingTyped) {
   window_.Open();
   QApplication::setActiveWindow(&window_);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
@@ -117,6 +119,50 @@ TEST_F(SendEndToEnd, SendReadsTheSpinFieldBeingTyped) {
   EXPECT_EQ(QApplication::focusWidget(), typing);
   EXPECT_EQ(testing::ReadFile(port_path_), Job("COPIES=7"));
   EXPECT_EQ(Stored("R_copies"), 7.0);
+}
+
+// The configuration page from the About page: the job reaches the printer, the
+// lock-out begins on the window and ends when Timer1 fires.
+TEST_F(WindowHandlers, ConfigurationPageLocksTheTestButtonsOutUntilTimer1) {
+  window_.Open();
+  window_.PageControl()->setCurrentWidget(window_.FindControl("About"));
+  QWidget* config = window_.FindControl("BtnConfig");
+  QWidget* demo = window_.FindControl("BtnTestPrt");
+  auto* timer = window_.findChild<QTimer*>("Timer1");
+
+  QTest::mouseClick(config, Qt::LeftButton);
+
+  EXPECT_EQ(testing::ReadFile(port_path_), "\x1b%-12345X@PJL TEST PRINT=CONFIG\r\n\x1b%-12345X");
+  EXPECT_FALSE(config->isEnabled());
+  EXPECT_FALSE(demo->isEnabled());
+  EXPECT_EQ(window_.cursor().shape(), Qt::WaitCursor);
+  ASSERT_TRUE(timer->isActive());
+  EXPECT_EQ(timer->interval(), 30000);
+
+  QMetaObject::invokeMethod(timer, "timeout");  // 30 s later
+  EXPECT_TRUE(config->isEnabled());
+  EXPECT_TRUE(demo->isEnabled());
+  EXPECT_FALSE(timer->isActive());
+  EXPECT_NE(window_.cursor().shape(), Qt::WaitCursor);
+}
+
+// The demonstration page from the current directory, through the gauge.
+TEST_F(WindowHandlers, DemonstrationPageStreamsTheFileAndHidesTheGauge) {
+  const std::string page = "\x1b" "E demonstration \x0c";
+  std::ofstream(dir_ / "k4xdemo.prn", std::ios::binary) << page;
+  testing::ScopedCurrentDirectory in_dir(dir_.path());
+  window_.Open();
+  window_.PageControl()->setCurrentWidget(window_.FindControl("About"));
+  auto* gauge = static_cast<Gauge*>(window_.FindControl("Gauge"));
+
+  QTest::mouseClick(window_.FindControl("BtnTestPrt"), Qt::LeftButton);
+
+  EXPECT_EQ(testing::ReadFile(port_path_), page);
+  EXPECT_EQ(gauge->Maximum(), static_cast<int>(page.size()));
+  EXPECT_EQ(gauge->Progress(), static_cast<int>(page.size()));
+  EXPECT_TRUE(gauge->isHidden());
+  EXPECT_TRUE(window_.findChild<QTimer*>("Timer1")->isActive());
+  EXPECT_FALSE(window_.FindControl("BtnConfig")->isEnabled());
 }
 
 }  // namespace
