@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (Release) and runs them all; each prints its figures
+# and its ratio against the goal. They report, they never fail.
+#   ZELORA_BENCH_BUILD_DIR  build directory (default build-bench)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install_deps.sh
+
+build_dir="${ZELORA_BENCH_BUILD_DIR:-build-bench}"
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELORA_BUILD_BENCH=ON >/dev/null
+cmake --build "$build_dir" -j "$(nproc)" --target zelora_bench_hive_text zelora_bench_demo_stream \
+  zelora_bench_send zelora_bench_startup zelora_bench_startup_app zelora_bench_bare_window
+bench="$build_dir/bench"
+
+echo "== start-up (Xvfb, xcb platform)"
+runtime_dir="$(mktemp -d)"
+chmod 700 "$runtime_dir"
+trap 'rm -rf "$runtime_dir"' EXIT
+XDG_RUNTIME_DIR="$runtime_dir" QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" \
+  "$bench/zelora_bench_startup" 20 "$bench/zelora_bench_startup_app" "$bench/zelora_bench_bare_window"
+
+echo "== demonstration stream"
+"$bench/zelora_bench_demo_stream" resources/demo/k4xdemo.prn.txt
+
+echo "== Send pass"
+"$bench/zelora_bench_send" "$build_dir"
+
+echo "== settings file text"
+ZELORA_BENCH_DIR="$build_dir" "$bench/zelora_bench_hive_text" --benchmark_min_time=0.2 |
+  grep -E 'BigO|RMS|1048576|FileAtLimit|^Run|^---'
