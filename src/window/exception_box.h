@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "window_layout.h"
+#include "window_seams.h"
 
 class QMessageBox;
 class QWidget;
@@ -23,54 +24,25 @@ inline constexpr std::string_view kApplicationTitle = window_layout::kCaption;
 // unsigned bytes, so a message ending in a non-ASCII letter gets one too.
 std::string ExceptionBoxText(std::string_view message);
 
-// Where an error that leaves an event handler is reported. The program shows
-// a modal box; tests put a recorder in its place.
-class ErrorReporter {
- public:
-  virtual ~ErrorReporter() = default;
-  // text is already in its final form (see ExceptionBoxText).
-  virtual void ShowError(const QString& text) = 0;
-};
+// The standard exception box, unshown: stop icon, caption kApplicationTitle,
+// OK only.
+std::unique_ptr<QMessageBox> MakeExceptionBox(const QString& text, QWidget* parent);
 
-// The standard exception box: stop icon, caption kApplicationTitle, OK only.
-class MessageBoxReporter : public ErrorReporter {
- public:
-  void ShowError(const QString& text) override;
-  // The box ShowError runs, unshown.
-  static std::unique_ptr<QMessageBox> MakeBox(const QString& text, QWidget* parent);
-};
+// Shows the standard exception box over the active window until it is closed.
+void ShowExceptionBox(const QString& text);
 
-// The reporter every guarded handler uses; a MessageBoxReporter unless one is
-// installed.
-ErrorReporter& ApplicationErrorReporter();
-
-// Installs a reporter for its own lifetime and puts the previous one back.
-class ScopedErrorReporter {
- public:
-  explicit ScopedErrorReporter(ErrorReporter& reporter);
-  ~ScopedErrorReporter();
-  ScopedErrorReporter(const ScopedErrorReporter&) = delete;
-  ScopedErrorReporter& operator=(const ScopedErrorReporter&) = delete;
-
- private:
-  ErrorReporter* previous_;
-};
-
-// Shows the error through the application's reporter.
-void ReportError(std::string_view message);
-
-// Runs a handler; an exception that leaves it is reported and goes no
-// further, so it never unwinds through the toolkit's event dispatch. True
-// when the handler ran to its end.
+// Runs a handler; an exception that leaves it is shown in the exception box
+// and goes no further, so it never unwinds through the toolkit's event
+// dispatch. True when the handler ran to its end.
 template <typename Handler>
-bool Guard(Handler&& handler) noexcept {
+bool Guard(Boxes& boxes, Handler&& handler) noexcept {
   try {
     std::forward<Handler>(handler)();
     return true;
   } catch (const std::exception& error) {
-    ReportError(error.what());
+    boxes.ShowError(ExceptionBoxText(error.what()));
   } catch (...) {
-    ReportError("Unexpected error");
+    boxes.ShowError(ExceptionBoxText("Unexpected error"));
   }
   return false;
 }

@@ -125,7 +125,7 @@ QWidget* TZLR::FindControl(std::string_view name) const {
 // Handlers
 
 void TZLR::Open() {
-  Guard([this] { FormCreate(); });
+  Guard(boxes_, [this] { FormCreate(); });
   show();
 }
 

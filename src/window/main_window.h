@@ -77,7 +77,6 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
   QWidget* FindControl(std::string_view name) const;
   QTabWidget* PageControl() const { return page_control_; }
   StatusBar* SBar() const { return status_bar_; }
-  QTimer* Timer1() const { return timer1_; }
 
   SettingsRecord& Record() { return record_; }
   const SettingsRecord& Record() const { return record_; }

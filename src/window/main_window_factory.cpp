@@ -301,7 +301,7 @@ void TZLR::BindHandler(QObject* sender, ControlKind kind, std::string_view handl
     throw std::logic_error("the window has no handler " + std::string(handler));
   // Every handler runs guarded: an error that leaves it is shown in the
   // exception box and the program goes on.
-  auto run = [this, method] { Guard([this, method] { (this->*method)(); }); };
+  auto run = [this, method] { Guard(boxes_, [this, method] { (this->*method)(); }); };
 
   switch (kind) {
     case ControlKind::FlatButton:

@@ -1,5 +1,7 @@
 #include "transmission_box.h"
 
+#include "exception_box.h"
+
 #include <QApplication>
 #include <QPointer>
 #include <QString>
@@ -41,6 +43,10 @@ void ScreenBoxes::ShowDemoWriteError() {
   const std::unique_ptr<QMessageBox> box = MakeDemoWriteErrorBox(was_active);
   box->exec();
   if (was_active) was_active->activateWindow();
+}
+
+void ScreenBoxes::ShowError(const std::string& text) {
+  ShowExceptionBox(QString::fromStdString(text));
 }
 
 }  // namespace zelora

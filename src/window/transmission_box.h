@@ -28,6 +28,7 @@ class ScreenBoxes : public Boxes {
   }
   // No icon, OK only, modal for the whole application.
   void ShowDemoWriteError() override;
+  void ShowError(const std::string& text) override;
 
   // The box ShowDemoWriteError runs, unshown.
   static std::unique_ptr<QMessageBox> MakeDemoWriteErrorBox(QWidget* parent);

@@ -3,6 +3,7 @@
 // The window's seams for its logic, recording what the logic does to them.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "window_seams.h"
@@ -42,14 +43,19 @@ class FakeGauge final : public GaugeProgress {
 // Every box the logic showed, in order.
 class RecordingBoxes final : public Boxes {
  public:
-  enum class Box { SingleCommand, MultiCommand, DemoWriteError };
+  enum class Box { SingleCommand, MultiCommand, DemoWriteError, Error };
   void ShowTransmissionError(TransmissionErrorVariant variant) override {
     shown.push_back(variant == TransmissionErrorVariant::SingleCommand ? Box::SingleCommand
                                                                        : Box::MultiCommand);
   }
   void ShowDemoWriteError() override { shown.push_back(Box::DemoWriteError); }
+  void ShowError(const std::string& text) override {
+    shown.push_back(Box::Error);
+    errors.push_back(text);
+  }
 
   std::vector<Box> shown;
+  std::vector<std::string> errors;  // texts of the exception boxes
 };
 
 }  // namespace zelora::testing

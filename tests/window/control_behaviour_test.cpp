@@ -20,6 +20,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include "fake_window_seams.h"
 #include "main_window.h"
@@ -170,7 +171,7 @@ TEST_F(ControlBehaviourTest, HourglassCoversOnlyTheWindowsOwnSurface) {
   Open();
   ShowPage("About");
   QTest::mouseClick(Find("BtnConfig"), Qt::LeftButton);  // starts the busy lock-out
-  ASSERT_TRUE(window_.Timer1()->isActive());
+  ASSERT_TRUE(window_.findChild<QTimer*>("Timer1")->isActive());
 
   struct Case {
     QWidget* widget;
@@ -189,7 +190,7 @@ TEST_F(ControlBehaviourTest, HourglassCoversOnlyTheWindowsOwnSurface) {
   for (const Case& c : cases) {
     EXPECT_EQ(c.widget->cursor().shape(), c.busy) << c.widget->metaObject()->className();
   }
-  QMetaObject::invokeMethod(window_.Timer1(), "timeout");  // the lock-out ends
+  QMetaObject::invokeMethod(window_.findChild<QTimer*>("Timer1"), "timeout");  // the lock-out ends
   for (const Case& c : cases) {
     EXPECT_EQ(c.widget->cursor().shape(), c.idle) << c.widget->metaObject()->className();
   }

@@ -25,6 +25,8 @@
 
 #include "gauge.h"
 #include "main_window.h"
+#include "recording_fakes.h"
+#include "support/recording_port.h"
 #include "memory_registry.h"
 #include "radio_group.h"
 #include "settings_key.h"
@@ -173,7 +175,9 @@ class MainWindowLayoutTest : public ::testing::Test {
 
   MemoryRegistry registry_;
   SettingsStore store_{registry_};
-  TZLR window_{store_};
+  testing::RecordingPrinterPort port_;
+  StrictBoxes boxes_;
+  TZLR window_{store_, port_, boxes_};
 
   QWidget* Find(const char* name) { return window_.findChild<QWidget*>(Q(name)); }
 };

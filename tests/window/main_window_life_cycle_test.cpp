@@ -21,6 +21,8 @@
 #include "flat_button.h"
 #include "main_window.h"
 #include "recording_fakes.h"
+#include "support/fake_window_seams.h"
+#include "support/recording_port.h"
 #include "status_bar.h"
 #include "window_placement.h"
 
@@ -41,7 +43,7 @@ class LifeCycleTest : public ::testing::Test {
 
   TZLR& Window() {
     if (!window_) {
-      window_ = std::make_unique<TZLR>(store_);
+      window_ = std::make_unique<TZLR>(store_, port_, boxes_);
       window_->SetHelpEngine(help_);
     }
     return *window_;
@@ -66,7 +68,8 @@ class LifeCycleTest : public ::testing::Test {
 
   MemoryRegistry registry_;
   SettingsStore store_{registry_};
-  RecordingReporter reporter_;
+  testing::RecordingPrinterPort port_;
+  testing::RecordingBoxes boxes_;
   RecordingHelp help_;  // outlives the window, which tells it to quit
   std::unique_ptr<TZLR> window_;
 };
@@ -80,7 +83,7 @@ TEST_F(LifeCycleTest, FirstStartWithoutKeyShowsFactoryDefaultsOnThePrinterPage) 
 
   Window().Open();
 
-  EXPECT_TRUE(reporter_.texts.empty());
+  EXPECT_TRUE(boxes_.errors.empty());
   EXPECT_TRUE(Window().isVisible());
   EXPECT_EQ(Page(), "Printer");
   EXPECT_EQ(Window().cursor().shape(), Qt::ArrowCursor);  // back to the default
@@ -101,7 +104,7 @@ TEST_F(LifeCycleTest, StoredCustomPaperSizeShowsItsFieldsAtStartUp) {
   registry_.PutDword(kKey, "R_papersize", 12);
   registry_.PutDouble(kKey, "R_width", 100);
   Window().Open();
-  EXPECT_TRUE(reporter_.texts.empty());
+  EXPECT_TRUE(boxes_.errors.empty());
   EXPECT_TRUE(Window().Visible(Control::RxSpinEdit1));
   EXPECT_TRUE(Window().Visible(Control::RxSpinEdit2));
   EXPECT_EQ(Window().SpinText(Control::RxSpinEdit1), "100");
@@ -116,7 +119,7 @@ TEST_F(LifeCycleTest, WrongTypedValueEndsStartUpEarlyAndTheWindowOpensAsItIs) {
   Window().Open();
 
   // No full stop: the closing quote sorts before it.
-  EXPECT_EQ(reporter_.texts, std::vector<std::string>{"Invalid data type for 'R_timeout'"});
+  EXPECT_EQ(boxes_.errors, std::vector<std::string>{"Invalid data type for 'R_timeout'"});
   EXPECT_TRUE(Window().isVisible());
   // The about picture came before the settings.
   EXPECT_TRUE(SameImage(Shown(static_cast<QLabel*>(Find("Image1"))), QImage(pictures::kAbout)));
@@ -147,7 +150,9 @@ TEST_F(LifeCycleTest, TypefaceRuleAtStartUp) {
     MemoryRegistry registry;
     registry.PutDword(kKey, "R_typeface", c.typeface);
     SettingsStore store(registry);
-    TZLR window(store);
+    testing::RecordingPrinterPort port;
+    StrictBoxes boxes;
+    TZLR window(store, port, boxes);
     // Enabled states the rule must overturn.
     window.SetEnabled(Control::SpinPitch, !c.pitch);
     window.SetEnabled(Control::SpinPoint, !c.point);
@@ -182,7 +187,7 @@ TEST_F(LifeCycleTest, ExitStoresThePositionAndCloses) {
   EXPECT_EQ(registry_.GetDword(kKey, "R_x"), Window().x());
   EXPECT_EQ(registry_.GetDword(kKey, "R_y"), Window().y());
   EXPECT_EQ(Window().Record().x, Window().x());
-  EXPECT_TRUE(reporter_.texts.empty());
+  EXPECT_TRUE(boxes_.errors.empty());
 }
 
 TEST_F(LifeCycleTest, CloseBoxStoresNothing) {
@@ -198,7 +203,7 @@ TEST_F(LifeCycleTest, ExitWhoseWriteIsRefusedKeepsTheWindowOpen) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
   registry_.SetRefuseWrites(true);
   Click("BtnExit");
-  EXPECT_EQ(reporter_.texts, std::vector<std::string>{"Failed to set data for 'R_x'"});
+  EXPECT_EQ(boxes_.errors, std::vector<std::string>{"Failed to set data for 'R_x'"});
   EXPECT_TRUE(Window().isVisible());
   EXPECT_EQ(registry_.OpenKeyCount(), 0);
 }
@@ -208,7 +213,7 @@ TEST_F(LifeCycleTest, ExitWithoutWriteAccessClosesSilently) {
   Window().Open();
   Click("BtnExit");
   EXPECT_FALSE(Window().isVisible());
-  EXPECT_TRUE(reporter_.texts.empty());
+  EXPECT_TRUE(boxes_.errors.empty());
   EXPECT_FALSE(registry_.KeyExists(kKey));
 }
 
@@ -218,10 +223,11 @@ TEST(LifeCycleRestart, TheNextStartUsesThePositionOfTheLastExit) {
   ASSERT_TRUE(dir.isValid());
   HiveFileRegistry hive(dir.path().toStdString());
   SettingsStore store(hive);
-  RecordingReporter reporter;
+  testing::RecordingPrinterPort port;
+  StrictBoxes boxes;
 
   auto run = [&](QPoint move_to, bool exit_button) {
-    TZLR window(store);
+    TZLR window(store, port, boxes);
     window.Open();
     const QPoint started = window.pos();
     window.move(move_to);
@@ -236,7 +242,6 @@ TEST(LifeCycleRestart, TheNextStartUsesThePositionOfTheLastExit) {
   EXPECT_EQ(run({200, 150}, true), QPoint(0, 0));
   EXPECT_EQ(run({300, 250}, false), QPoint(200, 150));
   EXPECT_EQ(run({10, 10}, false), QPoint(200, 150));
-  EXPECT_TRUE(reporter.texts.empty());
 }
 
 TEST_F(LifeCycleTest, HelpAsksForTheShowingPagesContext) {
@@ -318,11 +323,11 @@ TEST_F(LifeCycleTest, ErrorInAHandlerIsShownAndTheProgramGoesOn) {
   Window().Open();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
   // Without a help engine the Help button fails; the window carries on.
-  TZLR other(store_);
+  TZLR other(store_, port_, boxes_);
   other.Open();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
   QTest::mouseClick(other.FindControl("BtnHelp"), Qt::LeftButton);
-  EXPECT_EQ(reporter_.texts, std::vector<std::string>{"No help engine."});
+  EXPECT_EQ(boxes_.errors, std::vector<std::string>{"No help engine."});
   QTest::mouseClick(other.FindControl("BtnExit"), Qt::LeftButton);
   EXPECT_FALSE(other.isVisible());
 }

@@ -16,6 +16,8 @@
 #include "settings_store.h"
 #include "control_transfer.h"
 #include "main_window.h"
+#include "recording_fakes.h"
+#include "support/recording_port.h"
 #include "radio_group.h"
 #include "spin_edit.h"
 
@@ -68,7 +70,9 @@ class MainWindowTransferTest : public ::testing::Test {
 
   MemoryRegistry registry_;
   SettingsStore store_{registry_};
-  TZLR window_{store_};
+  testing::RecordingPrinterPort port_;
+  StrictBoxes boxes_;
+  TZLR window_{store_, port_, boxes_};
 };
 
 TEST_F(MainWindowTransferTest, StartUpPushesStoredRecordThroughTheControlsOwnRules) {

@@ -9,6 +9,8 @@
 #include <cstdio>
 
 #include "main_window.h"
+#include "support/fake_window_seams.h"
+#include "support/recording_port.h"
 #include "memory_registry.h"
 #include "settings_key.h"
 #include "settings_store.h"
@@ -44,7 +46,9 @@ int main(int argc, char** argv) {
   registry.PutDword(key, "R_economode", 0);
   zelora::SettingsStore store(registry);
 
-  zelora::TZLR window(store);
+  zelora::testing::RecordingPrinterPort port;
+  zelora::testing::RecordingBoxes boxes;
+  zelora::TZLR window(store, port, boxes);
   window.Open();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
   QTabWidget* pages = window.PageControl();

@@ -7,20 +7,24 @@
 #include <utility>
 #include <vector>
 
-#include "exception_box.h"
+#include <gtest/gtest.h>
+
+#include "window_seams.h"
 #include "help_engine.h"
 
 namespace zelora {
 
-// Takes the place of the exception box for as long as it lives.
-class RecordingReporter : public ErrorReporter {
+// Boxes nobody expects: a box fails the test that caused it instead of
+// waiting for a click that never comes.
+class StrictBoxes : public Boxes {
  public:
-  RecordingReporter() : scope_(*this) {}
-  void ShowError(const QString& text) override { texts.push_back(text.toStdString()); }
-  std::vector<std::string> texts;
-
- private:
-  ScopedErrorReporter scope_;
+  void ShowTransmissionError(TransmissionErrorVariant) override {
+    ADD_FAILURE() << "transmission error box shown";
+  }
+  void ShowDemoWriteError() override { ADD_FAILURE() << "demonstration write error box shown"; }
+  void ShowError(const std::string& text) override {
+    ADD_FAILURE() << "exception box shown: " << text;
+  }
 };
 
 class RecordingHelp : public HelpEngine {

@@ -16,6 +16,8 @@
 #include "settings_store.h"
 #include "flat_button.h"
 #include "main_window.h"
+#include "recording_fakes.h"
+#include "support/recording_port.h"
 #include "resource_pictures.h"
 #include "spin_edit.h"
 
@@ -75,7 +77,9 @@ class WindowPicturesTest : public ::testing::Test {
 
   MemoryRegistry registry_;
   SettingsStore store_{registry_};
-  TZLR window_{store_};
+  testing::RecordingPrinterPort port_;
+  StrictBoxes boxes_;
+  TZLR window_{store_, port_, boxes_};
 };
 
 // True when the image has a pixel that is neither black, white nor see-through:

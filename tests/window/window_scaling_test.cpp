@@ -12,6 +12,8 @@
 
 #include "layout_scale.h"
 #include "main_window.h"
+#include "recording_fakes.h"
+#include "support/recording_port.h"
 #include "memory_registry.h"
 #include "settings_store.h"
 #include "status_bar.h"
@@ -42,7 +44,9 @@ TEST(WindowScalingTest, FontFollowsTheDpiAndTheLayoutFollowsTheTextHeight) {
   TZLR::ApplyApplicationLook();
   MemoryRegistry registry;
   SettingsStore store(registry);
-  TZLR window(store);
+  testing::RecordingPrinterPort port;
+  StrictBoxes boxes;
+  TZLR window(store, port, boxes);
   ASSERT_EQ(window.logicalDpiY(), 144);
   ASSERT_EQ(window.devicePixelRatioF(), 1.0);  // nobody else scales
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "transmission_notifier.h"
 
@@ -30,10 +31,14 @@ class GaugeProgress {
   virtual void SetProgress(std::int64_t progress) = 0;
 };
 
-// The modal boxes the logic shows itself; errors that end a handler travel as
-// exceptions to the standard exception box instead.
+// The modal boxes of the window. The logic shows the transmission and write
+// error boxes itself; an error that ends a handler travels as an exception to
+// the window, which shows it in the standard exception box.
 class Boxes : public Notifier {
  public:
+  // The standard exception box: stop icon, the application's title, OK. The
+  // text is already as shown (with its full stop).
+  virtual void ShowError(const std::string& text) = 0;
   // "Error", captioned "Could not send data : Write Error", OK only, no icon:
   // one refused byte of the demonstration page.
   virtual void ShowDemoWriteError() = 0;
