@@ -49,6 +49,10 @@ int StoredGeneration(const SettingsKey& key, std::size_t i) {
   return static_cast<int>(key.ReadFloat(kNames[i]) - 0.25L);
 }
 
+// A writer's own counter. (Appended rather than concatenated: GCC 12 warns
+// wrongly about "literal" + std::string at -O2.)
+std::string CounterName(int writer) { return std::string("W").append(std::to_string(writer)); }
+
 // Runs `body` in a child process, which ends with _exit(0), or 1 on an exception.
 template <typename F>
 pid_t Spawn(F body) {
@@ -162,7 +166,7 @@ TEST_F(HiveFileCrashTest, ReaderAndWritersAtOnce) {
       for (int i = 1; i <= kStores; ++i) {
         auto key = SettingsKey::OpenForWriting(own);
         if (!key) ::_exit(2);
-        key->WriteInteger("W" + std::to_string(w), i);
+        key->WriteInteger(CounterName(w), i);
         key->WriteInteger("R_shared", w * 1000 + i);
       }
     }));
@@ -179,7 +183,7 @@ TEST_F(HiveFileCrashTest, ReaderAndWritersAtOnce) {
       auto key = SettingsKey::OpenForReading(own);
       if (!key) ::_exit(3);
       for (int w = 0; w < kWriters; ++w) {
-        const std::string name = "W" + std::to_string(w);
+        const std::string name = CounterName(w);
         const int now = key->ValueExists(name) ? key->ReadInteger(name) : 0;
         if (now < last[w] || now > kStores) ::_exit(4);
         last[w] = now;
