@@ -29,7 +29,6 @@ class DevicePortWriter final : public PrinterPort {
   std::unique_ptr<PortConnection> Open() override;
 
   const std::string& path() const { return path_; }
-  std::chrono::milliseconds write_timeout() const { return write_timeout_; }
 
  private:
   std::string path_;

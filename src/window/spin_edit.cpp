@@ -40,6 +40,7 @@ void DrawArrow(QPainter& painter, QPointF centre, bool up, const QColor& color) 
 SpinButton::SpinButton(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::NoFocus);
   setMouseTracking(false);  // moves matter only while a half is held
+  repeat_.setObjectName(QStringLiteral("repeat"));
   repeat_.setSingleShot(false);
   connect(&repeat_, &QTimer::timeout, this, &SpinButton::Repeat);
 }

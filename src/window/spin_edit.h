@@ -28,9 +28,6 @@ class SpinButton : public QWidget {
   static constexpr int kFirstRepeatMs = 400;
   static constexpr int kRepeatMs = 100;
 
-  // The repeat timer, for tests that drive it instead of waiting for it.
-  QTimer& RepeatTimer() { return repeat_; }
-
  signals:
   void Pressed();  // before the first step, so the field can take the focus
   void Step(bool up);
@@ -46,7 +43,8 @@ class SpinButton : public QWidget {
 
   Half pressed_ = Half::None;
   bool over_pressed_ = false;  // the pointer is on the pressed half
-  QTimer repeat_;
+  // A child named "repeat", so a test can drive it instead of waiting.
+  QTimer repeat_{this};
 };
 
 // A one-line numeric field over the SpinField model: the model's text is the

@@ -138,7 +138,7 @@ TEST_F(SpinEditTest, SpinButtonHalvesStepAndRepeatWhileHeld) {
   // Held: once at once, again after 400 ms, then every 100 ms; off the held
   // half the repeating pauses; release ends it. The test fires the timer
   // itself rather than waiting for it.
-  QTimer& timer = button->RepeatTimer();
+  QTimer& timer = *button->findChild<QTimer*>("repeat");
   const auto fire = [&timer] { QMetaObject::invokeMethod(&timer, "timeout"); };
   QTest::mousePress(button, Qt::LeftButton, {}, {2, 2});
   EXPECT_EQ(lpi->Text(), "65");
