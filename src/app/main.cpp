@@ -1,14 +1,17 @@
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
+#include <QTranslator>
 #include <memory>
 
-#include "pictures.h"
-#include "registry_backend.h"
-#include "settings_store.h"
 #include "exception_box.h"
-#include "qt_text.h"
 #include "help_viewer.h"
 #include "main_window.h"
+#include "pictures.h"
+#include "qt_text.h"
+#include "registry_backend.h"
+#include "settings_store.h"
+#include "window_face.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -16,12 +19,16 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral(ZELORA_APP_ID));
   QApplication::setWindowIcon(QIcon(QString::fromLatin1(zelora::pictures::kMainIcon)));
   zelora::TZLR::ApplyApplicationLook();
+  // The desktop's language chooses the face: a translation of the Russian
+  // layout when there is one for it, the layout's own texts otherwise.
+  QTranslator face;
+  if (zelora::LoadFace(face, QLocale::system())) QCoreApplication::installTranslator(&face);
 
   const std::unique_ptr<zelora::RegistryBackend> registry = zelora::MakePlatformRegistry();
   zelora::SettingsStore store(*registry);
   // Declared before the window, so that it is still there when the window
   // tells it to quit at the end.
-  zelora::HelpViewer help;
+  zelora::HelpViewer help(zelora::FaceLanguage(face));
   zelora::TZLR window(store);
   window.SetHelpEngine(help);
   // An error ends start-up early; the window still opens in the state

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QRegularExpression>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QStyle>
@@ -51,8 +52,14 @@ QStringList DataFolders() {
   return folders;
 }
 
+// A language tag such as "ru" or "pt_BR": safe as a folder name.
+bool IsLanguageTag(const QString& language) {
+  static const QRegularExpression tag(QStringLiteral("^[A-Za-z]{2,3}([_-][A-Za-z0-9]+)*$"));
+  return tag.match(language).hasMatch();
+}
+
 // The path of the help file, or "" when no data folder holds it.
-QString FindHelpFile(const QString& name) {
+QString FindFile(const QString& name) {
   QString path = QStandardPaths::locate(QStandardPaths::AppDataLocation, name);
   if (path.isEmpty()) {
     path = QStandardPaths::locate(QStandardPaths::GenericDataLocation, "zelora/" + name);
@@ -63,6 +70,15 @@ QString FindHelpFile(const QString& name) {
     if (built.isFile()) path = built.filePath();
   }
   return path;
+}
+
+// The help in the face's language wherever it is, else the one beside it.
+QString FindHelpFile(const QString& name, const QString& language) {
+  if (IsLanguageTag(language)) {
+    const QString path = FindFile(language + '/' + name);
+    if (!path.isEmpty()) return path;
+  }
+  return FindFile(name);
 }
 
 }  // namespace
@@ -186,7 +202,7 @@ void HelpViewer::ShowContext(const std::string& help_file, int context) {
                            .arg(name));
     return;
   }
-  const QString path = FindHelpFile(name);
+  const QString path = FindHelpFile(name, language_);
   if (path.isEmpty()) {
     window.ShowProblem(
         QString("Help file %1 was not found.\nLooked in: %2.").arg(name, DataFolders().join(", ")));

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
 #include <string>
+#include <utility>
 
 #include "help_engine.h"
 
@@ -17,7 +19,9 @@ class HelpWindow;
 // used is reported in that window, never in a blocking box.
 class HelpViewer : public HelpEngine {
  public:
-  HelpViewer() = default;
+  // language: the face's; its help (<language>/<help_file> in the data
+  // folders) is preferred to the one beside it.
+  explicit HelpViewer(QString language = QStringLiteral("ru")) : language_(std::move(language)) {}
   ~HelpViewer() override;
   HelpViewer(const HelpViewer&) = delete;
   HelpViewer& operator=(const HelpViewer&) = delete;
@@ -26,12 +30,14 @@ class HelpViewer : public HelpEngine {
   // topic; creates the window on first use and brings it to the front.
   // help_file is a bare file name, looked up in this order: the
   // application's data folders, "zelora/<help_file>" in the shared data
-  // folders, then the build tree's data folder.
+  // folders, then the build tree's data folder; first as
+  // "<language>/<help_file>" in all of them, then as it is.
   void ShowContext(const std::string& help_file, int context) override;
   // Closes and destroys the window.
   void Quit() override;
 
  private:
+  QString language_;
   QPointer<HelpWindow> window_;
 };
 

@@ -24,6 +24,7 @@
 #include "settings_store.h"
 #include "status_bar.h"
 #include "transmission_box.h"
+#include "window_face.h"
 #include "window_placement.h"
 #include "window_rules.h"
 
@@ -74,7 +75,7 @@ void TZLR::Build() {
   for (const PageLayout& page : Pages()) {
     auto* widget = new QWidget(page_control_);
     widget->setObjectName(ToQString(page.name));
-    page_control_->addTab(widget, ToQString(page.caption.russian));
+    page_control_->addTab(widget, FaceText(page.caption));
     named_.insert(widget->objectName(), widget);
     for (const ControlLayout& layout : page.controls) CreateControl(layout);
   }

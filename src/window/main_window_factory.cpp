@@ -30,6 +30,7 @@
 #include "spin_edit.h"
 #include "spin_field_layout.h"
 #include "status_bar.h"
+#include "window_face.h"
 
 namespace zelora {
 namespace {
@@ -38,7 +39,7 @@ namespace wl = window_layout;
 
 QStringList Items(std::span<const LayoutText> items) {
   QStringList list;
-  for (const LayoutText& item : items) list << ToQString(item.russian);
+  for (const LayoutText& item : items) list << FaceText(item);
   return list;
 }
 
@@ -132,7 +133,7 @@ void TZLR::CreateControl(const ControlLayout& layout) {
     return;
   }
 
-  const QString caption = ToQString(layout.caption.russian);
+  const QString caption = FaceText(layout.caption);
   QWidget* widget = nullptr;
   switch (layout.kind) {
     case ControlKind::PageControl:
@@ -146,7 +147,7 @@ void TZLR::CreateControl(const ControlLayout& layout) {
     case ControlKind::StatusBar:
       status_bar_ = new StatusBar(parent);
       for (const StatusPanelLayout& panel : StatusPanels()) {
-        status_bar_->AddPanel(ToQString(panel.text.russian), scale_(panel.width));
+        status_bar_->AddPanel(FaceText(panel.text), scale_(panel.width));
       }
       widget = status_bar_;
       break;
@@ -254,7 +255,7 @@ void TZLR::CreateControl(const ControlLayout& layout) {
   widget->setGeometry(scale_(layout.left), scale_(layout.top),
                       FittedWidth(*widget, layout.kind, scale_(layout.width)),
                       scale_(layout.height));
-  widget->setProperty("hint", ToQString(layout.hint.russian));
+  widget->setProperty("hint", FaceText(layout.hint));
   if (layout.tab_order != kNoTabStop) widget->setProperty("tabOrder", layout.tab_order);
   if (layout.state & kHidden) widget->hide();
   if (layout.state & kDisabled) widget->setEnabled(false);

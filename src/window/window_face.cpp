@@ -1,0 +1,35 @@
+#include "window_face.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QLocale>
+#include <QTranslator>
+
+namespace zelora {
+
+QString FaceText(const LayoutText& text) {
+  const QByteArray source(text.russian.data(), static_cast<qsizetype>(text.russian.size()));
+  if (text.english_id == 0) {
+    return QCoreApplication::translate(kTranslationContext, source.constData());
+  }
+  const QByteArray id = QByteArray::number(text.english_id);
+  return QCoreApplication::translate(kTranslationContext, source.constData(), id.constData());
+}
+
+bool LoadFace(QTranslator& translator, const QLocale& locale) {
+  const QStringList languages = locale.uiLanguages();
+  if (languages.isEmpty()) return false;
+  // QTranslator would go on to the second language and beyond; the face
+  // follows the first only. Its own fallbacks (en-GB, en) stay.
+  return translator.load(QLocale(languages.front()), QString::fromLatin1(kTranslationName),
+                         QStringLiteral("_"), QString::fromLatin1(kTranslationFolder));
+}
+
+QString FaceLanguage(const QTranslator& translator) {
+  if (translator.isEmpty() || translator.language().isEmpty()) {
+    return QString::fromLatin1(kLayoutLanguage);
+  }
+  return translator.language();
+}
+
+}  // namespace zelora
