@@ -2,6 +2,7 @@
 
 #include <qdrawutil.h>
 #include <QPainter>
+#include <QStringList>
 
 namespace zelora {
 
@@ -9,7 +10,19 @@ StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {}
 
 void StatusBar::AddPanel(const QString& text, int width) {
   panels_.push_back({text, width});
+  UpdateAccessibleName();
   update();
+}
+
+// A screen reader reads the bar by its name: the panels' texts, and hears the
+// hint line change with it.
+void StatusBar::UpdateAccessibleName() {
+  QStringList texts;
+  for (const Panel& panel : panels_) {
+    const QString text = panel.text.trimmed();
+    if (!text.isEmpty()) texts << text;
+  }
+  setAccessibleName(texts.join(QStringLiteral(": ")));
 }
 
 QString StatusBar::PanelText(int index) const {
@@ -22,6 +35,7 @@ void StatusBar::SetPanelText(int index, const QString& text) {
   auto& panel = panels_[static_cast<std::size_t>(index)];
   if (panel.text == text) return;
   panel.text = text;
+  UpdateAccessibleName();
   update(PanelRect(index));
 }
 

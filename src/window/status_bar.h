@@ -34,6 +34,7 @@ class StatusBar : public QWidget {
     int width;
   };
   QRect BevelRect(int index) const;
+  void UpdateAccessibleName();
 
   std::vector<Panel> panels_;
 };

@@ -10,6 +10,9 @@ namespace zelora {
 QString FaceText(const LayoutText& text) {
   const QByteArray source(text.russian.data(), static_cast<qsizetype>(text.russian.size()));
   if (text.english_id == 0) {
+    // Nothing to translate; asked for, a translator would hand back one of
+    // the texts whose Russian original is empty.
+    if (source.isEmpty()) return {};
     return QCoreApplication::translate(kTranslationContext, source.constData());
   }
   const QByteArray id = QByteArray::number(text.english_id);

@@ -1,0 +1,164 @@
+#include "accessible_texts.h"
+
+#include <QAccessible>
+#include <QAccessibleValueInterface>
+#include <QAccessibleWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <string_view>
+
+#include "gauge.h"
+#include "hint_handler.h"
+#include "qt_text.h"
+#include "spin_edit.h"
+#include "status_bar.h"
+#include "window_face.h"
+
+namespace zelora {
+namespace {
+
+// Controls that show something but have neither caption, label nor hint: a
+// text of the layout that says what they show, so that it follows the face.
+struct ShownText {
+  std::string_view control;
+  LayoutText text;
+};
+
+constexpr ShownText kShownTexts[] = {
+    {"PageControl1", {"Zelora", 33}},
+    {"Image1", {"Zelora", 33}},
+    {"Image2", {"Вертикально", 17}},
+    {"Image3", {"Горизонтально", 18}},
+    {"Gauge", {"Демонстрационный список", 44}},
+};
+
+// A spin field: a spin box whose value is its text's, as the field reads it.
+class SpinEditAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+ public:
+  explicit SpinEditAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::SpinBox) {}
+
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Value) return Spin().Editor()->text();
+    return QAccessibleWidget::text(t);
+  }
+
+  QVariant currentValue() const override { return static_cast<double>(Spin().Value()); }
+  void setCurrentValue(const QVariant& value) override {
+    Spin().SetValue(static_cast<long double>(value.toDouble()));
+  }
+  QVariant maximumValue() const override {
+    return static_cast<double>(Spin().Field().properties().max_value);
+  }
+  QVariant minimumValue() const override {
+    return static_cast<double>(Spin().Field().properties().min_value);
+  }
+  QVariant minimumStepSize() const override {
+    return static_cast<double>(Spin().Field().properties().increment);
+  }
+
+ private:
+  SpinEdit& Spin() const { return *static_cast<SpinEdit*>(widget()); }
+};
+
+// The gauge: a progress bar read as its percentage.
+class GaugeAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+ public:
+  explicit GaugeAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::ProgressBar) {}
+
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Value) return QStringLiteral("%1%").arg(Bar().PercentDone());
+    return QAccessibleWidget::text(t);
+  }
+
+  QVariant currentValue() const override { return Bar().Progress(); }
+  void setCurrentValue(const QVariant&) override {}  // shows progress, takes none
+  QVariant maximumValue() const override { return Bar().Maximum(); }
+  QVariant minimumValue() const override { return Bar().Minimum(); }
+  QVariant minimumStepSize() const override { return 1; }
+
+ private:
+  const Gauge& Bar() const { return *static_cast<const Gauge*>(widget()); }
+};
+
+QAccessibleInterface* WindowKinds(const QString& class_name, QObject* object) {
+  auto* widget = qobject_cast<QWidget*>(object);
+  if (widget == nullptr) return nullptr;
+  if (class_name == QLatin1String("zelora::SpinEdit")) return new SpinEditAccessible(widget);
+  if (class_name == QLatin1String("zelora::Gauge")) return new GaugeAccessible(widget);
+  if (class_name == QLatin1String("zelora::StatusBar")) {
+    return new QAccessibleWidget(widget, QAccessible::StatusBar);
+  }
+  return nullptr;
+}
+
+bool Overlap(int a_start, int a_length, int b_start, int b_length) {
+  return a_start < b_start + b_length && b_start < a_start + a_length;
+}
+
+}  // namespace
+
+const ControlLayout* LabelFor(std::span<const ControlLayout> container,
+                              const ControlLayout& control) {
+  const ControlLayout* left = nullptr;
+  const ControlLayout* above = nullptr;
+  for (const ControlLayout& label : container) {
+    if (label.kind != ControlKind::Label || label.parent != control.parent) continue;
+    if (label.left < control.left &&
+        Overlap(label.top, label.height, control.top, control.height)) {
+      if (left == nullptr || label.left > left->left) left = &label;
+    } else if (label.top + label.height <= control.top &&
+               Overlap(label.left, label.width, control.left, control.width)) {
+      if (above == nullptr || label.top > above->top) above = &label;
+    }
+  }
+  return left != nullptr ? left : above;
+}
+
+void SetAccessibleTexts(QWidget& widget, const ControlLayout& layout,
+                        std::span<const ControlLayout> siblings, const LayoutText& page) {
+  QString name = FaceText(layout.caption).trimmed();
+  if (name.isEmpty()) {
+    if (const ControlLayout* label = LabelFor(siblings, layout)) {
+      name = FaceText(label->caption).trimmed();
+      // The toolkit's own relation: the label is announced as labelling it.
+      if (auto* shown = widget.parentWidget()->findChild<QLabel*>(ToQString(label->name),
+                                                                  Qt::FindDirectChildrenOnly)) {
+        shown->setBuddy(&widget);
+      }
+    }
+  }
+  if (name.isEmpty()) name = FaceText(layout.hint).trimmed();
+  for (const ShownText& shown : kShownTexts) {
+    if (name.isEmpty() && shown.control == layout.name) name = FaceText(shown.text).trimmed();
+  }
+  // Frames and empty texts belong to their page.
+  if (name.isEmpty()) name = FaceText(page).trimmed();
+
+  const QString description = HintHandler::HintOf(&widget);
+  // The status bar names itself after what its panels show.
+  if (!name.isEmpty()) widget.setAccessibleName(name);
+  widget.setAccessibleDescription(description);
+  if (auto* spin = qobject_cast<SpinEdit*>(&widget)) {
+    // The editor takes the focus; it is what a screen reader announces.
+    spin->Editor()->setAccessibleName(name);
+    spin->Editor()->setAccessibleDescription(description);
+  }
+}
+
+void InstallAccessibleKinds() {
+  static const bool installed = [] {
+    QAccessible::installFactory(&WindowKinds);
+    return true;
+  }();
+  (void)installed;
+}
+
+}  // namespace zelora
