@@ -20,8 +20,9 @@ class HelpWindow;
 class HelpViewer : public HelpEngine {
  public:
   // language: the face's; its help (<language>/<help_file> in the data
-  // folders) is preferred to the one beside it.
-  explicit HelpViewer(QString language = QStringLiteral("ru")) : language_(std::move(language)) {}
+  // folders) is preferred to the one beside it. Without one, only the one
+  // beside it is shown.
+  explicit HelpViewer(QString language = {}) : language_(std::move(language)) {}
   ~HelpViewer() override;
   HelpViewer(const HelpViewer&) = delete;
   HelpViewer& operator=(const HelpViewer&) = delete;

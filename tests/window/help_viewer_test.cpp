@@ -125,6 +125,37 @@ TEST_F(HelpViewerTest, EachContextOpensItsTopicAndOthersTheContents) {
   }
 }
 
+// The help of the face's language, wherever it is, before the one beside it;
+// a language that is no plain tag is not used as a folder.
+TEST_F(HelpViewerTest, TheFacesLanguageHasItsOwnHelp) {
+  Write("TEST.HLP", TestHelp());
+  Write("VERAR.HLP", TestHelp());
+  ASSERT_TRUE(QDir(home_.path()).mkpath("zelora/ru"));
+  ASSERT_TRUE(QDir(home_.path()).mkpath("zelora/de/ru"));
+  Write("ru/TEST.HLP", QByteArray(TestHelp()).replace("Test contents", "Содержание теста"));
+  Write("de/ru/TEST.HLP", QByteArray(TestHelp()).replace("Test contents", "Falsch"));
+  const struct {
+    const char* language;
+    const char* file;
+    const char* top;
+  } cases[] = {
+      {"ru", "TEST.HLP", "Содержание теста"},
+      {"en", "TEST.HLP", "Test contents"},
+      {"de", "TEST.HLP", "Test contents"},
+      {"de/ru", "TEST.HLP", "Test contents"},
+      {"..", "TEST.HLP", "Test contents"},
+      // The Russian help of the build tree beats the English one of the
+      // user's data folder.
+      {"ru", "VERAR.HLP", "Содержание"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.language);
+    HelpViewer viewer(QString::fromUtf8(c.language));
+    viewer.ShowContext(c.file, 0);
+    EXPECT_EQ(TopLine(), QString::fromUtf8(c.top));
+  }
+}
+
 TEST_F(HelpViewerTest, LinksAndTheBrowsersHistoryNavigate) {
   Write("TEST.HLP", TestHelp());
   HelpViewer viewer;
