@@ -1,27 +1,42 @@
 // Writes a picture of each page of the window, as a user with a typical stored
-// state sees it, to <folder>/page_<page>.png. Run it on a real display (or
-// under Xvfb): zelora_page_screenshots <folder>
+// state sees it, to <folder>/page_<page>.png, or in another face than the
+// Russian one to <folder>/page_<page>_<language>.png. Run it on a real display
+// (or under Xvfb): zelora_page_screenshots <folder> [<language>]
 
 #include <QApplication>
 #include <QDir>
+#include <QLocale>
 #include <QTabWidget>
 #include <QTest>
+#include <QTranslator>
 #include <cstdio>
 
 #include "main_window.h"
-#include "support/fake_window_seams.h"
-#include "support/recording_port.h"
 #include "memory_registry.h"
 #include "settings_key.h"
 #include "settings_store.h"
+#include "support/fake_window_seams.h"
+#include "support/recording_port.h"
+#include "window_face.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: %s <folder> [<language>]\n", argv[0]);
     return 2;
   }
   const QDir folder(QString::fromLocal8Bit(argv[1]));
+  QString suffix;
+  QTranslator face;
+  if (argc == 3) {
+    const QString language = QString::fromLocal8Bit(argv[2]);
+    if (!zelora::LoadFace(face, QLocale(language))) {
+      std::fprintf(stderr, "no translation for %s\n", argv[2]);
+      return 2;
+    }
+    QCoreApplication::installTranslator(&face);
+    suffix = "_" + language;
+  }
   zelora::TZLR::ApplyApplicationLook();
 
   zelora::MemoryRegistry registry;
@@ -56,7 +71,7 @@ int main(int argc, char** argv) {
     pages->setCurrentIndex(i);
     QTest::qWait(100);
     const QString file =
-        folder.filePath("page_" + pages->widget(i)->objectName().toLower() + ".png");
+        folder.filePath("page_" + pages->widget(i)->objectName().toLower() + suffix + ".png");
     if (!window.grab().save(file)) {
       std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
       return 1;
