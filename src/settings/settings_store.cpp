@@ -155,6 +155,32 @@ void SettingsStore::StoreWindowPosition(const ControlValues& controls,
   key->WriteInteger(kY.name, record.y);
 }
 
+void RecordToControl(const SettingPlace& place, const SettingsRecord& record,
+                     ControlValues& controls) {
+  std::visit(
+      [&](auto member) {
+        using T = std::remove_cvref_t<decltype(record.*member)>;
+        if constexpr (std::is_same_v<T, bool>) {
+          controls.SetChecked(place.control, record.*member);
+        } else if constexpr (std::is_same_v<T, std::int32_t>) {
+          controls.SetItemIndex(place.control, record.*member);
+        } else {
+          controls.SetSpinValue(place.control, record.*member);
+        }
+      },
+      place.field);
+}
+
+void ControlToRecord(const SettingPlace& place, const ControlValues& controls,
+                     SettingsRecord& record) {
+  std::visit(
+      [&](auto member) {
+        using T = std::remove_cvref_t<decltype(record.*member)>;
+        record.*member = ReadControl<T>(controls, place.control);
+      },
+      place.field);
+}
+
 bool ControlDiffers(const SettingPlace& place, const ControlValues& controls,
                     const SettingsRecord& record) {
   return std::visit(

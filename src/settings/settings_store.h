@@ -68,6 +68,13 @@ static_assert(
 bool ControlDiffers(const SettingPlace& place, const ControlValues& controls,
                     const SettingsRecord& record);
 
+// One setting between its record field and its control, by the field's kind:
+// checked state, list index or spin value.
+void RecordToControl(const SettingPlace& place, const SettingsRecord& record,
+                     ControlValues& controls);
+void ControlToRecord(const SettingPlace& place, const ControlValues& controls,
+                     SettingsRecord& record);
+
 // The operations that move values between the settings record, the controls
 // and the settings key HKEY_LOCAL_MACHINE\Software\Quorvan\Zelora. Each one
 // makes its own key access and ends it before returning, also when a

@@ -143,13 +143,16 @@ TEST_F(ControlBehaviourTest, TabVisitsOnlyTheCheckedRadioButtons) {
   }
 
   // The stop follows the check; a group with nothing checked is reached
-  // through its first item.
+  // through its first item; a scalable face makes point size a stop.
   QTest::mouseClick(Find("BtnPortrait"), Qt::LeftButton);
   window_.SetItemIndex(Control::GrpEconomode, -1);
+  window_.SetItemIndex(Control::ListTypeface, 17);
+  window_.ApplyTypefaceRule();
   const std::pair<const char*, QStringList> after[] = {
       {"Page",
        {"ComPapersize", "SpinLpi", "SpinCopies", "RxSpinEdit1", "RxSpinEdit2", "BtnPortrait",
         "PageControl1"}},
+      {"Font", {"ListTypeface", "ListSymbol", "SpinPoint", "PageControl1"}},
       {"Quality", {"GrpDensity[1]", "GrpEconomode[0]", "PageControl1"}},
   };
   for (const auto& [page, stops] : after) {

@@ -369,51 +369,6 @@ TEST_F(MainWindowLayoutTest, FocusChainFollowsTabOrdersContainerByContainer) {
   EXPECT_EQ(actual, expected);
 }
 
-// Tab and Shift+Tab after start-up: through the page showing, skipping what is
-// hidden or disabled, and back to the tabs, never round in a smaller circle.
-TEST_F(MainWindowLayoutTest, TabWalksThePageShowingAndReturnsToTheTabs) {
-  const std::string_view key = kSettingsKeyPath;
-  registry_.PutDword(key, "R_papersize", 12);  // the custom-size fields show
-  registry_.PutDword(key, "R_typeface", 17);   // point size only
-  window_.FormCreate();
-  window_.show();
-  QApplication::setActiveWindow(&window_);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
-
-  QSet<QString> names;
-  for (const Expected& e : kExpected) names.insert(Q(e.name));
-  struct Case {
-    const char* page;
-    bool backwards;
-    QStringList stops;
-  };
-  const Case cases[] = {
-      {"Printer", false, {"SpinTimeout", "ComPowersave", "ChkJamrecover", "PageControl1"}},
-      {"Page",
-       false,
-       {"ComPapersize", "SpinLpi", "SpinCopies", "RxSpinEdit1", "RxSpinEdit2", "BtnPortrait",
-        "PageControl1"}},
-      {"Page",
-       true,
-       {"BtnPortrait", "RxSpinEdit2", "RxSpinEdit1", "SpinCopies", "SpinLpi", "ComPapersize",
-        "PageControl1"}},
-      {"Font", false, {"ListTypeface", "ListSymbol", "SpinPoint", "PageControl1"}},
-      {"Quality", false, {"GrpDensity", "GrpEconomode", "PageControl1"}},
-      {"About", false, {"PageControl1"}},
-  };
-  for (const Case& c : cases) {
-    window_.PageControl()->setCurrentWidget(window_.FindControl(c.page));
-    window_.PageControl()->tabBar()->setFocus(Qt::TabFocusReason);
-    QStringList visited;
-    for (qsizetype i = 0; i < c.stops.size(); ++i) {
-      QTest::keyClick(QApplication::focusWidget(), c.backwards ? Qt::Key_Backtab : Qt::Key_Tab,
-                      c.backwards ? Qt::ShiftModifier : Qt::NoModifier);
-      visited << OwnerName(QApplication::focusWidget(), names);
-    }
-    EXPECT_EQ(visited, c.stops) << c.page << (c.backwards ? " backwards" : "");
-  }
-}
-
 TEST_F(MainWindowLayoutTest, FlatButtonsPicturesAndLabelsTakeNoFocus) {
   for (const Expected& e : kExpected) {
     if (e.tab_order >= 0) continue;

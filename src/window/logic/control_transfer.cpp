@@ -1,7 +1,5 @@
 #include "control_transfer.h"
 
-#include <type_traits>
-
 #include "setting_catalogue.h"
 #include "settings_store.h"
 
@@ -40,20 +38,9 @@ void Push(const SettingsRecord& record, ControlValues& controls) {
   for (const SettingPlace& place : kSettingPlaces) {
     if (place.setting == Setting::Orientation) {
       ApplyOrientation(record.orientation, controls);
-      continue;
+    } else {
+      RecordToControl(place, record, controls);
     }
-    std::visit(
-        [&](auto member) {
-          using T = std::remove_cvref_t<decltype(record.*member)>;
-          if constexpr (std::is_same_v<T, bool>) {
-            controls.SetChecked(place.control, record.*member);
-          } else if constexpr (std::is_same_v<T, std::int32_t>) {
-            controls.SetItemIndex(place.control, record.*member);
-          } else {
-            controls.SetSpinValue(place.control, record.*member);
-          }
-        },
-        place.field);
   }
   for (const CustomField& custom : kCustomSize) {
     controls.SetSpinValue(custom.control, record.*custom.field);
@@ -65,20 +52,9 @@ void Pull(ControlValues& controls, SettingsRecord& record) {
     if (place.setting == Setting::Orientation) {
       // The record's orientation is what the printer was last told.
       ApplyOrientation(record.orientation, controls);
-      continue;
+    } else {
+      ControlToRecord(place, controls, record);
     }
-    std::visit(
-        [&](auto member) {
-          using T = std::remove_cvref_t<decltype(record.*member)>;
-          if constexpr (std::is_same_v<T, bool>) {
-            record.*member = controls.Checked(place.control);
-          } else if constexpr (std::is_same_v<T, std::int32_t>) {
-            record.*member = controls.ItemIndex(place.control);
-          } else {
-            record.*member = controls.SpinValue(place.control);
-          }
-        },
-        place.field);
   }
   for (const CustomField& custom : kCustomSize) {
     record.*custom.field = controls.SpinValue(custom.control);
