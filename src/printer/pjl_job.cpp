@@ -1,7 +1,7 @@
 #include "pjl_job.h"
 
-#include "setting_catalogue.h"
 #include "number_text.h"
+#include "setting_catalogue.h"
 
 namespace zelora {
 

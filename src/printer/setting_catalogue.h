@@ -3,11 +3,11 @@
 #include <array>
 #include <string_view>
 
-#include "paper_sizes.h"
-#include "value_tables.h"
 #include "control_values.h"
+#include "paper_sizes.h"
 #include "settings_record.h"
 #include "settings_store.h"
+#include "value_tables.h"
 
 namespace zelora {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "port_writer.h"
-#include "transmission_notifier.h"
 #include "control_values.h"
+#include "port_writer.h"
 #include "settings_record.h"
 #include "settings_store.h"
+#include "transmission_notifier.h"
 
 namespace zelora {
 

@@ -7,12 +7,11 @@ namespace {
 
 // In the order of the Control enum.
 constexpr std::array<std::string_view, static_cast<std::size_t>(Control::Gauge) + 1> kNames = {
-    "ComBaudrate", "ComPowersave", "ComPapersize", "ComSource",    "GrpPapertype",
-    "ListTypeface", "ListSymbol",  "GrpDensity",   "GrpEconomode", "ChkAutocont",
-    "ChkJamrecover", "ChkRobust",  "BtnPortrait",  "BtnLandscape", "SpinTimeout",
-    "SpinLpi",      "SpinCopies",  "RxSpinEdit1",  "RxSpinEdit2",  "SpinPitch",
-    "SpinPoint",    "Image2",      "Image3",       "BtnConfig",    "BtnTestPrt",
-    "Gauge",
+    "ComBaudrate", "ComPowersave", "ComPapersize", "ComSource",   "GrpPapertype",  "ListTypeface",
+    "ListSymbol",  "GrpDensity",   "GrpEconomode", "ChkAutocont", "ChkJamrecover", "ChkRobust",
+    "BtnPortrait", "BtnLandscape", "SpinTimeout",  "SpinLpi",     "SpinCopies",    "RxSpinEdit1",
+    "RxSpinEdit2", "SpinPitch",    "SpinPoint",    "Image2",      "Image3",        "BtnConfig",
+    "BtnTestPrt",  "Gauge",
 };
 
 }  // namespace

@@ -16,7 +16,6 @@ namespace {
   throw std::logic_error(std::string(accessor) + " used on " + std::string(ControlName(control)));
 }
 
-
 }  // namespace
 
 QWidget* TZLR::Widget(Control control) const {

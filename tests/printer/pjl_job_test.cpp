@@ -11,9 +11,9 @@
 
 #include "port_writer.h"
 #include "setting_catalogue.h"
-#include "value_tables.h"
-#include "support/fake_controls.h"
 #include "spin_field_layout.h"
+#include "support/fake_controls.h"
+#include "value_tables.h"
 
 namespace zelora {
 namespace {

@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "pjl_job.h"
-#include "setting_catalogue.h"
+#include "control_transfer.h"
 #include "memory_registry.h"
+#include "pjl_job.h"
 #include "registry_error.h"
+#include "setting_catalogue.h"
 #include "settings_key.h"
 #include "settings_store.h"
-#include "support/fake_controls.h"
-#include "control_transfer.h"
 #include "spin_field_layout.h"
+#include "support/fake_controls.h"
 
 namespace zelora {
 

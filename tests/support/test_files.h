@@ -34,7 +34,8 @@ class TempDir {
     // No mkdtemp: a random name, taken only if nobody has it yet.
     std::random_device random;
     for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-      const std::string candidate = pattern.substr(0, pattern.size() - 6) + std::to_string(random());
+      const std::string candidate =
+          pattern.substr(0, pattern.size() - 6) + std::to_string(random());
       if (std::filesystem::create_directory(candidate)) path_ = candidate;
     }
     if (path_.empty()) throw std::runtime_error("no temporary directory");

@@ -25,14 +25,14 @@
 
 #include "gauge.h"
 #include "main_window.h"
-#include "recording_fakes.h"
-#include "support/recording_port.h"
 #include "memory_registry.h"
 #include "radio_group.h"
+#include "recording_fakes.h"
 #include "settings_key.h"
 #include "settings_store.h"
 #include "spin_edit.h"
 #include "status_bar.h"
+#include "support/recording_port.h"
 #include "window_layout.h"
 
 namespace zelora {

@@ -13,17 +13,17 @@
 #include <QTest>
 #include <memory>
 
-#include "pictures.h"
+#include "flat_button.h"
 #include "hive_file_registry.h"
+#include "main_window.h"
 #include "memory_registry.h"
+#include "pictures.h"
+#include "recording_fakes.h"
 #include "settings_key.h"
 #include "settings_store.h"
-#include "flat_button.h"
-#include "main_window.h"
-#include "recording_fakes.h"
+#include "status_bar.h"
 #include "support/fake_window_seams.h"
 #include "support/recording_port.h"
-#include "status_bar.h"
 #include "window_placement.h"
 
 namespace zelora {

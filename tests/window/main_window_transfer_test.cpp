@@ -11,15 +11,15 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "memory_registry.h"
-#include "settings_key.h"
-#include "settings_store.h"
 #include "control_transfer.h"
 #include "main_window.h"
-#include "recording_fakes.h"
-#include "support/recording_port.h"
+#include "memory_registry.h"
 #include "radio_group.h"
+#include "recording_fakes.h"
+#include "settings_key.h"
+#include "settings_store.h"
 #include "spin_edit.h"
+#include "support/recording_port.h"
 
 namespace zelora {
 namespace {

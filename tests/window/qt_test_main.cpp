@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <cstdlib>
 
-
 // Runs the tests inside a QApplication; without a display the widgets are
 // drawn offscreen.
 int main(int argc, char** argv) {

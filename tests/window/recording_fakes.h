@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "window_seams.h"
 #include "help_engine.h"
+#include "window_seams.h"
 
 namespace zelora {
 

@@ -15,9 +15,9 @@
 #include "gauge.h"
 #include "hive_file_registry.h"
 #include "main_window.h"
-#include "spin_edit.h"
 #include "settings_key.h"
 #include "settings_store.h"
+#include "spin_edit.h"
 #include "support/fake_window_seams.h"
 #include "support/test_files.h"
 
@@ -148,7 +148,9 @@ TEST_F(WindowHandlers, ConfigurationPageLocksTheTestButtonsOutUntilTimer1) {
 
 // The demonstration page from the current directory, through the gauge.
 TEST_F(WindowHandlers, DemonstrationPageStreamsTheFileAndHidesTheGauge) {
-  const std::string page = "\x1b" "E demonstration \x0c";
+  const std::string page =
+      "\x1b"
+      "E demonstration \x0c";
   std::ofstream(dir_ / "k4xdemo.prn", std::ios::binary) << page;
   testing::ScopedCurrentDirectory in_dir(dir_.path());
   window_.Open();

@@ -10,16 +10,16 @@
 #include <cstdint>
 #include <vector>
 
-#include "glyph_image.h"
-#include "pictures.h"
-#include "memory_registry.h"
-#include "settings_store.h"
 #include "flat_button.h"
+#include "glyph_image.h"
 #include "main_window.h"
+#include "memory_registry.h"
+#include "pictures.h"
 #include "recording_fakes.h"
-#include "support/recording_port.h"
 #include "resource_pictures.h"
+#include "settings_store.h"
 #include "spin_edit.h"
+#include "support/recording_port.h"
 
 namespace zelora {
 namespace {

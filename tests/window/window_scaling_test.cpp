@@ -12,11 +12,11 @@
 
 #include "layout_scale.h"
 #include "main_window.h"
-#include "recording_fakes.h"
-#include "support/recording_port.h"
 #include "memory_registry.h"
+#include "recording_fakes.h"
 #include "settings_store.h"
 #include "status_bar.h"
+#include "support/recording_port.h"
 
 namespace zelora {
 namespace {

@@ -99,7 +99,7 @@ constexpr std::size_t kMaxDigits = 12000;
 }  // namespace
 
 bool DecimalToLongDouble(bool negative, std::string_view digits, std::int64_t exponent10,
-                              long double& out) {
+                         long double& out) {
   while (!digits.empty() && digits.front() == '0') digits.remove_prefix(1);
   while (!digits.empty() && digits.back() == '0') {
     digits.remove_suffix(1);
@@ -179,7 +179,6 @@ bool DecimalToLongDouble(bool negative, std::string_view digits, std::int64_t ex
   out = negative ? -result : result;
   return true;
 }
-
 
 #else
 

@@ -35,7 +35,9 @@ void TestPages::BtnTestPrtClick() {
 
   const bool opened = StreamDemoPage(
       port_, bytes,
-      [this](std::size_t done, std::size_t) { gauge_.SetProgress(static_cast<std::int64_t>(done)); },
+      [this](std::size_t done, std::size_t) {
+        gauge_.SetProgress(static_cast<std::int64_t>(done));
+      },
       [this] { boxes_.ShowDemoWriteError(); });
   // The transfer is over: the buffer goes before the lock-out begins.
   std::string().swap(bytes);

@@ -53,9 +53,8 @@ class SendPass : public ::testing::TestWithParam<PassCase> {
   }
 
   void Load() {
-    store.LoadSettings(record, controls, [](const SettingsRecord& r, ControlValues& c) {
-      Push(r, c);
-    });
+    store.LoadSettings(record, controls,
+                       [](const SettingsRecord& r, ControlValues& c) { Push(r, c); });
     registry.ClearWriteLog();
   }
 
@@ -85,7 +84,12 @@ TEST_P(SendPass, SendsStoresAndReportsAsExpected) {
 }
 
 const PassCase kPasses[] = {
-    {"NoEdits", [](FakeControls&) {}, Port::Working, {}, {}, 0,
+    {"NoEdits",
+     [](FakeControls&) {},
+     Port::Working,
+     {},
+     {},
+     0,
      [](const FakeControls& controls, const SettingsRecord& record) {
        EXPECT_EQ(record.papersize, 2);
        EXPECT_EQ(controls.SpinValue(Control::SpinLpi), 64.0L);
@@ -225,10 +229,9 @@ TEST_F(SendPass, DefaultStoresFactorySettingsThenCopiesFollowOnTheNextSend) {
 
   controller.BtnDefaultClick();
 
-  EXPECT_EQ(Jobs(), (std::vector<std::string>{
-                        "\x1b%-12345X@PJL INITIALIZE\r\n\x1b%-12345X"
-                        "\x1b%-12345X@PJL INFO PRINTER=ALL\r\n\x1b%-12345X",
-                        Job("PAPER=A4")}));
+  EXPECT_EQ(Jobs(), (std::vector<std::string>{"\x1b%-12345X@PJL INITIALIZE\r\n\x1b%-12345X"
+                                              "\x1b%-12345X@PJL INFO PRINTER=ALL\r\n\x1b%-12345X",
+                                              Job("PAPER=A4")}));
   EXPECT_EQ(registry.WriteLog().size(), 18u);
   EXPECT_EQ(registry.GetDword(kSettingsKeyPath, "R_density"), 0);
   EXPECT_FALSE(controls.Visible(Control::RxSpinEdit1));
@@ -245,9 +248,9 @@ TEST_F(SendPass, DefaultStoresFactorySettingsThenCopiesFollowOnTheNextSend) {
 TEST_F(SendPass, DefaultWithThePrinterOffStillStoresAndShowsTwoBoxes) {
   port.opens_ok = false;
   controller.BtnDefaultClick();
-  EXPECT_EQ(notifier.shown, (std::vector<TransmissionErrorVariant>{
-                                TransmissionErrorVariant::MultiCommand,
-                                TransmissionErrorVariant::MultiCommand}));
+  EXPECT_EQ(notifier.shown,
+            (std::vector<TransmissionErrorVariant>{TransmissionErrorVariant::MultiCommand,
+                                                   TransmissionErrorVariant::MultiCommand}));
   EXPECT_EQ(registry.WriteLog().size(), 18u);
 }
 

@@ -47,7 +47,8 @@ class TestPagesTest : public ::testing::Test {
 
 TEST_F(TestPagesTest, ConfigurationPageLocksOutUntilTheTimerFiresOnce) {
   pages.BtnConfigClick();
-  EXPECT_EQ(port.writes, std::vector<std::string>{"\x1b%-12345X@PJL TEST PRINT=CONFIG\r\n\x1b%-12345X"});
+  EXPECT_EQ(port.writes,
+            std::vector<std::string>{"\x1b%-12345X@PJL TEST PRINT=CONFIG\r\n\x1b%-12345X"});
   EXPECT_TRUE(LockedOut());
   // The form feed is usable meanwhile and leaves the lock-out alone.
   pages.BtnFormfeedClick();
