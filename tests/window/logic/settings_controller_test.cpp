@@ -183,6 +183,20 @@ const PassCase kPasses[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, SendPass, ::testing::ValuesIn(kPasses),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The other way round: from a stored landscape A4 to portrait, 64 lines.
+TEST_F(SendPass, PortraitAloneFromLandscapeSendsSixtyFourLines) {
+  registry.PutDword(kSettingsKeyPath, "R_orientation", 0);
+  registry.PutDouble(kSettingsKeyPath, "R_lpi", 43.0);
+  Load();
+  controls.SetChecked(Control::BtnPortrait, true);
+
+  controller.BtnApplyClick();
+
+  EXPECT_EQ(Jobs(), (std::vector<std::string>{Job("ORIENTATION=PORTRAIT"), Job("FORMLINES=64")}));
+  EXPECT_TRUE(record.orientation);
+  EXPECT_EQ(record.lpi, 64.0L);
+}
+
 TEST_F(SendPass, NoPaperSizeStopsTheOrientationChangeAtTheLinesRule) {
   controls.SetItemIndex(Control::ComPapersize, -1);
   controls.SetChecked(Control::BtnLandscape, true);
