@@ -4,7 +4,6 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -32,7 +31,6 @@ using std::chrono::milliseconds;
 
 const std::string kBaud9600Job = "\x1b%-12345X@PJL DEFAULT BAUDRATE=9600\r\n\x1b%-12345X";
 
-using testing::ReadFile;
 using testing::TempDir;
 
 fs::path MakeEmptyFile(const fs::path& path) {
@@ -184,41 +182,6 @@ TEST(DevicePortWriter, DeviceThatRefusesTheWriteFailsAndReleasesThePort) {
     EXPECT_TRUE(CanLockExclusively("/dev/full")) << "the port was left open";
   }
   EXPECT_EQ(OpenDescriptorCount(), descriptors);
-}
-
-TEST(DevicePortWriter, PortLockedByAnotherProcessFailsAtOnceWithoutWriting) {
-  TempDir dir;
-  const fs::path path = MakeEmptyFile(dir / "lp0");
-  int locked[2];
-  int release[2];
-  ASSERT_EQ(pipe(locked), 0);
-  ASSERT_EQ(pipe(release), 0);
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    const int fd = open(path.c_str(), O_WRONLY);
-    char byte = 'L';
-    if (fd < 0 || flock(fd, LOCK_EX) != 0 || write(locked[1], &byte, 1) != 1) _exit(2);
-    (void)!read(release[0], &byte, 1);
-    _exit(0);
-  }
-  char byte = 0;
-  ASSERT_EQ(read(locked[0], &byte, 1), 1);
-
-  DevicePortWriter port(path.string());
-  const auto start = Clock::now();
-  EXPECT_FALSE(port.WriteJob(kBaud9600Job));
-  EXPECT_LT(Clock::now() - start, milliseconds(1000));
-  EXPECT_EQ(ReadFile(path), "");
-
-  ASSERT_EQ(write(release[1], "x", 1), 1);
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  for (int fd : {locked[0], locked[1], release[0], release[1]}) close(fd);
-
-  EXPECT_TRUE(port.WriteJob(kBaud9600Job)) << "the lock ended with the other process";
-  EXPECT_EQ(ReadFile(path), kBaud9600Job);
 }
 
 TEST(DevicePortWriter, MissingPortFailsAndCreatesNothing) {

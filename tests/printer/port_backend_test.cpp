@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,7 +58,10 @@ TYPED_TEST(PrinterPortTest, PortHeldByAnotherProgramIsRefusedUntilReleased) {
   {
     const auto hold = this->fixture().HoldElsewhere();
     ASSERT_TRUE(hold->held());
+    // Refused at once, not after waiting for the other program.
+    const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(this->port().WriteJob(kBaud9600Job));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
     EXPECT_EQ(this->port().Open(), nullptr);
   }
   EXPECT_EQ(this->fixture().Received(), "");

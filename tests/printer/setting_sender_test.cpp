@@ -15,6 +15,7 @@
 #include "settings_store.h"
 #include "spin_field_layout.h"
 #include "support/fake_controls.h"
+#include "support/recording_port.h"
 
 namespace zelora {
 
@@ -24,24 +25,8 @@ void PrintTo(Setting setting, std::ostream* os) { *os << CatalogueRowFor(setting
 namespace {
 
 using testing::FakeControls;
-
-class RecordingPort final : public PortWriter {
- public:
-  bool WriteJob(std::string_view job) override {
-    jobs.emplace_back(job);
-    return accept;
-  }
-  bool accept = true;
-  std::vector<std::string> jobs;
-};
-
-class RecordingNotifier final : public Notifier {
- public:
-  void ShowTransmissionError(TransmissionErrorVariant variant) override {
-    shown.push_back(variant);
-  }
-  std::vector<TransmissionErrorVariant> shown;
-};
+using testing::RecordingNotifier;
+using testing::RecordingPrinterPort;
 
 // The window after start-up: the record shown in the controls.
 class SenderTest : public ::testing::Test {
@@ -70,7 +55,7 @@ class SenderTest : public ::testing::Test {
   SettingsRecord record = LoadDefaults();
   MemoryRegistry registry;
   SettingsStore store{registry};
-  RecordingPort port;
+  RecordingPrinterPort port;
   RecordingNotifier notifier;
   SettingSender sender{controls, record, store, port, notifier, '.'};
 };
@@ -83,7 +68,7 @@ TEST_P(EverySetting, ChangedValueIsSentAndStoredUnderItsName) {
   const std::string expected_job = BuildJob(setting, controls, '.');
 
   EXPECT_EQ(sender.Send(setting), SendOutcome::Written);
-  EXPECT_EQ(port.jobs, std::vector<std::string>{expected_job});
+  EXPECT_EQ(port.writes, std::vector<std::string>{expected_job});
   EXPECT_TRUE(notifier.shown.empty());
   EXPECT_EQ(registry.WriteLog(),
             std::vector<std::string>{std::string(CatalogueRowFor(setting).value_name)});
@@ -94,10 +79,10 @@ TEST_P(EverySetting, FailedWriteShowsSingleCommandBoxAndStoresNothing) {
   const Setting setting = GetParam();
   Change(setting);
   const SettingsRecord before = record;
-  port.accept = false;
+  port.accepts_bytes = false;
 
   EXPECT_EQ(sender.Send(setting), SendOutcome::WriteFailed);
-  EXPECT_EQ(port.jobs.size(), 1u);
+  EXPECT_EQ(port.writes.size(), 1u);
   EXPECT_EQ(notifier.shown,
             std::vector<TransmissionErrorVariant>{TransmissionErrorVariant::SingleCommand});
   EXPECT_TRUE(registry.WriteLog().empty());
@@ -108,7 +93,7 @@ TEST_P(EverySetting, FailedWriteShowsSingleCommandBoxAndStoresNothing) {
 TEST_P(EverySetting, UnchangedValueIsSentButNotStored) {
   const Setting setting = GetParam();
   EXPECT_EQ(sender.Send(setting), SendOutcome::Written);
-  EXPECT_EQ(port.jobs.size(), 1u);
+  EXPECT_EQ(port.writes.size(), 1u);
   EXPECT_TRUE(registry.WriteLog().empty());
   EXPECT_TRUE(notifier.shown.empty());
 }
@@ -131,7 +116,7 @@ TEST_F(SenderTest, StoredValueIsTheControlsValue) {
   EXPECT_EQ(sender.Send(Setting::Baudrate), SendOutcome::Written);
   EXPECT_EQ(registry.GetDouble(kSettingsKeyPath, "R_pitch"), 16.67);
   EXPECT_EQ(registry.GetDword(kSettingsKeyPath, "R_baudrate"), 8);
-  EXPECT_EQ(port.jobs.front(), SettingJob("PITCH", "16.67"));
+  EXPECT_EQ(port.writes.front(), SettingJob("PITCH", "16.67"));
 }
 
 TEST_F(SenderTest, CommaLocaleSendsCommaDecimals) {
@@ -140,24 +125,15 @@ TEST_F(SenderTest, CommaLocaleSendsCommaDecimals) {
   SettingSender comma_sender{comma_controls, record, store, port, notifier, ','};
   comma_controls.SetSpinValue(Control::SpinPoint, 12.25L);
   EXPECT_EQ(comma_sender.Send(Setting::Point), SendOutcome::Written);
-  EXPECT_EQ(port.jobs, std::vector<std::string>{SettingJob("PTSIZE", "12,25")});
+  EXPECT_EQ(port.writes, std::vector<std::string>{SettingJob("PTSIZE", "12,25")});
   EXPECT_EQ(registry.GetDouble(kSettingsKeyPath, "R_point"), 12.25);
-}
-
-TEST_F(SenderTest, OrientationStoreUpdatesTheRecord) {
-  ASSERT_TRUE(record.orientation);
-  controls.SetChecked(Control::BtnLandscape, true);
-  EXPECT_EQ(sender.Send(Setting::Orientation), SendOutcome::Written);
-  EXPECT_EQ(port.jobs, std::vector<std::string>{SettingJob("ORIENTATION", "LANDSCAPE")});
-  EXPECT_FALSE(record.orientation);
-  EXPECT_EQ(registry.GetDword(kSettingsKeyPath, "R_orientation"), 0);
 }
 
 TEST_F(SenderTest, KeyThatCannotBeOpenedStoresNothingSilently) {
   registry.SetAccess(MemoryRegistry::Access::kNone);
   Change(Setting::Copies);
   EXPECT_EQ(sender.Send(Setting::Copies), SendOutcome::Written);
-  EXPECT_EQ(port.jobs.size(), 1u);
+  EXPECT_EQ(port.writes.size(), 1u);
   EXPECT_TRUE(registry.WriteLog().empty());
   EXPECT_TRUE(notifier.shown.empty());
 }
@@ -171,7 +147,7 @@ TEST_F(SenderTest, RefusedRegistryWriteRaisesAfterTheJobWasSent) {
   } catch (const RegistryError& error) {
     EXPECT_STREQ(error.what(), "Failed to set data for 'R_symbol'");
   }
-  EXPECT_EQ(port.jobs.size(), 1u);
+  EXPECT_EQ(port.writes.size(), 1u);
   EXPECT_EQ(registry.OpenKeyCount(), 0);
 }
 
@@ -193,13 +169,13 @@ TEST_P(TimeoutRange, OnlyValuesInRangeReachThePrinter) {
   EXPECT_EQ(sender.Send(Setting::Timeout), c.outcome);
   EXPECT_TRUE(notifier.shown.empty());
   if (c.sent_value == nullptr) {
-    EXPECT_TRUE(port.jobs.empty());
+    EXPECT_TRUE(port.writes.empty());
     EXPECT_TRUE(registry.WriteLog().empty());
     // Back to what the printer was last told.
     EXPECT_EQ(controls.SpinValue(Control::SpinTimeout), record.timeout);
     EXPECT_EQ(controls.SpinText(Control::SpinTimeout), "20");
   } else {
-    EXPECT_EQ(port.jobs, std::vector<std::string>{SettingJob("TIMEOUT", c.sent_value)});
+    EXPECT_EQ(port.writes, std::vector<std::string>{SettingJob("TIMEOUT", c.sent_value)});
     EXPECT_EQ(registry.GetDouble(kSettingsKeyPath, "R_timeout"), std::stod(c.sent_value));
   }
   EXPECT_EQ(record.timeout, 20);
@@ -221,22 +197,6 @@ INSTANTIATE_TEST_SUITE_P(Typed, TimeoutRange,
                            return typed[0] == '-' ? "TypedMinus" + typed.substr(1)
                                                   : "Typed" + typed;
                          });
-
-// ------------------------------------------------------ the error box's words
-
-TEST(TransmissionErrorBox, VariantsCarryTheirTextsAndButtons) {
-  const TransmissionErrorBox single =
-      TransmissionErrorBoxFor(TransmissionErrorVariant::SingleCommand);
-  EXPECT_EQ(single.text, "Could not Send command to Printer !");
-  EXPECT_EQ(single.caption, "Transmission Error");
-  EXPECT_EQ(static_cast<int>(single.buttons), 1);
-
-  const TransmissionErrorBox multi =
-      TransmissionErrorBoxFor(TransmissionErrorVariant::MultiCommand);
-  EXPECT_EQ(multi.text, "Could not Send commands to Printer !");
-  EXPECT_EQ(multi.caption, "Transmission Error");
-  EXPECT_EQ(static_cast<int>(multi.buttons), 0);
-}
 
 }  // namespace
 }  // namespace zelora
