@@ -77,13 +77,6 @@ TEST(FakeControls, StartsAsTheNewWindow) {
   EXPECT_EQ(controls.SpinValue(Control::SpinCopies), 0);
 }
 
-TEST(FakeControls, InitialDecimalTextsUseTheSeparator) {
-  FakeControls controls(',');
-  EXPECT_EQ(controls.SpinText(Control::SpinPitch), "0,44");
-  EXPECT_EQ(controls.SpinText(Control::SpinPoint), "4,00");
-  EXPECT_EQ(controls.SpinValue(Control::SpinPitch), 0.44L);
-}
-
 TEST(FakeControls, RadioButtonsExcludeEachOtherAndClickOnlyOnChange) {
   FakeControls controls;
   controls.SetChecked(Control::BtnLandscape, true);
@@ -264,20 +257,6 @@ TEST(Pull, SuccessfulOrientationSendKeepsTheNewOrientation) {
   EXPECT_TRUE(controls.Visible(Control::Image3));
   EXPECT_FALSE(controls.Visible(Control::Image2));
   EXPECT_EQ(controls.landscape_clicks, 1);
-}
-
-TEST(Pull, ChangedCustomWidthReachesTheRecord) {
-  FakeControls controls;
-  SettingsRecord record = SampleRecord();
-  record.papersize = 12;
-  Push(record, controls);
-  controls.Spin(Control::RxSpinEdit1).SetText("200");
-  Pull(controls, record);
-  EXPECT_EQ(record.width, 200);
-  // Nothing differs any more between the controls and the record.
-  SettingsRecord again = record;
-  Pull(controls, again);
-  EXPECT_EQ(again, record);
 }
 
 TEST(PushPull, RoundTripKeepsExtendedPrecisionValues) {

@@ -311,8 +311,6 @@ TEST(SpinFieldLayout, OnlySpinFieldsHaveProperties) {
   EXPECT_FALSE(IsSpinField(Control::ComPapersize));
   EXPECT_THROW(SpinFieldProperties(Control::ComPapersize), std::invalid_argument);
   EXPECT_THROW(SpinFieldInitialText(Control::Gauge, '.'), std::invalid_argument);
-  EXPECT_EQ(SpinFieldProperties(Control::RxSpinEdit1).max_length, 3u);
-  EXPECT_EQ(SpinFieldProperties(Control::RxSpinEdit2).max_length, 0u);
 }
 
 }  // namespace
