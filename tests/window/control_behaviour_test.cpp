@@ -79,30 +79,6 @@ class ControlBehaviourTest : public ::testing::Test {
 };
 
 // ---------------------------------------------------------------------------
-// Typeface rule on a mouse click
-
-TEST_F(ControlBehaviourTest, ClickingATypefaceAppliesTheRuleToTheClickedFace) {
-  struct Case {
-    int clicked;
-    bool pitch;
-    bool point;
-  };
-  const Case cases[] = {{17, false, true}, {47, false, false}, {3, true, false}};
-  for (const Case& c : cases) {
-    registry_.PutDword(kKey, "R_typeface", c.clicked == 3 ? 47 : 1);
-    Open();
-    ShowPage("Font");
-    auto* list = Find<QListWidget>("ListTypeface");
-    QListWidgetItem* item = list->item(c.clicked);
-    list->scrollToItem(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-    ASSERT_EQ(window_.ItemIndex(Control::ListTypeface), c.clicked);
-    EXPECT_EQ(window_.Enabled(Control::SpinPitch), c.pitch) << c.clicked;
-    EXPECT_EQ(window_.Enabled(Control::SpinPoint), c.point) << c.clicked;
-  }
-}
-
-// ---------------------------------------------------------------------------
 // Keyboard navigation
 
 TEST_F(ControlBehaviourTest, TabVisitsOnlyTheCheckedRadioButtons) {

@@ -165,27 +165,6 @@ TEST_F(SpinEditTest, SpinButtonHalvesStepAndRepeatWhileHeld) {
 // ---------------------------------------------------------------------------
 // Flat picture button
 
-TEST(FlatButtonTest, GlyphStripTransparencyAndGrey) {
-  QImage strip(32, 16, QImage::Format_RGB32);
-  strip.fill(QColor(128, 0, 128));  // the bottom-left pixel decides
-  strip.setPixel(3, 4, qRgb(200, 100, 50));
-  strip.setPixel(20, 4, qRgb(128, 128, 128));
-  FlatButton button;
-  button.SetGlyph(strip);
-
-  const auto mode = [&](QIcon::Mode m) { return button.icon().pixmap(16, m).toImage(); };
-  const QImage colour = mode(QIcon::Active);
-  const QImage grey = mode(QIcon::Normal);
-  const QImage disabled = mode(QIcon::Disabled);
-  EXPECT_EQ(qAlpha(colour.pixel(0, 0)), 0);
-  EXPECT_EQ(colour.pixel(3, 4), qRgb(200, 100, 50));
-  // (77 * 200 + 150 * 100 + 29 * 50) / 256 = 124
-  EXPECT_EQ(grey.pixel(3, 4), qRgb(124, 124, 124));
-  EXPECT_EQ(qAlpha(grey.pixel(5, 5)), 0);
-  EXPECT_EQ(disabled.pixel(4, 4), qRgb(128, 128, 128));
-  EXPECT_EQ(qAlpha(disabled.pixel(0, 0)), 0);
-}
-
 TEST(FlatButtonTest, ClickNeedsPressAndReleaseOverItAndLeavesTheFocus) {
   QWidget window;
   auto* edit = new QLineEdit(&window);

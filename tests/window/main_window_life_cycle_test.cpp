@@ -91,6 +91,10 @@ TEST_F(LifeCycleTest, FirstStartWithoutKeyShowsFactoryDefaultsOnThePrinterPage) 
   EXPECT_EQ(Window().ItemIndex(Control::ComPapersize), 2);
   EXPECT_EQ(Window().SpinText(Control::SpinLpi), "64");
   EXPECT_EQ(Window().ItemIndex(Control::GrpDensity), 0);
+  EXPECT_EQ(Window().SpinText(Control::SpinTimeout), "20");
+  EXPECT_TRUE(Window().Checked(Control::BtnPortrait));
+  EXPECT_TRUE(Window().Visible(Control::Image2));
+  EXPECT_FALSE(Window().Visible(Control::Image3));
   EXPECT_FALSE(Window().Visible(Control::RxSpinEdit1));
   EXPECT_FALSE(Window().Visible(Control::RxSpinEdit2));
   EXPECT_TRUE(Window().Enabled(Control::SpinPitch));  // typeface 0

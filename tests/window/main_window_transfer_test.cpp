@@ -120,21 +120,6 @@ TEST_F(MainWindowTransferTest, StartUpPushesStoredRecordThroughTheControlsOwnRul
   EXPECT_EQ(window_.pos(), QPoint(40, 30));
 }
 
-TEST_F(MainWindowTransferTest, FirstStartShowsFactoryDefaultsWithoutCustomSize) {
-  window_.FormCreate();
-  EXPECT_EQ(window_.ItemIndex(Control::ComPapersize), 2);  // A4
-  EXPECT_EQ(window_.SpinText(Control::SpinTimeout), "20");
-  EXPECT_EQ(window_.SpinText(Control::SpinCopies), "1");
-  EXPECT_TRUE(window_.Checked(Control::BtnPortrait));
-  EXPECT_TRUE(window_.Visible(Control::Image2));
-  EXPECT_FALSE(window_.Visible(Control::Image3));
-  EXPECT_FALSE(window_.Visible(Control::RxSpinEdit1));
-  EXPECT_FALSE(window_.Visible(Control::RxSpinEdit2));
-  EXPECT_TRUE(window_.Enabled(Control::SpinPitch));
-  EXPECT_FALSE(window_.Enabled(Control::SpinPoint));
-  EXPECT_EQ(window_.pos(), QPoint(0, 0));
-}
-
 TEST_F(MainWindowTransferTest, PullReadsTheControlsAsShownAndRestoresTheRecordsOrientation) {
   window_.FormCreate();
   const char sep = Separator();
