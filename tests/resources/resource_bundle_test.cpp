@@ -155,31 +155,6 @@ TEST(GlyphImage, EveryStateOfEveryGlyphFollowsTheBitmap) {
   }
 }
 
-TEST(GlyphImage, KnownPixelsOfTheHelpGlyph) {
-  QImage bitmap(pictures::GlyphPath("BtnHelp"));
-  QImage normal = GlyphImage(bitmap, GlyphState::Normal);
-  QImage grey = GlyphImage(bitmap, GlyphState::Grey);
-  QImage disabled = GlyphImage(bitmap, GlyphState::Disabled);
-
-  // Corners outside the disc are transparent in every state.
-  for (const QImage* image : {&normal, &grey, &disabled}) {
-    EXPECT_EQ(qAlpha(image->pixel(0, 15)), 0);
-    EXPECT_EQ(qAlpha(image->pixel(0, 0)), 0);
-    EXPECT_EQ(qAlpha(image->pixel(15, 0)), 0);
-  }
-  // Red of the question mark, yellow of the disc, its black rim.
-  EXPECT_EQ(normal.pixel(6, 2), qRgb(255, 0, 0));
-  EXPECT_EQ(normal.pixel(1, 5), qRgb(255, 255, 0));
-  EXPECT_EQ(normal.pixel(0, 5), qRgb(0, 0, 0));
-  // 77 * 255 / 256 = 76; (77 + 150) * 255 / 256 = 226.
-  EXPECT_EQ(grey.pixel(6, 2), qRgb(76, 76, 76));
-  EXPECT_EQ(grey.pixel(1, 5), qRgb(226, 226, 226));
-  EXPECT_EQ(grey.pixel(0, 5), qRgb(0, 0, 0));
-  // The relief: dark strokes grey, light fill gone.
-  EXPECT_EQ(disabled.pixel(6, 2), qRgb(128, 128, 128));
-  EXPECT_EQ(qAlpha(disabled.pixel(1, 5)), 0);
-}
-
 TEST(GlyphImage, TransparentColourWhateverItsPaletteEntry) {
   QImage bitmap(4, 2, QImage::Format_Indexed8);
   bitmap.setColorTable({qRgb(128, 0, 128), qRgb(0, 0, 0), qRgb(128, 0, 128), qRgb(9, 8, 7)});

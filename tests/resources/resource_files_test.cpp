@@ -24,7 +24,6 @@ std::vector<std::uint8_t> ReadBytes(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-using test::DataFile;
 using test::ExpectedBitmap;
 using test::GlyphFile;
 using test::PictureFile;
@@ -193,16 +192,6 @@ TEST_P(OrientationIcon, ThreeImagesOneMonoTwoSixteenColourSheetOfTheRightShape) 
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, OrientationIcon, ::testing::Values("portrait", "landscape"));
-
-TEST(CompiledPictures, ProgramIconPngHasTheIconSize) {
-  std::vector<std::uint8_t> png = ReadBytes(DataFile("zelora.png"));
-  ASSERT_GE(png.size(), 33u);
-  const std::uint8_t signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  EXPECT_TRUE(std::equal(std::begin(signature), std::end(signature), png.begin()));
-  EXPECT_EQ(std::string(png.begin() + 12, png.begin() + 16), "IHDR");
-  EXPECT_EQ(png[19], 32);  // width, big-endian
-  EXPECT_EQ(png[23], 32);  // height
-}
 
 }  // namespace
 }  // namespace zelora::rescomp
