@@ -34,6 +34,7 @@ namespace zelora::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 const std::string kHeader = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quorvan\\Zelora]\n";
 const std::string kGood = kHeader + "\"R_x\"=dword:00000001\n";
@@ -140,9 +141,9 @@ TEST(HiveFileHostileTest, NeitherHangsNorGrowsNorOverwrites) {
       {"key path deeper than the registry allows", bad_text(deep), false, false, Hive},
       {"byte-order mark", bad_text("\xef\xbb\xbf" + kGood), false, false, Hive},
       {"NUL byte in a value line",
-       bad_text(kHeader + std::string("\"R_x\"=dword:0000\0"
-                                      "001\n",
-                                      23)),
+       // The literal's own length, its NUL included.
+       bad_text(kHeader + "\"R_x\"=dword:0000\0"
+                          "001\n"s),
        false, false, Hive},
       {"lone carriage return", bad_text(kHeader + "\"R_x\"=dword:00000001\r\"R_y\"=dword:0\n"),
        false, false, Hive},
