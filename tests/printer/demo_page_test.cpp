@@ -13,15 +13,11 @@
 #include "support/recording_port.h"
 
 #ifndef _WIN32
-#include <grp.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
-#include <functional>
-
 #include "support/test_files.h"
+#include "support/unprivileged.h"
 #endif
 
 namespace zelora {
@@ -159,49 +155,6 @@ std::string ReadError(const std::string& path) {
   }
 }
 
-// The process in another directory for as long as it lives.
-class CurrentDirectory {
- public:
-  explicit CurrentDirectory(const fs::path& path) : previous_(fs::current_path()) {
-    fs::current_path(path);
-  }
-  ~CurrentDirectory() { fs::current_path(previous_); }
-  CurrentDirectory(const CurrentDirectory&) = delete;
-  CurrentDirectory& operator=(const CurrentDirectory&) = delete;
-
- private:
-  fs::path previous_;
-};
-
-// Runs body as an ordinary user: directly when this process is one, otherwise
-// (root passes every permission check) in a child that has become "nobody".
-void RunAsOrdinaryUser(const std::function<void()>& body) {
-  if (::geteuid() != 0) {
-    body();
-    return;
-  }
-  std::fflush(nullptr);
-  const pid_t pid = ::fork();
-  ASSERT_GE(pid, 0);
-  if (pid == 0) {
-    constexpr uid_t kNobody = 65534;
-    const bool dropped = ::setgroups(0, nullptr) == 0 &&
-                         ::setresgid(kNobody, kNobody, kNobody) == 0 &&
-                         ::setresuid(kNobody, kNobody, kNobody) == 0;
-    if (!dropped) {
-      ADD_FAILURE() << "cannot become nobody";
-    } else {
-      body();
-    }
-    std::fflush(nullptr);
-    ::_exit(::testing::Test::HasFailure() ? 1 : 0);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-      << "the unprivileged part failed (see its output above)";
-}
-
 class DemoFileTest : public ::testing::Test {
  protected:
   testing::TempDir dir{"zelora-demo-"};
@@ -211,7 +164,7 @@ class DemoFileTest : public ::testing::Test {
 TEST_F(DemoFileTest, FileInTheCurrentDirectoryIsReadWhole) {
   const std::string bytes = ThousandBytes();
   WriteFile(file, bytes);
-  const CurrentDirectory here(dir.path());
+  const testing::ScopedCurrentDirectory here(dir.path());
   EXPECT_EQ(DemoFilePath(), file.string());
   EXPECT_EQ(ReadDemoFile(DemoFilePath()), bytes);
 }
@@ -239,7 +192,7 @@ TEST_F(DemoFileTest, ReadOnlyFileIsAccessDenied) {
   fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                                   fs::perms::others_read | fs::perms::others_exec);
   fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  RunAsOrdinaryUser([&] { EXPECT_EQ(ReadError(file.string()), "File access denied"); });
+  testing::RunUnprivileged([&] { EXPECT_EQ(ReadError(file.string()), "File access denied"); });
 }
 #endif
 

@@ -30,6 +30,7 @@
 
 #include "hive_file_registry.h"
 #include "support/test_files.h"
+#include "support/unprivileged.h"
 #else
 #include <windows.h>
 
@@ -119,35 +120,7 @@ class HiveFixture {
     ::chmod(file().c_str(), 0644);
   }
 
-  // Root ignores permissions: as root, the body runs in a child process
-  // under an unprivileged user id; otherwise it runs here.
-  static void RunUnprivileged(const std::function<void()>& body) {
-    if (::geteuid() != 0) {
-      body();
-      return;
-    }
-    std::fflush(nullptr);
-    const pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-      constexpr uid_t kNobody = 65534;
-      bool ok = ::setgroups(0, nullptr) == 0 && ::setresgid(kNobody, kNobody, kNobody) == 0 &&
-                ::setresuid(kNobody, kNobody, kNobody) == 0;
-      if (ok) {
-        try {
-          body();
-        } catch (const std::exception& e) {
-          ADD_FAILURE() << "exception: " << e.what();
-        }
-      }
-      std::fflush(nullptr);
-      ::_exit(ok && !::testing::Test::HasFailure() ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-        << "the unprivileged part failed (see its output above)";
-  }
+  static void RunUnprivileged(const std::function<void()>& body) { testing::RunUnprivileged(body); }
 
   // A directory where the temporary file goes: no replacement can be made.
   void RefuseWrites() {
