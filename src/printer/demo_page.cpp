@@ -13,6 +13,8 @@
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
+
+#include "posix_file.h"
 #endif
 
 namespace zelora {
@@ -49,7 +51,8 @@ constexpr char kSeparator = '/';
 // POSIX errors in the table's codes: a missing file 2; a path that cannot name
 // a file (too long, a non-directory or a symbolic-link loop on the way) 3; no
 // descriptor left 4; refused access, a read-only file system, a directory or a
-// running program in the file's place 5. Any other error keeps its own number.
+// running program in the file's place 5. Any other error shows its own
+// number as "I/O error <errno>".
 std::string ErrnoText(int error) {
   switch (error) {
     case ENOENT:
@@ -77,20 +80,6 @@ std::string ErrnoText(int error) {
 }
 
 [[noreturn]] void ThrowErrno(int error) { throw DemoFileError(ErrnoText(error)); }
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 #endif
 
 }  // namespace
@@ -168,8 +157,8 @@ std::string DemoFilePath() {
 std::string ReadDemoFile(const std::string& path) {
   // Read and write access, though nothing is written: it decides which files
   // are refused, a read-only one among them.
-  const FileDescriptor file(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY));
-  if (file.get() < 0) ThrowErrno(errno);
+  const posix::UniqueFd file = posix::Open(path, O_RDWR | O_CLOEXEC | O_NOCTTY);
+  if (!file) ThrowErrno(errno);
   struct stat status {};
   if (::fstat(file.get(), &status) != 0) ThrowErrno(errno);
   std::string buffer = ReserveBuffer(static_cast<unsigned long long>(status.st_size));
