@@ -11,6 +11,7 @@
 #include <string>
 
 #include "classic_style.h"
+#include "accessible_texts.h"
 #include "control_transfer.h"
 #include "exception_box.h"
 #include "gauge.h"
@@ -55,6 +56,7 @@ TZLR::TZLR(SettingsStore& store, PrinterPort& port, Boxes& boxes, QWidget* paren
 }
 
 void TZLR::Build() {
+  InstallAccessibleKinds();
   setObjectName(ToQString(wl::kWindowName));
   setWindowTitle(ToQString(wl::kCaption));
   // Title bar with system menu and close box only; the window can be moved
@@ -71,13 +73,13 @@ void TZLR::Build() {
   orientation_.setExclusive(true);
 
   named_.insert(objectName(), this);
-  for (const ControlLayout& layout : WindowControls()) CreateControl(layout);
+  for (const ControlLayout& layout : WindowControls()) CreateControl(layout, nullptr);
   for (const PageLayout& page : Pages()) {
     auto* widget = new QWidget(page_control_);
     widget->setObjectName(ToQString(page.name));
     page_control_->addTab(widget, FaceText(page.caption));
     named_.insert(widget->objectName(), widget);
-    for (const ControlLayout& layout : page.controls) CreateControl(layout);
+    for (const ControlLayout& layout : page.controls) CreateControl(layout, &page);
   }
   page_control_->setCurrentWidget(FindControl(wl::kActivePage));
   SetTabOrders();

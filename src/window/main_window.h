@@ -135,7 +135,8 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
   // The controls, pages and tab order of the layout.
   void Build();
 
-  void CreateControl(const ControlLayout& layout);
+  // `page` is the page the control lies on; nullptr for the window itself.
+  void CreateControl(const ControlLayout& layout, const PageLayout* page);
   void BindHandler(QObject* sender, ControlKind kind, std::string_view handler);
   void SetTabOrders();
   void CollectTabStops(std::string_view container, std::vector<QWidget*>& chain) const;

@@ -118,29 +118,10 @@ QPixmap LayoutAboutPicture() {
   return QPixmap::fromImage(about.convertToFormat(QImage::Format_RGB32)
                                 .convertToFormat(QImage::Format_Indexed8, colours));
 }
-bool Holds(std::span<const ControlLayout> table, const ControlLayout& layout) {
-  return std::any_of(table.begin(), table.end(),
-                     [&layout](const ControlLayout& c) { return c.name == layout.name; });
-}
 
-// The layout table that holds a control, and the caption of its page.
-std::span<const ControlLayout> Siblings(const ControlLayout& layout) {
-  for (const PageLayout& page : Pages()) {
-    if (Holds(page.controls, layout)) return page.controls;
-  }
-  return WindowControls();
-}
-
-LayoutText PageCaption(const ControlLayout& layout) {
-  for (const PageLayout& page : Pages()) {
-    if (Holds(page.controls, layout)) return page.caption;
-  }
-  return {};
-}
 }  // namespace
 
-void TZLR::CreateControl(const ControlLayout& layout) {
-  InstallAccessibleKinds();
+void TZLR::CreateControl(const ControlLayout& layout, const PageLayout* page) {
   const QString name = ToQString(layout.name);
   QWidget* parent = FindControl(layout.parent);
   if (parent == nullptr) throw std::logic_error("no parent for " + std::string(layout.name));
@@ -290,7 +271,8 @@ void TZLR::CreateControl(const ControlLayout& layout) {
     default:
       break;
   }
-  SetAccessibleTexts(*widget, layout, Siblings(layout), PageCaption(layout));
+  SetAccessibleTexts(*widget, layout, page != nullptr ? page->controls : WindowControls(),
+                     page != nullptr ? page->caption : LayoutText{});
   named_.insert(name, widget);
   BindHandler(widget, layout.kind, layout.handler);
 }
