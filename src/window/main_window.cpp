@@ -21,6 +21,7 @@
 #include "number_text.h"
 #include "pictures.h"
 #include "qt_text.h"
+#include "radio_group.h"
 #include "resource_pictures.h"
 #include "settings_store.h"
 #include "status_bar.h"
@@ -82,6 +83,7 @@ void TZLR::Build() {
     for (const ControlLayout& layout : page.controls) CreateControl(layout, &page);
   }
   page_control_->setCurrentWidget(FindControl(wl::kActivePage));
+  KeepTabStopOnChecked(orientation_);
   SetTabOrders();
 
   for (int i = 0; i <= static_cast<int>(Control::Gauge); ++i) {

@@ -196,7 +196,6 @@ void TZLR::CreateControl(const ControlLayout& layout, const PageLayout* page) {
     case ControlKind::RadioButton: {
       auto* button = new QRadioButton(caption, parent);
       orientation_.addButton(button);
-      KeepTabStopOnChecked(orientation_);
       widget = button;
       break;
     }

@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QEvent>
-#include <QVariant>
 
 namespace zelora {
 
@@ -21,14 +20,14 @@ void UpdateTabStop(const QButtonGroup& group) {
 
 void KeepTabStopOnChecked(QButtonGroup& group) {
   UpdateTabStop(group);
-  // Once per group: the property marks a group already followed.
-  if (group.property("tabStopFollowsCheck").toBool()) return;
-  group.setProperty("tabStopFollowsCheck", true);
   QObject::connect(&group, &QButtonGroup::buttonToggled, &group,
                    [&group](QAbstractButton*, bool) { UpdateTabStop(group); });
 }
 
-RadioGroup::RadioGroup(QWidget* parent) : QGroupBox(parent) { group_.setExclusive(true); }
+RadioGroup::RadioGroup(QWidget* parent) : QGroupBox(parent) {
+  group_.setExclusive(true);
+  KeepTabStopOnChecked(group_);
+}
 
 void RadioGroup::SetItems(const QStringList& items) {
   for (QRadioButton* button : buttons_) {
@@ -41,7 +40,7 @@ void RadioGroup::SetItems(const QStringList& items) {
     group_.addButton(button, i);
     buttons_.push_back(button);
   }
-  KeepTabStopOnChecked(group_);
+  UpdateTabStop(group_);
   ArrangeItems();
 }
 

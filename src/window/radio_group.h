@@ -12,7 +12,8 @@ namespace zelora {
 // Makes the checked button of an exclusive group its only stop of keyboard
 // navigation (the first button while none is checked, so that the group can
 // still be reached), and keeps it so whenever a button is checked or unchecked.
-// The others still take the focus when clicked.
+// The others still take the focus when clicked. Once per group, after its
+// buttons were added.
 void KeepTabStopOnChecked(QButtonGroup& group);
 
 // A captioned frame holding one column of radio buttons spread evenly over
