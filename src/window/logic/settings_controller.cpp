@@ -52,11 +52,10 @@ void SettingsController::BtnDefaultClick() {
   SetFactoryDefaults(record_);
   Push(record_, controls_);
   store_.StoreAllSettings(controls_);
-  // What the factory typeface and paper size call for.
-  controls_.SetEnabled(Control::SpinPoint, false);
-  controls_.SetEnabled(Control::SpinPitch, true);
-  controls_.SetVisible(kCustomWidthControl, false);
-  controls_.SetVisible(kCustomHeightControl, false);
+  // The factory typeface takes a pitch and A4 has no custom size: the window
+  // rules give exactly that.
+  ApplyTypefaceRule(controls_);
+  ShowCustomSize(controls_);
   SendInitializeJobs(port_, notifier_);
 }
 
