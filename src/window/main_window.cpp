@@ -10,8 +10,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "classic_style.h"
 #include "accessible_texts.h"
+#include "classic_style.h"
 #include "control_transfer.h"
 #include "exception_box.h"
 #include "gauge.h"
