@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A bare window of the program's size, with the same platform and
 // environment, for the start-up benchmark to compare against.
 

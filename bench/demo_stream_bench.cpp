@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bytes per second of the demonstration stream (one write call per byte, as
 // the printer expects) into a drained FIFO through the device port writer,
 // against `dd bs=1` into the same kind of FIFO, side by side in one run.

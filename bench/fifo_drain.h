@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A FIFO in a fresh directory, drained by a thread as fast as it can read, so

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing the settings-file text near its size limit, and how the
 // cost grows with the size of the text; and the file itself read and stored
 // at the limit.

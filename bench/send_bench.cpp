@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Send pass with all eighteen settings changed, to a drained FIFO standing
 // in for the printer and a settings file on tmpfs and on disk; against the
 // same number of port writes and settings stores made directly, so that the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's start-up exactly as src/app/main.cpp does it, with a stamp
 // after each step and the first paint detected, for the start-up benchmark.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up from exec to the first painted window: the program's start-up
 // against a bare window, run alternately in one session so that noise hits
 // both. Each program prints stamps (see first_paint.h); this prints the

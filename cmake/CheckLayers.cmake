@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Zelora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a toolkit-free library includes a Qt header or a header of a layer
 # above it. Run as a script:
 #   cmake -DROOT=<src> -DLAYERS=settings,printer,window/logic -P CheckLayers.cmake

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Zelora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing the program and building its Debian package with CPack:
 #   cmake --build <build> --target package   (or: cd <build> && cpack -G DEB)
 # The package's maintainer scripts create the settings folder

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Zelora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # zelora_add_test(<name> SOURCES <files...> LIBS <targets...> [QT])
 # One GoogleTest executable, registered with CTest. Discovery runs before each
 # test, never at build time, so building needs no display. QT tests get a main

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Zelora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross build for 64-bit Windows with MinGW-w64 (posix threads), statically
 # linked so the executables run under Wine without extra DLLs.
 set(CMAKE_SYSTEM_NAME Windows)

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Zelora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the benchmarks (Release) and runs them all; each prints its figures
 # and its ratio against the goal. They report, they never fail.
 #   ZELORA_BENCH_BUILD_DIR  build directory (default build-bench)

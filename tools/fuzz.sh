@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Zelora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, UBSan) and
 # fuzzes each for a bounded time, starting from its committed corpus. Any
 # finding (a crash, a failed property, a leak, an input slower than the time

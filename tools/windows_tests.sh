@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Zelora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds the toolkit-free libraries and their tests for 64-bit Windows
 # with MinGW-w64 and runs the tests under Wine, in a throw-away Wine prefix:
 # the settings key in that prefix's registry, the port writer on its LPT1.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the English translation of the window (Qt's .ts format) from the
 // layout tables and the English caption table, so that the two can never
 // drift apart: zelora_make_ts <output.ts>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printer port on Windows: the device LPT1, opened for one job or one
 // demonstration transfer at a time.
 

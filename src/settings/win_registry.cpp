@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings key in the Windows registry, under HKEY_LOCAL_MACHINE.
 #ifndef NOMINMAX
 #define NOMINMAX

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The widget factory: each control of the layout tables becomes its widget,
 // and its one event is bound to its handler.
 #include <QAbstractButton>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The control values the toolkit-free logic reads and writes, on the widgets.
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings-file text from outside: whatever parses must stay within the
 // size limits, be written back, and read again as the same keys and values.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target once on every file of the directories given, so that the
 // committed corpus and every input that ever found a fault are checked on each
 // normal build, without the fuzzing engine. The first directory (the corpus)

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text of a spin field, as typed or pasted: read the way the field reads
 // it and, independently, with the standard library on a normalised copy. Both
 // must give the same value or both refuse. The first byte picks the field's

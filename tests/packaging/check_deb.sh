@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Zelora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package, unpacks it into a throw-away root and checks that
 # the installed program can start from its desktop entry and find its files.
 #   check_deb.sh <cpack> <CPackConfig.cmake> <work dir> <maintainer script dir> <app id>

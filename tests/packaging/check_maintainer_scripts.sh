@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Zelora developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the package's postinst and postrm against a throw-away root, as dpkg
 # does for a --root install (DPKG_ROOT, DPKG_ADMINDIR), under fakeroot so that
 # ownership can be set and read back without privileges.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The demonstration print file the build makes: a well-formed PCL page framed
 // by the UEL, showing what it is meant to show.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the platform's printer port must do, run against each port the
 // platform has (see port_fixtures.h).
 

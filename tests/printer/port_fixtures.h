@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The printer ports the typed port tests run against: the platform's own port

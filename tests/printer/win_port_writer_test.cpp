@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // LPT1 on Windows (or under Wine), mapped to a file whose path is in
 // ZELORA_LPT1_FILE. The cases every port shares are in port_backend_test.cpp.
 

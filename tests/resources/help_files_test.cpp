@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help files of both faces, as the build leaves them for the viewer: the
 // same topics under the same anchors, and no link into nothing.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures as the window loads them: from the Qt resources, through
 // QImage, and the glyph states of the flat picture buttons.
 

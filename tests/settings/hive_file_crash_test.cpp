@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hive file under writers that die at any instant, and under a reader and
 // several writers at once: the file always parses, and every value is one
 // that some writer stored completely.

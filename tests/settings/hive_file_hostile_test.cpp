@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile things where the hive file, its temporary file or its lock go. Each
 // case loads and then stores in a child process with an alarm and a cap on its
 // address space: none may hang, run out of bounds or crash, and nothing that

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hive file itself: its text, its damage handling, its limits, and
 // writers running at the same time.
 

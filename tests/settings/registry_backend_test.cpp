@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every registry backend must do the way the registry does it.
 
 #include <gtest/gtest.h>

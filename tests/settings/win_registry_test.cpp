@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own key, HKEY_LOCAL_MACHINE\Software\Quorvan\Zelora, seen
 // through the plain registry calls rather than through the backend. The test
 // replaces that key, so it runs only where the registry is thrown away

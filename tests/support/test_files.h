@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Files the tests read back, and on POSIX a temporary directory to put them in.

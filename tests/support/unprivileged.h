@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Permission checks as an ordinary user sees them, also when the tests run as

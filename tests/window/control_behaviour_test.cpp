@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's controls as a user meets them: mouse clicks, keys, input-method
 // commits and drops on the real window, and what the window then shows.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's own kinds of control, each on its own.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The standard exception box: its text, its look, and the guard that routes
 // every error leaving a handler to it.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help viewer: topics by context number, links and the browser's history,
 // and a help file it cannot use reported inside its own window.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as built, before start-up: every control checked against the
 // layout written out here once more, independently of the layout tables.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's life cycle against the real widgets: start-up in its steps and
 // its partial state after an error, Exit against the close box, help, the
 // hint line and the typeface rule at start-up.

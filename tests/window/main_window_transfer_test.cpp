@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, Push and Pull against the real widgets, and the events the window
 // binds: which changes fire a handler and which stay silent.
 

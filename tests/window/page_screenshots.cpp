@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a picture of each page of the window, as a user with a typical stored
 // state sees it, to <folder>/page_<page>.png, or in another face than the
 // Russian one to <folder>/page_<page>_<language>.png. Run it on a real display

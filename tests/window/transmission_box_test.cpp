@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transmission error box as the user sees it, and that showing it returns
 // whichever button closes it.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two faces of the window and what a screen reader hears of it: the
 // layout tables walked control by control under the English translation and
 // without it.

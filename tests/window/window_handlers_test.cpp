@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's handlers wired to their logic, end to end: the real window, a
 // real settings file and the device port writer on a file that stands in for
 // the printer, driven with the mouse and the keyboard.

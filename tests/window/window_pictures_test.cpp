@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures as the window shows them: loaded from the program's resources,
 // the right image of each icon, and the flat buttons' three glyph states.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the window goes when its stored position would hide its title bar.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scaling to the screen. Runs in its own process on a screen of 144 logical
 // dots per inch that the toolkit does not scale itself (high-DPI scaling off),
 // so that the window has to.

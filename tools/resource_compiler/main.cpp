@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build-time compiler for the program's resources:
 //   zelora_rescomp picture <source.pxm> <output.bmp|output.ico> [--png <output.png>]
 //   zelora_rescomp escapes <source.txt> <output>
