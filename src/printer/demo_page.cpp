@@ -129,7 +129,7 @@ std::string DemoFilePath() {
 
 std::string ReadDemoFile(const std::string& path) {
   const HANDLE handle =
-      CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) ThrowLastError();
   const UniqueHandle file(handle);
@@ -157,12 +157,15 @@ std::string DemoFilePath() {
 }
 
 std::string ReadDemoFile(const std::string& path) {
-  // Read and write access, though nothing is written: it decides which files
-  // are refused, a read-only one among them.
-  const posix::UniqueFd file = posix::Open(path, O_RDWR | O_CLOEXEC | O_NOCTTY);
+  // Read access only: the file is never written, and the folder it is
+  // started in (the package's data folder) is read-only for most users.
+  // O_NONBLOCK keeps a FIFO in the file's place from stalling the open; its
+  // size is 0, so nothing is read from it.
+  const posix::UniqueFd file = posix::Open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (!file) ThrowErrno(errno);
   struct stat status {};
   if (::fstat(file.get(), &status) != 0) ThrowErrno(errno);
+  if (S_ISDIR(status.st_mode)) ThrowErrno(EISDIR);
   std::string buffer = ReserveBuffer(static_cast<unsigned long long>(status.st_size));
   std::size_t done = 0;
   while (done < buffer.size()) {

@@ -38,8 +38,8 @@ class DemoFileError : public std::runtime_error {
 };
 
 // The whole file, read into one buffer of its size. It is opened only if it
-// exists, for reading and writing (it is never written) and shared with
-// others, so a file this user may only read fails with "File access denied".
+// exists, for reading only and shared with others; a file this user may not
+// read fails with "File access denied".
 // Throws DemoFileError; the file is closed on every path.
 std::string ReadDemoFile(const std::string& path);
 

@@ -187,14 +187,31 @@ TEST_F(DemoFileTest, OpenFailuresGiveTheirTexts) {
   };
   for (const auto& [path, text] : cases) EXPECT_EQ(ReadError(path.string()), text) << path;
   EXPECT_FALSE(fs::exists(file)) << "a missing file is not created";
+  // A FIFO in the file's place has no writer: the open must not wait for one.
+  ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0);
+  EXPECT_EQ(ReadError(file.string()), "read");
 }
 
-TEST_F(DemoFileTest, ReadOnlyFileIsAccessDenied) {
-  WriteFile(file, "demo");
-  fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                  fs::perms::others_read | fs::perms::others_exec);
-  fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  testing::RunUnprivileged([&] { EXPECT_EQ(ReadError(file.string()), "File access denied"); });
+// As the package starts it: an ordinary user in a folder she may not write,
+// reading a file she may only read. The bytes reach the port unchanged; only
+// a file she may not read is refused.
+TEST_F(DemoFileTest, ReadOnlyFolderPrintsForAnOrdinaryUser) {
+  const std::string bytes = ThousandBytes();
+  WriteFile(file, bytes);
+  WriteFile(dir / "secret", "demo");
+  constexpr auto kReadOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  constexpr auto kX = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+  fs::permissions(file, kReadOnly);
+  fs::permissions(dir / "secret", fs::perms::none);
+  fs::permissions(dir.path(), kReadOnly | kX);
+  testing::RunUnprivileged([&] {
+    const testing::ScopedCurrentDirectory here(dir.path());
+    RecordingPrinterPort port;
+    EXPECT_TRUE(StreamDemoPage(port, ReadDemoFile(DemoFilePath()), {}, {}));
+    EXPECT_EQ(port.Bytes(), bytes);
+    EXPECT_EQ(ReadError((dir / "secret").string()), "File access denied");
+  });
+  fs::permissions(dir.path(), fs::perms::owner_all);
 }
 #endif
 
