@@ -102,13 +102,24 @@ Hive ParseHive(const HiveText& text, const std::filesystem::path& file) {
   }
 }
 
-// Replaces the hive file (posix::ReplaceFile), keeping an administrator's
-// group permissions of the file replaced, never world write.
+// The mode of the hive file and its lock, set explicitly so that no writer's
+// umask decides it: what the file had (never world-writable; owner
+// read-write), else readable by all; in a folder its group may write (the
+// package's folder for group lp), group read-write as well, so that every
+// member of the group can read what another stored and store after her.
+mode_t HiveMode(const std::filesystem::path& file, std::optional<mode_t> old_mode) {
+  mode_t mode = old_mode ? ((*old_mode & 0664) | 0600) : 0644;
+  struct stat folder {};
+  if (::stat(file.parent_path().c_str(), &folder) == 0 && (folder.st_mode & S_IWGRP) != 0) {
+    mode |= 0660;
+  }
+  return mode;
+}
+
+// Replaces the hive file (posix::ReplaceFile) with the mode above.
 bool ReplaceHive(const std::filesystem::path& file, std::string_view text,
                  std::optional<mode_t> old_mode) {
-  std::optional<mode_t> mode;
-  if (old_mode) mode = *old_mode & 0664;
-  return posix::ReplaceFile(file, text, mode);
+  return posix::ReplaceFile(file, text, HiveMode(file, old_mode));
 }
 
 // Exclusive lock on <hive>.lock, held while the object lives.
@@ -131,6 +142,9 @@ class WriterLock {
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
       throw HiveFileError("Settings lock file '" + lock_path.string() + "' is not a regular file");
     }
+    // Every user who may store must be able to open the lock after this one.
+    const mode_t mode = HiveMode(file, std::nullopt);
+    if (st.st_uid == ::geteuid() && (st.st_mode & 07777) != mode) ::fchmod(fd.get(), mode);
     // Wait a while for another writer, but never hang the caller for good on
     // a copy of the program that stopped while holding the lock.
     const auto deadline = std::chrono::steady_clock::now() + kLockWait;
@@ -233,7 +247,9 @@ std::unique_ptr<RegistryKey> HiveFileRegistry::OpenKey(std::string_view path, Ke
     if (hive.Find(path) == nullptr) return nullptr;
     return std::make_unique<HiveFileKey>(std::move(hive), std::string(path));
   }
-  if (!MayAccess(directory_, W_OK | X_OK) || !MayAccess(file_, R_OK | W_OK)) return nullptr;
+  // Storing writes a new file and renames it over the old one, so the folder
+  // decides whether this user may store, not the file.
+  if (!MayAccess(directory_, W_OK | X_OK) || !MayAccess(file_, R_OK)) return nullptr;
   // Full access is only asked for to read the settings (the read open tries
   // it first), so a writer at work is no reason to wait: without the lock
   // the caller falls back to read access, which is consistent without it
@@ -253,10 +269,8 @@ std::unique_ptr<RegistryKey> HiveFileRegistry::CreateKey(std::string_view path) 
   std::optional<WriterLock> lock = WriterLock::Acquire(file_, WriterLock::Wait::kAWhile);
   if (!lock) return nullptr;
   const HiveText text = ReadHiveFile(file_);
-  if (text.status == HiveText::Status::kDenied ||
-      (text.status == HiveText::Status::kRead && !MayAccess(file_, W_OK))) {
-    return nullptr;
-  }
+  // A file this user cannot read cannot be rewritten without losing values.
+  if (text.status == HiveText::Status::kDenied) return nullptr;
   Hive hive = ParseHive(text, file_);
   std::optional<mode_t> mode;
   if (text.status == HiveText::Status::kRead) mode = text.mode;

@@ -21,9 +21,11 @@ class HiveFileError : public RegistryError {
 };
 
 // HKEY_LOCAL_MACHINE kept in one text file, <directory>/HKEY_LOCAL_MACHINE.reg,
-// in the registry-export format of hive_text.h. The file's permissions decide
-// access: full access needs write permission on the file and its directory,
-// read access read permission.
+// in the registry-export format of hive_text.h. Permissions decide access:
+// full access needs read permission on the file and write permission on its
+// directory (a store replaces the file by a rename), read access read
+// permission. In a group-writable directory the file and its lock are made
+// group read-write whatever the writer's umask.
 //
 // A full-access key holds an exclusive lock (flock on a lock file next to the
 // hive) from open to close, and every value write replaces the file

@@ -417,6 +417,54 @@ TYPED_TEST(SettingsStoreTest, RefusedWriteRaisesAndEndsTheAccess) {
   EXPECT_TRUE(this->fixture_.AllAccessEnded());
 }
 
+#ifndef _WIN32
+// Two members of the folder's group store one after the other, under either
+// umask: the second one reads what the first stored, her own store lands in
+// the file, and the next start (of the first one, and of a user outside the
+// group) shows both.
+TEST(SharedSettingsFolder, EveryGroupMemberStoresWhateverTheUmask) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as two users";
+  constexpr gid_t kGroup = 4100;
+  for (const auto& [first_mask, second_mask] : {std::pair{022, 077}, std::pair{077, 022}}) {
+    TempDir root("zelora-shared-");
+    std::filesystem::permissions(root.path(), static_cast<std::filesystem::perms>(0755));
+    const std::filesystem::path folder = root / "zelora";
+    ASSERT_EQ(::mkdir(folder.c_str(), 0), 0);
+    ASSERT_EQ(::chown(folder.c_str(), 0, kGroup), 0);
+    ASSERT_EQ(::chmod(folder.c_str(), 02775), 0);
+    const OrdinaryUser first{4101, kGroup, static_cast<mode_t>(first_mask)};
+    const OrdinaryUser second{4102, kGroup, static_cast<mode_t>(second_mask)};
+    const auto store = [&](Control control, long double value, Setting setting) {
+      HiveFileRegistry hive(folder);
+      SettingsRecord record;
+      FakeControls controls;
+      SettingsStore(hive).LoadSettings(record, controls, Push);
+      controls.SetSpinValue(control, value);
+      SettingsStore(hive).StoreSetting(setting, controls, record);
+    };
+    const auto next_start = [&] {
+      HiveFileRegistry hive(folder);
+      SettingsRecord record;
+      FakeControls controls;
+      SettingsStore(hive).LoadSettings(record, controls, Push);
+      EXPECT_EQ(record.copies, 3.0L) << first_mask << " then " << second_mask;
+      EXPECT_EQ(record.lpi, 50.0L) << first_mask << " then " << second_mask;
+    };
+    RunAsUser(first, [&] { store(Control::SpinCopies, 3, Setting::Copies); });
+    RunAsUser(second, [&] {
+      HiveFileRegistry hive(folder);
+      SettingsRecord record;
+      FakeControls controls;
+      SettingsStore(hive).LoadSettings(record, controls, Push);
+      EXPECT_EQ(record.copies, 3.0L) << "the second user sees the first one's store";
+      store(Control::SpinLpi, 50, Setting::Lpi);
+    });
+    RunAsUser(first, next_start);
+    RunUnprivileged(next_start);
+  }
+}
+#endif
+
 TEST(SettingsStoreOrder, StoreAllWritesInSettingOrderAndEndsEveryAccess) {
   MemoryRegistry registry;
   SettingsRecord record;
