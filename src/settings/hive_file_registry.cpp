@@ -129,19 +129,23 @@ class WriterLock {
   enum class Wait { kNo, kAWhile };
 
   // nullopt when the lock file cannot be opened (no write access), or when
-  // another writer holds the lock and `wait` is kNo.
+  // another writer holds the lock and `wait` is kNo. Something that is not a
+  // regular file at the lock path (a FIFO, a link, a folder) makes a store
+  // (kAWhile) fail with HiveFileError; a read open (kNo) only needs no lock,
+  // so it just goes without.
   static std::optional<WriterLock> Acquire(const std::filesystem::path& file, Wait wait) {
     std::filesystem::path lock_path = file;
     lock_path += ".lock";
-    // O_NONBLOCK: a FIFO put in its place must not hang the program; it is
-    // refused below, as anything else that is not a regular file.
+    const auto not_regular = [&]() -> std::optional<WriterLock> {
+      if (wait == Wait::kNo) return std::nullopt;
+      throw HiveFileError("Settings lock file '" + lock_path.string() + "' is not a regular file");
+    };
+    // O_NONBLOCK: a FIFO put in its place must not hang the program.
     posix::UniqueFd fd = posix::Open(
         lock_path, O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0644);
-    if (!fd) return std::nullopt;
+    if (!fd) return errno == ELOOP || errno == EISDIR ? not_regular() : std::nullopt;
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-      throw HiveFileError("Settings lock file '" + lock_path.string() + "' is not a regular file");
-    }
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return not_regular();
     // Every user who may store must be able to open the lock after this one.
     const mode_t mode = HiveMode(file, std::nullopt);
     if (st.st_uid == ::geteuid() && (st.st_mode & 07777) != mode) ::fchmod(fd.get(), mode);

@@ -239,37 +239,43 @@ TEST_F(HiveFileTest, KeyPathsAreBoundedAsInTheRegistry) {
   }
 }
 
-// A FIFO where the lock file goes is refused at once, like one in place of
-// the hive itself, instead of waiting for a writer that never comes.
-TEST_F(HiveFileTest, FifoAtTheLockPathIsRefusedAtOnce) {
-  PutRaw(hive(), kSettingsKeyPath, "R_x", reg_type::kDword, {1, 0, 0, 0});
+// Whatever stands where the lock file goes (a FIFO, a link, a folder), the
+// settings load at once and show what is stored: reading needs no lock. A
+// store reports it instead of waiting for a writer that never comes.
+TEST_F(HiveFileTest, OddLockPathStillLoadsAndStoresReportIt) {
+  PutRaw(hive(), kSettingsKeyPath, "R_x", reg_type::kDword, {7, 0, 0, 0});
   const std::string lock = hive().file().string() + ".lock";
-  fs::remove(lock);
-  ASSERT_EQ(::mkfifo(lock.c_str(), 0644), 0);
-  std::fflush(nullptr);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    ::alarm(5);  // a hang ends the child by the signal
-    HiveFileRegistry own(fixture_.dir());
-    int failures = 0;
-    for (const auto& open : std::vector<std::function<void()>>{
-             [&] { SettingsKey::OpenForReading(own); },
-             [&] { SettingsKey::OpenForWriting(own); },
-         }) {
+  const std::pair<const char*, std::function<int()>> odd_things[] = {
+      {"fifo", [&] { return ::mkfifo(lock.c_str(), 0644); }},
+      {"link", [&] { return ::symlink("elsewhere", lock.c_str()); }},
+      {"folder", [&] { return ::mkdir(lock.c_str(), 0755); }},
+  };
+  for (const auto& [what, make] : odd_things) {
+    fs::remove(lock);
+    ASSERT_EQ(make(), 0) << what;
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::alarm(5);  // a hang ends the child by the signal
+      HiveFileRegistry own(fixture_.dir());
+      auto key = SettingsKey::OpenForReading(own);
+      const bool loads = key.has_value() && key->ReadInteger("R_x") == 7;
+      bool store_reports = false;
       try {
-        open();
-        ++failures;
+        SettingsKey::OpenForWriting(own);
       } catch (const HiveFileError& e) {
-        if (!std::string(e.what()).ends_with("is not a regular file")) ++failures;
+        store_reports = std::string(e.what()).ends_with("is not a regular file");
       }
+      ::_exit((loads ? 0 : 1) | (store_reports ? 0 : 2));
     }
-    ::_exit(failures);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "opening hung on the " << what;
+    EXPECT_EQ(WEXITSTATUS(status) & 1, 0) << "stored value not loaded with a " << what;
+    EXPECT_EQ(WEXITSTATUS(status) & 2, 0) << "store did not report the " << what;
   }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status)) << "opening hung on the FIFO";
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  fs::remove(lock);
 }
 
 // Another copy of the program in the middle of a store does not keep this one
