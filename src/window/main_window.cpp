@@ -170,8 +170,8 @@ void TZLR::KeepTitleBarReachable() {
   for (const QScreen* screen : QGuiApplication::screens()) {
     screens.append(screen->geometry());
   }
-  const QRect frame(pos(), frameGeometry().size());
-  const QPoint place = ReachablePosition(frame, screens, primary->availableGeometry());
+  const QPoint place =
+      ReachablePosition(pos(), frameGeometry().size(), screens, primary->availableGeometry());
   if (place != pos()) move(place);
 }
 

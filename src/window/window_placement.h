@@ -4,6 +4,7 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <span>
 
 namespace zelora {
@@ -12,11 +13,14 @@ namespace zelora {
 // user grabs to move the window.
 inline constexpr int kTitleBarHeight = 30;
 
-// Where a window whose frame is `frame` can be reached: its own top-left
-// corner while some of its title-bar strip (the top kTitleBarHeight pixels
-// across its width) lies on one of `screens`; otherwise, as when the screen it
-// was left on has gone, centred on `primary` (at its top-left corner when the
-// window is larger). With no screens at all the position stays.
-QPoint ReachablePosition(const QRect& frame, std::span<const QRect> screens, const QRect& primary);
+// Where a window whose frame has its top-left corner at `top_left` and is
+// `size` large can be reached: that corner while some of its title-bar strip
+// (the top kTitleBarHeight pixels across its width) lies on one of `screens`;
+// otherwise, as when the screen it was left on has gone, centred on `primary`
+// (at its top-left corner when the window is larger). With no screens at all
+// the position stays. Any corner is taken, the stored extremes of a 32-bit
+// coordinate among them.
+QPoint ReachablePosition(QPoint top_left, QSize size, std::span<const QRect> screens,
+                         const QRect& primary);
 
 }  // namespace zelora

@@ -170,17 +170,26 @@ TEST_F(LifeCycleTest, TypefaceRuleAtStartUp) {
 }
 
 TEST_F(LifeCycleTest, StoredPositionOffEveryScreenPutsTheWindowOnThePrimaryOne) {
-  registry_.PutDword(kKey, "R_x", -5000);
-  registry_.PutDword(kKey, "R_y", 4000);
-  Window().Open();
-  const QRect primary = QGuiApplication::primaryScreen()->availableGeometry();
-  const QRect title_bar(Window().pos(), QSize(Window().frameGeometry().width(), kTitleBarHeight));
-  EXPECT_TRUE(primary.intersects(title_bar)) << Window().pos().x() << "," << Window().pos().y();
-  // What was stored stays stored.
-  EXPECT_EQ(Window().Record().x, -5000);
-  EXPECT_EQ(Window().Record().y, 4000);
-  EXPECT_EQ(registry_.GetDword(kKey, "R_x"), -5000);
-  EXPECT_TRUE(registry_.WriteLog().empty());
+  // A screen gone since the last Exit, and the extremes a stored dword allows.
+  const std::pair<std::int32_t, std::int32_t> stored[] = {
+      {-5000, 4000}, {INT32_MAX, INT32_MAX - 255}, {INT32_MAX - 255, INT32_MAX}};
+  for (const auto& [x, y] : stored) {
+    registry_.PutDword(kKey, "R_x", x);
+    registry_.PutDword(kKey, "R_y", y);
+    registry_.ClearWriteLog();
+    StrictBoxes boxes;
+    testing::RecordingPrinterPort port;
+    TZLR window(store_, port, boxes);
+    window.Open();
+    const QRect primary = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect title_bar(window.pos(), QSize(window.frameGeometry().width(), kTitleBarHeight));
+    EXPECT_TRUE(primary.intersects(title_bar)) << window.pos().x() << "," << window.pos().y();
+    // What was stored stays stored.
+    EXPECT_EQ(window.Record().x, x);
+    EXPECT_EQ(window.Record().y, y);
+    EXPECT_EQ(registry_.GetDword(kKey, "R_x"), x);
+    EXPECT_TRUE(registry_.WriteLog().empty());
+  }
 }
 
 TEST_F(LifeCycleTest, ExitStoresThePositionAndCloses) {

@@ -6,6 +6,7 @@
 
 #include "qt_print.h"
 
+#include <climits>
 #include <vector>
 
 #include "window_placement.h"
@@ -28,7 +29,7 @@ TEST(ReachablePosition, KeepsAPositionWhoseTitleBarShowsAnywhere) {
       {-1280 - 444, 0}  // one pixel at the far left edge
   };
   for (const QPoint& at : kept) {
-    EXPECT_EQ(ReachablePosition(QRect(at, kWindow), screens, kPrimary), at)
+    EXPECT_EQ(ReachablePosition(at, kWindow, screens, kPrimary), at)
         << at.x() << "," << at.y();
   }
 }
@@ -43,9 +44,12 @@ TEST(ReachablePosition, MovesAWindowWhoseTitleBarIsOffEveryScreenOntoThePrimaryO
       {0, -30},      // the title bar just above it, though the rest shows
       {-445, -100},  // above and to the left
       {5000, 5000},
+      {INT_MAX, INT_MAX - 255},  // stored extremes: no edge may overflow
+      {INT_MAX - 255, INT_MAX},
+      {INT_MIN, INT_MIN},
   };
   for (const QPoint& at : lost) {
-    EXPECT_EQ(ReachablePosition(QRect(at, kWindow), screens, kPrimary), centred)
+    EXPECT_EQ(ReachablePosition(at, kWindow, screens, kPrimary), centred)
         << at.x() << "," << at.y();
   }
 }
@@ -53,16 +57,16 @@ TEST(ReachablePosition, MovesAWindowWhoseTitleBarIsOffEveryScreenOntoThePrimaryO
 TEST(ReachablePosition, PrimaryScreenAnywhereAndSmallerThanTheWindow) {
   const QRect primary(1920, 40, 1280, 984);  // below a top panel, right of another screen
   const std::vector<QRect> screens{QRect(0, 0, 1920, 1080), primary};
-  EXPECT_EQ(ReachablePosition(QRect(QPoint(-3000, 0), kWindow), screens, primary),
+  EXPECT_EQ(ReachablePosition(QPoint(-3000, 0), kWindow, screens, primary),
             QPoint(1920 + (1280 - 445) / 2, 40 + (984 - 340) / 2));
 
   const QRect tiny(100, 50, 400, 300);
-  EXPECT_EQ(ReachablePosition(QRect(QPoint(-3000, 0), kWindow), std::vector<QRect>{tiny}, tiny),
+  EXPECT_EQ(ReachablePosition(QPoint(-3000, 0), kWindow, std::vector<QRect>{tiny}, tiny),
             QPoint(100, 50));
 }
 
 TEST(ReachablePosition, NoScreensLeavesThePositionAlone) {
-  EXPECT_EQ(ReachablePosition(QRect(QPoint(-3000, 9), kWindow), {}, QRect()), QPoint(-3000, 9));
+  EXPECT_EQ(ReachablePosition(QPoint(-3000, 9), kWindow, {}, QRect()), QPoint(-3000, 9));
 }
 
 }  // namespace
