@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fuzz_check.h"
 #include "hive_text.h"
@@ -36,11 +37,17 @@ bool SameHive(const Hive& a, const Hive& b) {
   return true;
 }
 
-// The full path of a key, built from its parents.
+// The full path of a key, its levels gathered first and joined once, so that
+// it costs the path's length.
 std::string PathOf(const Hive& hive, std::size_t index) {
-  std::string path = hive.keys()[index].name;
-  for (std::size_t p = hive.keys()[index].parent; p != Hive::kRoot; p = hive.keys()[p].parent) {
-    path = hive.keys()[p].name + '\\' + path;
+  std::vector<const std::string*> levels;
+  for (std::size_t k = index; k != Hive::kRoot; k = hive.keys()[k].parent) {
+    levels.push_back(&hive.keys()[k].name);
+  }
+  std::string path;
+  for (auto level = levels.rbegin(); level != levels.rend(); ++level) {
+    if (!path.empty()) path += '\\';
+    path += **level;
   }
   return path;
 }
@@ -57,17 +64,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   FUZZ_CHECK(size <= zelora::hive_text::kMaxTextSize);
+  // Checked level by level, so that a deep key costs its length and not its
+  // square: each key is its own level under its parent, the parents come
+  // first (so that the writer can build paths in one pass), and looking a
+  // level up by its parent and name finds that very key.
+  Hive lookup = *hive;
+  std::vector<std::size_t> depth(hive->keys().size());
+  std::vector<std::size_t> path_size(hive->keys().size());
+  // Whole paths are looked up as well, as long as that costs no more than a
+  // few times the text.
+  std::size_t path_budget = 8 * size + 4096;
   for (std::size_t i = 0; i < hive->keys().size(); ++i) {
     const HiveKey& key = hive->keys()[i];
-    // Parents come first, so that the writer can build paths in one pass.
-    FUZZ_CHECK(key.parent == Hive::kRoot || key.parent < i);
-    FUZZ_CHECK(zelora::ValidHiveKeyPath(PathOf(*hive, i)));
-    FUZZ_CHECK(hive->Find(PathOf(*hive, i)) == &key);
+    const bool top = key.parent == Hive::kRoot;
+    FUZZ_CHECK(top || key.parent < i);
+    FUZZ_CHECK(key.name.find('\\') == std::string::npos);
+    FUZZ_CHECK(zelora::ValidHiveKeyPath(key.name));
+    depth[i] = top ? 1 : depth[key.parent] + 1;
+    path_size[i] = top ? key.name.size() : path_size[key.parent] + 1 + key.name.size();
+    FUZZ_CHECK(depth[i] <= zelora::hive_text::kMaxKeyDepth);
+    FUZZ_CHECK(lookup.Child(key.parent, key.name) == i);
+    if (path_size[i] <= path_budget) {
+      path_budget -= path_size[i];
+      FUZZ_CHECK(hive->Find(PathOf(*hive, i)) == &key);
+    }
     for (const HiveValue& value : key.values) {
       FUZZ_CHECK(value.data.size() <= zelora::hive_text::kMaxValueSize);
       FUZZ_CHECK(zelora::ValidHiveValueName(value.name));
     }
   }
+  FUZZ_CHECK(lookup.keys().size() == hive->keys().size());
 
   const std::optional<std::string> written = zelora::WriteHiveText(*hive);
   // Every level gets a section of its own with its full path, so a deep key
