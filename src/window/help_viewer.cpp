@@ -22,7 +22,12 @@ namespace zelora {
 
 namespace {
 
+// The help window's own texts are English; other languages translate them
+// in this context (resources/translations/program_<language>.ts).
+constexpr char kContext[] = "HelpWindow";
 constexpr char kTitle[] = "Zelora Help";
+
+QString Tr(const char* text) { return QCoreApplication::translate(kContext, text); }
 
 QString TopicAnchor(int context) { return QString("context-%1").arg(context); }
 
@@ -91,7 +96,7 @@ class HelpWindow : public QWidget {
  public:
   HelpWindow() : QWidget(nullptr, Qt::Window), browser_(new QTextBrowser) {
     setObjectName("HelpWindow");
-    setWindowTitle(kTitle);
+    setWindowTitle(Tr(kTitle));
     // The help window must not keep the program running once the main window
     // has closed.
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -138,12 +143,12 @@ class HelpWindow : public QWidget {
       // QTextBrowser would only print a warning for a file it cannot read.
       QFile check(path);
       if (!check.open(QIODevice::ReadOnly)) {
-        ShowProblem(QString("Help file %1 could not be read: %2.").arg(path, check.errorString()));
+        ShowProblem(Tr("Help file %1 could not be read: %2.").arg(path, check.errorString()));
         return;
       }
       browser_->setSource(file);
       if (!HasAnchor(*browser_->document(), TopicAnchor(0))) {
-        ShowProblem(QString("Help file %1 is damaged: it has no contents topic.").arg(path));
+        ShowProblem(Tr("Help file %1 is damaged: it has no contents topic.").arg(path));
         return;
       }
       loaded_ = file;
@@ -158,7 +163,7 @@ class HelpWindow : public QWidget {
   // Shows message (plain text, one paragraph per line) instead of a topic.
   void ShowProblem(const QString& message) {
     loaded_.clear();
-    QString html = "<h1>" + QString(kTitle).toHtmlEscaped() + "</h1>";
+    QString html = "<h1>" + Tr(kTitle).toHtmlEscaped() + "</h1>";
     for (const QString& line : message.split('\n')) html += "<p>" + line.toHtmlEscaped() + "</p>";
     browser_->setHtml(html);
     browser_->clearHistory();
@@ -171,7 +176,7 @@ class HelpWindow : public QWidget {
     auto* button = new QToolButton;
     button->setObjectName(name);
     button->setIcon(style()->standardIcon(icon));
-    button->setText(text);
+    button->setText(Tr(text));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setAutoRaise(true);
     button->setShortcut(key);
@@ -199,15 +204,15 @@ void HelpViewer::ShowContext(const std::string& help_file, int context) {
 
   const QString name = QString::fromStdString(help_file);
   if (!IsBareFileName(name)) {
-    window.ShowProblem(QString("The help file name \"%1\" was refused: only a plain file name "
-                               "is looked up in the program's data folders.")
+    window.ShowProblem(Tr("The help file name \"%1\" was refused: only a plain file name "
+                          "is looked up in the program's data folders.")
                            .arg(name));
     return;
   }
   const QString path = FindHelpFile(name, language_);
   if (path.isEmpty()) {
     window.ShowProblem(
-        QString("Help file %1 was not found.\nLooked in: %2.").arg(name, DataFolders().join(", ")));
+        Tr("Help file %1 was not found.\nLooked in: %2.").arg(name, DataFolders().join(", ")));
     return;
   }
   window.ShowTopic(path, context);

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
@@ -35,6 +36,25 @@ QString FaceLanguage(const QTranslator& translator) {
     return QString::fromLatin1(kLayoutLanguage);
   }
   return translator.language();
+}
+
+SurroundingTexts::SurroundingTexts(const QString& language) {
+  // Qt's own English needs no translation, and loading one would only
+  // install an empty translator.
+  if (language == QLatin1String("en")) return;
+  if (toolkit_.load(QStringLiteral("qtbase_") + language,
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(&toolkit_);
+  }
+  if (program_.load(QStringLiteral("program_") + language,
+                    QString::fromLatin1(kTranslationFolder))) {
+    QCoreApplication::installTranslator(&program_);
+  }
+}
+
+SurroundingTexts::~SurroundingTexts() {
+  QCoreApplication::removeTranslator(&program_);
+  QCoreApplication::removeTranslator(&toolkit_);
 }
 
 }  // namespace zelora

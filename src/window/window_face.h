@@ -3,11 +3,11 @@
 #pragma once
 
 #include <QString>
+#include <QTranslator>
 
 #include "window_layout.h"
 
 class QLocale;
-class QTranslator;
 
 namespace zelora {
 
@@ -37,5 +37,23 @@ bool LoadFace(QTranslator& translator, const QLocale& locale);
 // The language of a face: the translation's, or the layout's for an empty
 // translator.
 QString FaceLanguage(const QTranslator& translator);
+
+// The texts around the window's own, in the face's language: Qt's own
+// (standard buttons, the edit fields' menu, the tab bar's scroll buttons),
+// from the translations Qt installs, and the program's English texts outside
+// the layout (the help window), from :/i18n/program_<language>.qm. Installed
+// into the application while the object lives; a language without them
+// leaves Qt's and the program's English.
+class SurroundingTexts {
+ public:
+  explicit SurroundingTexts(const QString& language);
+  ~SurroundingTexts();
+  SurroundingTexts(const SurroundingTexts&) = delete;
+  SurroundingTexts& operator=(const SurroundingTexts&) = delete;
+
+ private:
+  QTranslator toolkit_;
+  QTranslator program_;
+};
 
 }  // namespace zelora

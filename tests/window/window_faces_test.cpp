@@ -9,11 +9,15 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleValueInterface>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QToolButton>
 #include <QLocale>
 #include <QMessageBox>
 #include <QTabWidget>
@@ -24,6 +28,7 @@
 #include <string_view>
 
 #include "exception_box.h"
+#include "help_viewer.h"
 #include "hint_handler.h"
 #include "main_window.h"
 #include "memory_registry.h"
@@ -330,6 +335,49 @@ TEST(FaceChoice, FollowsTheFirstUiLanguageOnly) {
     QTranslator translator;
     EXPECT_EQ(LoadFace(translator, c.locale), c.loads);
     EXPECT_EQ(FaceLanguage(translator), c.language);
+  }
+}
+
+
+// Qt's own texts and the help window follow the face: Russian for the Russian
+// face (also when the desktop's language is one the program has no face for),
+// English for the English one. The transmission box's own words stay.
+TEST(SurroundingTexts, FollowTheFace) {
+  const struct {
+    const char* language;
+    const char* cancel;
+    const char* copy;
+    const char* help_title;
+    const char* back;
+  } cases[] = {
+      {"ru", "Отмена", "&Копировать", "Справка Zelora", "Назад"},
+      {"en", "Cancel", "&Copy", "Zelora Help", "Back"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.language);
+    const SurroundingTexts texts{QString::fromLatin1(c.language)};
+    const auto box =
+        TransmissionBoxNotifier::MakeBox(TransmissionErrorVariant::SingleCommand, nullptr);
+    ASSERT_NE(box->button(QMessageBox::Cancel), nullptr);
+    EXPECT_EQ(box->button(QMessageBox::Cancel)->text(), QString::fromUtf8(c.cancel));
+    EXPECT_EQ(box->windowTitle(), "Transmission Error");
+
+    QLineEdit field;
+    const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+    QStringList entries;
+    for (const QAction* action : menu->actions()) entries << action->text().section('\t', 0, 0);
+    EXPECT_TRUE(entries.contains(QString::fromUtf8(c.copy))) << entries.join('|').toStdString();
+
+    HelpViewer help{QString::fromLatin1(c.language)};
+    help.ShowContext("VERAR.HLP", 1);
+    QWidget* window = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->objectName() == "HelpWindow" && widget->isVisible()) window = widget;
+    }
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8(c.help_title));
+    EXPECT_EQ(window->findChild<QToolButton*>("HelpBack")->text(), QString::fromUtf8(c.back));
+    help.Quit();
   }
 }
 
