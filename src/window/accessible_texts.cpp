@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "accessible_texts.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
@@ -90,11 +91,54 @@ class GaugeAccessible : public QAccessibleWidget, public QAccessibleValueInterfa
   const Gauge& Bar() const { return *static_cast<const Gauge*>(widget()); }
 };
 
+// A flat button: a push button that says its command's key. The toolkit's
+// own button offers only a mnemonic from the caption, which these captions
+// have none of.
+class FlatButtonAccessible : public QAccessibleWidget {
+ public:
+  explicit FlatButtonAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Button) {
+    addControllingSignal(QStringLiteral("clicked(bool)"));
+  }
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Accelerator) return Key();
+    return QAccessibleWidget::text(t);
+  }
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.pressed = Button().isDown();
+    return state;
+  }
+  QStringList actionNames() const override {
+    return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+  }
+  void doAction(const QString& action) override {
+    if (action == pressAction()) {
+      if (widget()->isEnabled()) Button().click();
+      return;
+    }
+    QAccessibleWidget::doAction(action);
+  }
+  QStringList keyBindingsForAction(const QString& action) const override {
+    if (action == pressAction() && !Key().isEmpty()) return {Key()};
+    return QAccessibleWidget::keyBindingsForAction(action);
+  }
+
+ private:
+  QAbstractButton& Button() const { return *static_cast<QAbstractButton*>(widget()); }
+  QString Key() const { return Button().shortcut().toString(QKeySequence::NativeText); }
+};
+
 QAccessibleInterface* WindowKinds(const QString& class_name, QObject* object) {
   auto* widget = qobject_cast<QWidget*>(object);
   if (widget == nullptr) return nullptr;
   if (class_name == QLatin1String("zelora::SpinEdit")) return new SpinEditAccessible(widget);
   if (class_name == QLatin1String("zelora::Gauge")) return new GaugeAccessible(widget);
+  if (class_name == QLatin1String("zelora::FlatButton")) return new FlatButtonAccessible(widget);
+  // The main window is a plain widget, which the toolkit would present as a
+  // filler inside nothing.
+  if (class_name == QLatin1String("zelora::TZLR")) {
+    return new QAccessibleWidget(widget, QAccessible::Window);
+  }
   if (class_name == QLatin1String("zelora::StatusBar")) {
     return new QAccessibleWidget(widget, QAccessible::StatusBar);
   }

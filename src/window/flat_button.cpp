@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "flat_button.h"
 
+#include <QEvent>
 #include <QIcon>
 #include <QPixmap>
 
@@ -22,6 +23,14 @@ void FlatButton::SetGlyph(const QImage& bitmap) {
   icon.addPixmap(QPixmap::fromImage(GlyphImage(bitmap, GlyphState::Normal)), QIcon::Active);
   icon.addPixmap(QPixmap::fromImage(GlyphImage(bitmap, GlyphState::Disabled)), QIcon::Disabled);
   setIcon(icon);
+}
+
+bool FlatButton::event(QEvent* event) {
+  if (event->type() == QEvent::Shortcut) {
+    if (isEnabled()) click();
+    return true;
+  }
+  return QToolButton::event(event);
 }
 
 }  // namespace zelora

@@ -12,7 +12,8 @@ namespace zelora {
 // under the mouse pointer a raised frame and the glyph in colour; while
 // pressed a sunken frame with glyph and caption moved by the style's shift.
 // The toolkit's auto-raise tool button does all of that; the three glyph
-// images are its icon's Normal, Active and Disabled modes.
+// images are its icon's Normal, Active and Disabled modes. Its shortcut, if
+// any, is its command's key.
 class FlatButton : public QToolButton {
   Q_OBJECT
  public:
@@ -24,6 +25,11 @@ class FlatButton : public QToolButton {
   // normal drawing, the right one for the disabled button. The colour of its
   // bottom-left pixel is transparent wherever it occurs.
   void SetGlyph(const QImage& bitmap);
+
+ protected:
+  // The button's shortcut clicks it at once and leaves the focus where it
+  // is; the toolkit's own would move the focus and click on a timer.
+  bool event(QEvent* event) override;
 };
 
 }  // namespace zelora

@@ -19,6 +19,7 @@
 #include <utility>
 
 #include "accessible_texts.h"
+#include "command_keys.h"
 #include "exception_box.h"
 #include "flat_button.h"
 #include "gauge.h"
@@ -158,6 +159,7 @@ void TZLR::CreateControl(const ControlLayout& layout, const PageLayout* page) {
     case ControlKind::FlatButton: {
       auto* button = new FlatButton(parent);
       button->setText(caption);
+      button->setShortcut(CommandKeyOf(layout.name));
       const char* glyph = pictures::GlyphPath(layout.name);
       button->SetGlyph(glyph != nullptr ? QImage(QString::fromLatin1(glyph)) : QImage());
       widget = button;

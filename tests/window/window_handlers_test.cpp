@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QTest>
@@ -17,6 +18,7 @@
 #include "gauge.h"
 #include "hive_file_registry.h"
 #include "main_window.h"
+#include "recording_fakes.h"
 #include "settings_key.h"
 #include "settings_store.h"
 #include "spin_edit.h"
@@ -74,6 +76,7 @@ class WindowHandlers : public ::testing::Test {
   SettingsStore store_{hive_};
   DevicePortWriter port_{port_path_};
   RecordingBoxes boxes_;
+  RecordingHelp help_;  // outlives the window, which tells it to quit
   TZLR window_{store_, port_, boxes_};
 };
 
@@ -121,6 +124,70 @@ TEST_F(WindowHandlers, SendReadsTheSpinFieldBeingTyped) {
   EXPECT_EQ(QApplication::focusWidget(), typing);
   EXPECT_EQ(testing::ReadFile(port_path_), Job("COPIES=7"));
   EXPECT_EQ(Stored("R_copies"), 7.0);
+}
+
+// Every command from the keyboard alone, each with its desktop key while the
+// field being typed in keeps the focus; the test buttons' keys act only on
+// their page and not during the lock-out. A screen reader hears the keys.
+TEST_F(WindowHandlers, EveryCommandWithinKeyboardReach) {
+  const std::string uel = "\x1b%-12345X";
+  window_.SetHelpEngine(help_);
+  window_.Open();
+  QApplication::setActiveWindow(&window_);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+  auto* timeout = static_cast<SpinEdit*>(window_.FindControl("SpinTimeout"));
+  timeout->Editor()->setFocus();
+  timeout->Editor()->selectAll();
+  QTest::keyClicks(timeout->Editor(), "45");
+  QWidget* typing = QApplication::focusWidget();
+  QTest::keyClick(typing, Qt::Key_Return, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), typing);
+  EXPECT_EQ(Stored("R_timeout"), 45.0);
+  const auto page = [&](const char* name) {
+    window_.PageControl()->setCurrentWidget(window_.FindControl(name));
+  };
+  const struct {
+    const char* page;
+    QKeyCombination key;
+    std::string reaches_the_port;
+  } steps[] = {
+      {"Printer", Qt::CTRL | Qt::Key_L, "\x0c"},
+      {"Printer", Qt::CTRL | Qt::Key_P, ""},  // the test buttons are not showing
+      {"About", Qt::CTRL | Qt::Key_P, uel + "@PJL TEST PRINT=CONFIG\r\n" + uel},
+      {"About", Qt::CTRL | Qt::SHIFT | Qt::Key_P, ""},  // locked out
+      {"Quality", Qt::CTRL | Qt::SHIFT | Qt::Key_D,
+       uel + "@PJL INITIALIZE\r\n" + uel + uel + "@PJL INFO PRINTER=ALL\r\n" + uel +
+           Job("PAPER=A4")},
+  };
+  std::string port = Job("TIMEOUT=45");
+  for (const auto& step : steps) {
+    SCOPED_TRACE(QKeySequence(step.key).toString().toStdString());
+    page(step.page);
+    QTest::keyClick(QApplication::focusWidget(), step.key.key(), step.key.keyboardModifiers());
+    port += step.reaches_the_port;
+    EXPECT_EQ(testing::ReadFile(port_path_), port);
+  }
+
+  // F5 reloads what is stored; F1 opens the help on the page showing.
+  page("Page");
+  auto* copies = static_cast<SpinEdit*>(window_.FindControl("SpinCopies"));
+  copies->Editor()->setText("9");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+  EXPECT_EQ(copies->Editor()->text(), "1");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+  EXPECT_EQ(help_.shown, (std::vector<std::pair<std::string, int>>{{"VERAR.HLP", 2}}));
+
+  QAccessibleInterface* send =
+      QAccessible::queryAccessibleInterface(window_.FindControl("BtnApply"));
+  EXPECT_EQ(send->text(QAccessible::Accelerator),
+            QKeySequence(Qt::CTRL | Qt::Key_Return).toString(QKeySequence::NativeText));
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(&window_)->role(), QAccessible::Window);
+
+  // Ctrl+Q is Exit: the position is stored, unlike with the close box.
+  window_.move(120, 90);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_FALSE(window_.isVisible());
+  EXPECT_EQ(StoredIndex("R_x"), window_.x());
 }
 
 // The configuration page from the About page: the job reaches the printer, the
