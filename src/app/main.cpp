@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
   // layout when there is one for it, the layout's own texts otherwise.
   QTranslator face;
   if (zelora::LoadFace(face, QLocale::system())) QCoreApplication::installTranslator(&face);
+  const zelora::SurroundingTexts surrounding(zelora::FaceLanguage(face));
 
   const std::unique_ptr<zelora::RegistryBackend> registry = zelora::MakePlatformRegistry();
   zelora::SettingsStore store(*registry);
