@@ -4,8 +4,10 @@
 #include <QIcon>
 #include <QLocale>
 #include <QTranslator>
+#include <iostream>
 #include <memory>
 
+#include "command_line.h"
 #include "exception_box.h"
 #include "help_viewer.h"
 #include "main_window.h"
@@ -16,6 +18,7 @@
 #include "window_face.h"
 
 int main(int argc, char** argv) {
+  if (const auto status = zelora::AnswerInfoOption(argc, argv, std::cout)) return *status;
   QApplication app(argc, argv);
   QApplication::setApplicationName(zelora::ToQString(zelora::kApplicationTitle));
   QGuiApplication::setDesktopFileName(QStringLiteral(ZELORA_APP_ID));
