@@ -15,6 +15,7 @@
 #include "dib_writer.h"
 #include "escape_text.h"
 #include "expect_line_error.h"
+#include "icon_theme.h"
 #include "indexed_image.h"
 #include "picture_source.h"
 #include "png_writer.h"
@@ -405,6 +406,18 @@ TEST(Png, ChunksAndImageDataRebuildTheScanlines) {
     ASSERT_TRUE(std::equal(raw.begin() + row + 1, raw.begin() + row + 1 + width * 4,
                            rgba.begin() + static_cast<std::ptrdiff_t>(y) * width * 4));
   }
+}
+
+// Each new pixel averages the source area it covers, colours weighted by alpha
+// so that a see-through pixel lends none.
+TEST(ScaleRgba, AveragesTheCoveredAreaByOverlapAndAlpha) {
+  const std::vector<std::uint8_t> red_beside_clear_white = {255, 0, 0, 255, 255, 255, 255, 0};
+  EXPECT_EQ(ScaleRgba(red_beside_clear_white, 2, 1, 1, 1),
+            (std::vector<std::uint8_t>{255, 0, 0, 128}));
+  // Three to two: each new pixel is two thirds of an end pixel, one of the middle.
+  const std::vector<std::uint8_t> greys = {0, 0, 0, 255, 90, 90, 90, 255, 180, 180, 180, 255};
+  EXPECT_EQ(ScaleRgba(greys, 3, 1, 2, 1),
+            (std::vector<std::uint8_t>{30, 30, 30, 255, 150, 150, 150, 255}));
 }
 
 // ---- escape text ----

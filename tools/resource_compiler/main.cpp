@@ -3,10 +3,14 @@
 // Build-time compiler for the program's resources:
 //   zelora_rescomp picture <source.pxm> <output.bmp|output.ico> [--png <output.png>]
 //   zelora_rescomp escapes <source.txt> <output>
+//   zelora_rescomp icon-theme <source.ico.pxm> <theme dir> <name> <size>...
 // Writes nothing and exits with status 1 when the source has a mistake.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -16,6 +20,7 @@
 
 #include "dib_writer.h"
 #include "escape_text.h"
+#include "icon_theme.h"
 #include "indexed_image.h"
 #include "picture_source.h"
 #include "png_writer.h"
@@ -60,7 +65,8 @@ bool EndsWith(std::string_view s, std::string_view suffix) {
 
 int Usage() {
   std::cerr << "usage: zelora_rescomp picture <source> <output.bmp|output.ico> [--png <png>]\n"
-               "       zelora_rescomp escapes <source> <output>\n";
+               "       zelora_rescomp escapes <source> <output>\n"
+               "       zelora_rescomp icon-theme <source> <theme dir> <name> <size>...\n";
   return 2;
 }
 
@@ -99,6 +105,45 @@ int Escapes(const std::vector<std::string>& args) {
   return 0;
 }
 
+// The icon in a desktop theme folder: <dir>/<n>x<n>/apps/<name>.png for each
+// size, drawn from the source's image of that size when it has one and scaled
+// from its largest otherwise, and <dir>/scalable/apps/<name>.svg of the
+// largest.
+int IconTheme(const std::vector<std::string>& args) {
+  if (args.size() < 4) return Usage();
+  std::vector<int> sizes;
+  for (std::size_t i = 3; i < args.size(); ++i) {
+    const int size = std::atoi(args[i].c_str());
+    if (size < 1 || size > 1024 || std::to_string(size) != args[i]) return Usage();
+    sizes.push_back(size);
+  }
+  const std::filesystem::path dir = args[1];
+  const std::string& name = args[2];
+  try {
+    std::vector<IndexedImage> images = BuildImages(ParsePictureSource(ReadFile(args[0])));
+    const IndexedImage& largest =
+        *std::max_element(images.begin(), images.end(),
+                          [](const auto& a, const auto& b) { return a.width < b.width; });
+    if (largest.width != largest.height) throw SourceError(0, "a theme icon must be square");
+    auto write = [&](const std::string& folder, const std::string& file, const auto& bytes) {
+      std::filesystem::create_directories(dir / folder / "apps");
+      WriteFile((dir / folder / "apps" / file).string(), bytes);
+    };
+    for (int size : sizes) {
+      auto same = std::find_if(images.begin(), images.end(),
+                               [&](const auto& i) { return i.width == size && i.height == size; });
+      const IndexedImage& from = same != images.end() ? *same : largest;
+      write(std::to_string(size) + "x" + std::to_string(size), name + ".png",
+            EncodePng(size, size, ScaleRgba(ToRgba(from), from.width, from.height, size, size)));
+    }
+    write("scalable", name + ".svg", std::string_view(EncodePixelSvg(largest)));
+  } catch (const SourceError& e) {
+    std::cerr << args[0] << ": error: " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 }  // namespace zelora::rescomp
 
@@ -110,6 +155,7 @@ int main(int argc, char** argv) {
   try {
     if (command == "picture") return Picture(args);
     if (command == "escapes") return Escapes(args);
+    if (command == "icon-theme") return IconTheme(args);
   } catch (const std::exception& e) {
     std::cerr << "zelora_rescomp: " << e.what() << "\n";
     return 1;
