@@ -3,7 +3,9 @@
 # Installing the program and building its Debian package with CPack:
 #   cmake --build <build> --target package   (or: cd <build> && cpack -G DEB)
 # The package's maintainer scripts create the settings folder
-# (ZELORA_HIVE_DIR) for group lp and delete it on purge only.
+# (ZELORA_HIVE_DIR) for group lp and delete it on purge only. Its version is
+# the project's with the packaging revision below; its changelog, copyright
+# file and manual page are written from packaging/*.in.
 if(NOT ZELORA_BUILD_GUI OR WIN32)
   return()
 endif()
@@ -19,17 +21,68 @@ if(NOT IS_ABSOLUTE "${hive_dir}" OR hive_parent STREQUAL "/" OR hive_dir MATCHES
                       "not '${ZELORA_HIVE_DIR}'")
 endif()
 
-set(ZELORA_MAINTAINER_SCRIPT_DIR ${CMAKE_BINARY_DIR}/packaging)
+set(ZELORA_PACKAGING_BUILD_DIR ${CMAKE_BINARY_DIR}/packaging)
 foreach(script IN ITEMS postinst postrm)
   configure_file(${PROJECT_SOURCE_DIR}/packaging/${script}.in
-                 ${ZELORA_MAINTAINER_SCRIPT_DIR}/${script} @ONLY
+                 ${ZELORA_PACKAGING_BUILD_DIR}/${script} @ONLY
                  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
                                   GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 endforeach()
 
+# The packaging revision: raise it for a package of the same program version,
+# with a changelog entry of its own.
+set(ZELORA_DEB_REVISION 1)
+set(ZELORA_DEB_VERSION ${PROJECT_VERSION}-${ZELORA_DEB_REVISION})
+configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog.in
+               ${ZELORA_PACKAGING_BUILD_DIR}/changelog.Debian @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/copyright.in
+               ${ZELORA_PACKAGING_BUILD_DIR}/copyright @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/zelora.1.in
+               ${ZELORA_PACKAGING_BUILD_DIR}/zelora.1 @ONLY)
+
+# Debian wants both compressed at the highest level and without a name or time
+# stamp, so that the same sources give the same package.
+find_program(ZELORA_GZIP gzip REQUIRED)
+set(compressed)
+foreach(file IN ITEMS changelog.Debian zelora.1)
+  set(staged ${ZELORA_PACKAGING_BUILD_DIR}/compressed/${file})
+  add_custom_command(
+    OUTPUT ${staged}.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${ZELORA_PACKAGING_BUILD_DIR}/${file} ${staged}
+    COMMAND ${ZELORA_GZIP} -9nf ${staged}
+    DEPENDS ${ZELORA_PACKAGING_BUILD_DIR}/${file}
+    COMMENT "Compressing ${file}"
+    VERBATIM)
+  list(APPEND compressed ${staged}.gz)
+endforeach()
+add_custom_target(zelora_packaging_docs ALL DEPENDS ${compressed})
+
+install(FILES ${ZELORA_PACKAGING_BUILD_DIR}/compressed/zelora.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Only the package carries the Debian changelog and copyright file, and its
+# stripped program also loses the compilers' version notes, as Debian's do.
+find_program(ZELORA_OBJCOPY NAMES ${CMAKE_OBJCOPY} objcopy REQUIRED)
+install(CODE "
+  execute_process(COMMAND \"${ZELORA_OBJCOPY}\" --remove-section=.comment
+                          \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/zelora\"
+                  COMMAND_ERROR_IS_FATAL ANY)"
+  COMPONENT debian EXCLUDE_FROM_ALL)
+install(FILES ${ZELORA_PACKAGING_BUILD_DIR}/compressed/changelog.Debian.gz
+              ${ZELORA_PACKAGING_BUILD_DIR}/copyright
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/zelora
+        COMPONENT debian EXCLUDE_FROM_ALL)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME zelora
+        COMPONENT debian EXCLUDE_FROM_ALL)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zelora)
 set(CPACK_PACKAGE_VENDOR "Zelora developers")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${ZELORA_DEB_REVISION})
+set(CPACK_INSTALL_CMAKE_PROJECTS
+    ${CMAKE_BINARY_DIR} ${PROJECT_NAME} ALL /
+    ${CMAKE_BINARY_DIR} ${PROJECT_NAME} debian /)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Set the power-on defaults of a PCL5e laser printer on the parallel port")
 set(CPACK_PACKAGE_DESCRIPTION
@@ -45,11 +98,13 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Zelora developers <zelora@example.org>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${ZELORA_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
-    ${ZELORA_MAINTAINER_SCRIPT_DIR}/postinst ${ZELORA_MAINTAINER_SCRIPT_DIR}/postrm)
+    ${ZELORA_PACKAGING_BUILD_DIR}/postinst ${ZELORA_PACKAGING_BUILD_DIR}/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

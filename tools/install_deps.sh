@@ -12,7 +12,7 @@ packages=(
   libgtest-dev libgmock-dev googletest
   fonts-dejavu-core
   xvfb xauth xdotool x11-utils imagemagick
-  dpkg-dev fakeroot desktop-file-utils appstream
+  dpkg-dev fakeroot desktop-file-utils appstream lintian devscripts librsvg2-bin reuse
   clang libclang-rt-14-dev libbenchmark-dev
 )
 if [[ "${ZELORA_WITH_WINDOWS:-0}" == 1 ]]; then
