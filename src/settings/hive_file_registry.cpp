@@ -217,15 +217,30 @@ class HiveFileKey : public RegistryKey {
     } else {
       key.values.push_back(std::move(value));
     }
+    return Replace(std::move(changed));
+  }
+
+  bool DeleteValue(std::string_view name) override {
+    if (!lock_) return false;
+    if (Key().Find(name) == nullptr) return true;
+    Hive changed = hive_;
+    std::erase_if(changed.Find(path_)->values,
+                  [&](const HiveValue& value) { return SameRegistryName(value.name, name); });
+    return Replace(std::move(changed));
+  }
+
+ private:
+  HiveKey& Key() { return *hive_.Find(path_); }
+
+  // Writes the changed hive over the file; the snapshot follows only once it
+  // is there.
+  bool Replace(Hive changed) {
     const std::optional<std::string> text = WriteHiveText(changed);
     if (!text) return false;
     if (!ReplaceHive(file_, *text, mode_)) return false;
     hive_ = std::move(changed);
     return true;
   }
-
- private:
-  HiveKey& Key() { return *hive_.Find(path_); }
 
   Hive hive_;
   std::string path_;

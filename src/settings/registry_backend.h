@@ -64,6 +64,10 @@ class RegistryKey {
   // Creates or replaces a value. False when the write was refused.
   virtual bool SetValue(std::string_view name, std::uint32_t type,
                         std::span<const std::uint8_t> data) = 0;
+
+  // Removes a value. True when it is gone, also when there was none; false
+  // when the removal was refused.
+  virtual bool DeleteValue(std::string_view name) = 0;
 };
 
 // The few registry calls the program makes, on keys given relative to

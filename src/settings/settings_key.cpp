@@ -5,6 +5,8 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace zelora {
 
@@ -60,6 +62,31 @@ long double SettingsKey::ReadFloat(std::string_view name) const {
   double value = 0;
   std::memcpy(&value, result.data.data(), sizeof value);
   return static_cast<long double>(value);
+}
+
+std::string SettingsKey::ReadString(std::string_view name) const {
+  QueryResult result = key_->QueryValue(name, kMaxStringSize);
+  if (result.status != QueryStatus::kSuccess) {
+    throw RegistryError::FailedToGetData(name);
+  }
+  if (result.type != reg_type::kSz) throw RegistryError::InvalidDataType(name);
+  // The text ends at its terminating zero, if it has one.
+  std::string text(result.data.begin(), result.data.end());
+  if (const std::size_t end = text.find('\0'); end != std::string::npos) text.resize(end);
+  return text;
+}
+
+void SettingsKey::WriteString(std::string_view name, std::string_view value) {
+  std::vector<std::uint8_t> bytes(value.begin(), value.end());
+  bytes.push_back(0);
+  if (value.find('\0') != std::string_view::npos || bytes.size() > kMaxStringSize ||
+      !key_->SetValue(name, reg_type::kSz, bytes)) {
+    throw RegistryError::FailedToSetData(name);
+  }
+}
+
+void SettingsKey::DeleteValue(std::string_view name) {
+  if (!key_->DeleteValue(name)) throw RegistryError::FailedToSetData(name);
 }
 
 void SettingsKey::WriteInteger(std::string_view name, std::int32_t value) {

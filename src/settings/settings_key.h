@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "registry_backend.h"
@@ -38,6 +39,14 @@ class SettingsKey {
   void WriteBool(std::string_view name, bool value);
   // Rounded to the nearest double.
   void WriteFloat(std::string_view name, long double value);
+
+  // A REG_SZ text, without its terminating zero; at most kMaxStringSize
+  // bytes of data.
+  static constexpr std::uint32_t kMaxStringSize = 4096;
+  std::string ReadString(std::string_view name) const;
+  void WriteString(std::string_view name, std::string_view value);
+  // Removes the value; nothing to do when there is none.
+  void DeleteValue(std::string_view name);
 
  private:
   explicit SettingsKey(std::unique_ptr<RegistryKey> key) : key_(std::move(key)) {}

@@ -193,4 +193,24 @@ bool ControlDiffers(const SettingPlace& place, const ControlValues& controls,
       place.field);
 }
 
+std::string SettingsStore::LoadPort() const {
+  const std::optional<SettingsKey> key = SettingsKey::OpenForReading(backend_);
+  if (!key || !key->ValueExists(kPortValue)) return {};
+  return key->ReadString(kPortValue);
+}
+
+bool SettingsStore::StorePort(std::string_view value) const {
+  std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
+  if (!key) return false;
+  key->WriteString(kPortValue, value);
+  return true;
+}
+
+bool SettingsStore::RemovePort() const {
+  std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
+  if (!key) return false;
+  key->DeleteValue(kPortValue);
+  return true;
+}
+
 }  // namespace zelora

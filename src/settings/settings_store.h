@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <variant>
 
@@ -15,6 +16,9 @@
 namespace zelora {
 
 class RegistryBackend;
+
+// The settings-key value that names the printer port.
+inline constexpr std::string_view kPortValue = "Port";
 
 // A field of the settings record, of one of its three kinds.
 using RecordField = std::variant<std::int32_t SettingsRecord::*, bool SettingsRecord::*,
@@ -107,6 +111,15 @@ class SettingsStore {
 
   // x, y := the window's left and top edges; writes R_x and R_y.
   void StoreWindowPosition(const ControlValues& controls, SettingsRecord& record) const;
+
+  // The printer port chosen in the settings key (the text value kPortValue),
+  // empty for the built-in one: no key, no value or an empty one. Throws
+  // RegistryError for a value that is not a text. The window never writes it.
+  std::string LoadPort() const;
+  // For the port tool: stores or removes the value. False when the key
+  // cannot be opened for writing; throws RegistryError on a refused write.
+  bool StorePort(std::string_view value) const;
+  bool RemovePort() const;
 
  private:
   RegistryBackend& backend_;

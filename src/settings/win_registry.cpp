@@ -63,6 +63,12 @@ class WinRegistryKey : public RegistryKey {
                           static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
   }
 
+  bool DeleteValue(std::string_view name) override {
+    const std::string value_name(name);
+    const LSTATUS status = RegDeleteValueA(key_, value_name.c_str());
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+  }
+
  private:
   HKEY key_;
 };

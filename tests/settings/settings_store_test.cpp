@@ -399,6 +399,40 @@ TYPED_TEST(SettingsStoreTest, ReadOnlyUserLoadsButStoresNothing) {
   });
 }
 
+// The printer port's value: what the port tool stores is what the window
+// loads; none, or an empty one, is the built-in port; a value of another
+// type is a registry error; a user who may not write stores nothing.
+TYPED_TEST(SettingsStoreTest, PortValueRoundTrip) {
+  const SettingsStore store = this->Store();
+  EXPECT_EQ(store.LoadPort(), "");  // no key yet
+  ASSERT_TRUE(store.StorePort("socket://[::1]:9100"));
+  EXPECT_EQ(this->LaterStore().LoadPort(), "socket://[::1]:9100");
+  EXPECT_EQ(this->Raw("Port").type, reg_type::kSz);
+  ASSERT_TRUE(store.StorePort(""));
+  EXPECT_EQ(store.LoadPort(), "");
+  ASSERT_TRUE(store.StorePort("cups://Laser"));
+  ASSERT_TRUE(store.RemovePort());
+  EXPECT_FALSE(this->Raw("Port").status == QueryStatus::kSuccess);
+  EXPECT_TRUE(store.RemovePort()) << "removing what is not there";
+
+  PutRaw(this->fixture_.backend(), kSettingsKeyPath, "Port", reg_type::kDword, {1, 0, 0, 0});
+  try {
+    store.LoadPort();
+    ADD_FAILURE() << "no error";
+  } catch (const RegistryError& e) {
+    EXPECT_STREQ(e.what(), "Invalid data type for 'Port'");
+  }
+
+  ASSERT_TRUE(store.StorePort("/dev/usb/lp0"));
+  this->fixture_.RunAs(UserAccess::kReadOnly, [&] {
+    const SettingsStore reader(this->fixture_.Reopened());
+    EXPECT_EQ(reader.LoadPort(), "/dev/usb/lp0");
+    EXPECT_FALSE(reader.StorePort("/dev/lp1"));
+    EXPECT_FALSE(reader.RemovePort());
+  });
+  EXPECT_EQ(this->LaterStore().LoadPort(), "/dev/usb/lp0");
+}
+
 TYPED_TEST(SettingsStoreTest, RefusedWriteRaisesAndEndsTheAccess) {
   SettingsRecord record = LoadDefaults();
   FakeControls controls;

@@ -58,6 +58,14 @@ class MemoryRegistry::Handle : public RegistryKey {
     return true;
   }
 
+  bool DeleteValue(std::string_view name) override {
+    if (!writable_ || registry_.refuse_writes_) return false;
+    std::erase_if(key_.values,
+                  [&](const auto& entry) { return SameRegistryName(entry.first, name); });
+    registry_.write_log_.emplace_back(name);
+    return true;
+  }
+
  private:
   MemoryRegistry& registry_;
   Key& key_;
