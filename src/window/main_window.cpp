@@ -170,8 +170,9 @@ void TZLR::KeepTitleBarReachable() {
   for (const QScreen* screen : QGuiApplication::screens()) {
     screens.append(screen->geometry());
   }
-  const QPoint place =
-      ReachablePosition(pos(), frameGeometry().size(), screens, primary->availableGeometry());
+  // frameSize(), not frameGeometry().size(): the rectangle's far edges
+  // overflow for a position stored near the limit of an int.
+  const QPoint place = ReachablePosition(pos(), frameSize(), screens, primary->availableGeometry());
   if (place != pos()) move(place);
 }
 
