@@ -8,7 +8,7 @@ bool PrinterPort::WriteJob(std::string_view job) {
   if (job.size() > kMaxJobLength) return false;
   try {
     const std::unique_ptr<PortConnection> connection = Open();
-    return connection != nullptr && connection->Write(job);
+    return connection != nullptr && connection->Write(job) && connection->Finish();
   } catch (...) {
     // Out of memory while opening: the job did not reach the printer.
     return false;

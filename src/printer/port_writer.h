@@ -31,10 +31,18 @@ class PortConnection {
 
   // True when the port took all of `bytes`.
   virtual bool Write(std::string_view bytes) = 0;
+
+  // Ends the transfer after the last Write and says whether the port took it
+  // as a whole. A device has taken the bytes for good once each Write
+  // succeeded; a printer on a socket may have dropped the connection since;
+  // a print server takes a job only when it is complete, and may still refuse
+  // it here. Destroying the connection without Finish ends the transfer all
+  // the same, unreported.
+  virtual bool Finish() { return true; }
 };
 
-// The platform's printer port. WriteJob is one Open, one Write and the close,
-// so both ways of reaching the port use the same open parameters.
+// The platform's printer port. WriteJob is one Open, one Write and Finish, so
+// both ways of reaching the port use the same open parameters.
 class PrinterPort : public PortWriter {
  public:
   // nullptr when the port cannot be opened (missing, held by another program,

@@ -1,11 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Zelora developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The printer port on Windows: the device LPT1, opened for one job or one
-// demonstration transfer at a time.
+// The printer port on Windows: the device LPT1 or another port by name, opened
+// for one job or one demonstration transfer at a time.
+
+#include "win_port_writer.h"
 
 #include <windows.h>
 
-#include "port_writer.h"
+#include <utility>
 
 namespace zelora {
 
@@ -19,9 +21,9 @@ class WinConnection final : public PortConnection {
   }
 
   // Write access only, no sharing, synchronous writes.
-  bool OpenLpt1() {
-    handle_ =
-        CreateFileA("LPT1", GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  bool OpenPort(const std::string& name) {
+    handle_ = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
     return handle_ != INVALID_HANDLE_VALUE;
   }
 
@@ -39,16 +41,25 @@ class WinConnection final : public PortConnection {
 
 class WinPort final : public PrinterPort {
  public:
+  explicit WinPort(std::string name) : name_(std::move(name)) {}
+
   std::unique_ptr<PortConnection> Open() override {
     // Allocated before the port is opened, so the handle cannot leak.
     auto connection = std::make_unique<WinConnection>();
-    if (!connection->OpenLpt1()) return nullptr;
+    if (!connection->OpenPort(name_)) return nullptr;
     return connection;
   }
+
+ private:
+  std::string name_;
 };
 
 }  // namespace
 
-std::unique_ptr<PrinterPort> MakePlatformPortWriter() { return std::make_unique<WinPort>(); }
+std::unique_ptr<PrinterPort> MakeWindowsPort(std::string name) {
+  return std::make_unique<WinPort>(std::move(name));
+}
+
+std::unique_ptr<PrinterPort> MakePlatformPortWriter() { return MakeWindowsPort("LPT1"); }
 
 }  // namespace zelora

@@ -1,0 +1,52 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "device_port_writer.h"
+#include "port_writer.h"
+#include "socket_port.h"
+
+namespace zelora {
+
+// How long a CUPS port waits, at most: for the server's name and connection
+// as a socket port waits for a printer's, and for each answer of the server
+// or each write to it as a device write.
+struct CupsTimeouts {
+  std::chrono::milliseconds resolve = SocketTimeouts::kResolve;
+  std::chrono::milliseconds connect = SocketTimeouts::kConnect;
+  std::chrono::milliseconds server = DevicePortWriter::kDefaultWriteTimeout;
+};
+
+// A queue of a CUPS print server; each connection is one raw job, which the
+// server passes to the printer unchanged. The server is the one libcups is set
+// to use: CUPS_SERVER, else the client configuration, else the local server.
+//
+// Open: fails when the queue does not exist, is stopped or does not accept
+// jobs (the server would hold the job rather than print it), or when the
+// server cannot be reached. Otherwise creates the job and starts its one
+// document.
+//
+// Write: hands the bytes to the server; true when it took them. The server may
+// still refuse the job when it is complete: Finish reports that, so WriteJob
+// fails then. A connection destroyed without Finish (the demonstration page)
+// completes the job all the same; a refusal then goes unreported, as each of
+// its bytes was already reported taken.
+//
+// A job that failed on the way (a write, or its completion) is cancelled, so
+// that no part of it prints.
+class CupsPort final : public PrinterPort {
+ public:
+  explicit CupsPort(std::string queue, CupsTimeouts timeouts = {});
+
+  std::unique_ptr<PortConnection> Open() override;
+
+ private:
+  std::string queue_;
+  CupsTimeouts timeouts_;
+};
+
+}  // namespace zelora

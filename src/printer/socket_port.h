@@ -1,0 +1,55 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "device_port_writer.h"
+#include "port_writer.h"
+
+namespace zelora {
+
+// How long a socket port waits, at most, for each step. A name server that
+// does not answer would hold the lookup for half a minute or more, and an
+// unplugged printer the connect for two minutes; the user waits for either.
+struct SocketTimeouts {
+  static constexpr std::chrono::milliseconds kResolve{5'000};
+  static constexpr std::chrono::milliseconds kConnect{5'000};
+
+  std::chrono::milliseconds resolve = kResolve;
+  // For all of the host's addresses together.
+  std::chrono::milliseconds connect = kConnect;
+  // For each Write, as on a device.
+  std::chrono::milliseconds write = DevicePortWriter::kDefaultWriteTimeout;
+};
+
+// A printer on the network, reached through a raw TCP connection (the printer's
+// print port, 9100 on most printers). Nothing is ever read from it.
+//
+// Open: looks the host up (a name or an IPv4 or IPv6 address), then connects
+// to each of its addresses in turn until one takes the connection. Each Open
+// is a connection of its own, so each job through WriteJob is one connection
+// and the demonstration page streams over one.
+//
+// Write: sends every byte, waiting while the printer's buffers are full, until
+// all are sent, the connection fails or the write time-out has passed. A
+// printer that went away fails the write; it never raises SIGPIPE.
+//
+// Closing (Finish, or destroying the connection) says that nothing more comes
+// (the printer sees the end of the job) and closes the socket.
+class SocketPort final : public PrinterPort {
+ public:
+  SocketPort(std::string host, std::uint16_t port, SocketTimeouts timeouts = {});
+
+  std::unique_ptr<PortConnection> Open() override;
+
+ private:
+  std::string host_;
+  std::uint16_t port_;
+  SocketTimeouts timeouts_;
+};
+
+}  // namespace zelora
