@@ -37,14 +37,16 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog.in
                ${ZELORA_PACKAGING_BUILD_DIR}/changelog.Debian @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/copyright.in
                ${ZELORA_PACKAGING_BUILD_DIR}/copyright @ONLY)
-configure_file(${PROJECT_SOURCE_DIR}/packaging/zelora.1.in
-               ${ZELORA_PACKAGING_BUILD_DIR}/zelora.1 @ONLY)
+foreach(page IN ITEMS zelora.1 zelora-port.1)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/${page}.in ${ZELORA_PACKAGING_BUILD_DIR}/${page}
+                 @ONLY)
+endforeach()
 
 # Debian wants both compressed at the highest level and without a name or time
 # stamp, so that the same sources give the same package.
 find_program(ZELORA_GZIP gzip REQUIRED)
 set(compressed)
-foreach(file IN ITEMS changelog.Debian zelora.1)
+foreach(file IN ITEMS changelog.Debian zelora.1 zelora-port.1)
   set(staged ${ZELORA_PACKAGING_BUILD_DIR}/compressed/${file})
   add_custom_command(
     OUTPUT ${staged}.gz
@@ -58,15 +60,18 @@ endforeach()
 add_custom_target(zelora_packaging_docs ALL DEPENDS ${compressed})
 
 install(FILES ${ZELORA_PACKAGING_BUILD_DIR}/compressed/zelora.1.gz
+              ${ZELORA_PACKAGING_BUILD_DIR}/compressed/zelora-port.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 # Only the package carries the Debian changelog and copyright file, and its
 # stripped program also loses the compilers' version notes, as Debian's do.
 find_program(ZELORA_OBJCOPY NAMES ${CMAKE_OBJCOPY} objcopy REQUIRED)
-install(CODE "
-  execute_process(COMMAND \"${ZELORA_OBJCOPY}\" --remove-section=.comment
-                          \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/zelora\"
-                  COMMAND_ERROR_IS_FATAL ANY)"
-  COMPONENT debian EXCLUDE_FROM_ALL)
+foreach(program IN ITEMS zelora zelora-port)
+  install(CODE "
+    execute_process(COMMAND \"${ZELORA_OBJCOPY}\" --remove-section=.comment
+                            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\"
+                    COMMAND_ERROR_IS_FATAL ANY)"
+    COMPONENT debian EXCLUDE_FROM_ALL)
+endforeach()
 install(FILES ${ZELORA_PACKAGING_BUILD_DIR}/compressed/changelog.Debian.gz
               ${ZELORA_PACKAGING_BUILD_DIR}/copyright
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/zelora

@@ -1,0 +1,151 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "port_tool.h"
+
+#include <algorithm>
+#include <exception>
+#include <utility>
+
+#include "registry_error.h"
+#include "settings_store.h"
+
+namespace zelora {
+namespace {
+
+constexpr std::string_view kHelp =
+    "Usage: zelora-port [show]\n"
+    "       zelora-port list\n"
+    "       zelora-port set VALUE\n"
+    "       zelora-port unset\n"
+    "\n"
+    "Shows or chooses the printer port Zelora writes to, kept as the value Port\n"
+    "of its settings.\n"
+    "\n"
+    "  show        the port in use and where it comes from (the default command)\n"
+    "  list        printer device nodes present and CUPS destinations\n"
+    "  set VALUE   check VALUE and store it; one of\n"
+    "                /dev/usb/lp0           a printer device node\n"
+    "                socket://HOST[:PORT]   a network printer, raw TCP (port 9100)\n"
+    "                cups://QUEUE           a raw job into a CUPS queue\n"
+    "  unset       remove the value: the built-in port again\n"
+    "  --help      print this help\n"
+    "\n"
+    "Exit status: 0 done, 1 value refused or not usable, 2 wrong command line,\n"
+    "3 settings may not be written by this user, 4 settings unreadable.\n"
+    "See zelora-port(1).\n";
+
+std::string Shown(const PortValue& value, const PortSurroundings& surroundings) {
+  switch (value.form) {
+    case PortForm::kDefault:
+      return surroundings.built_in_port;
+    case PortForm::kDevice:
+    case PortForm::kWindowsName:
+      return value.path;
+    case PortForm::kSocket:
+      return "socket://" +
+             (value.host.find(':') != std::string::npos ? "[" + value.host + "]" : value.host) +
+             ":" + std::to_string(value.port);
+    case PortForm::kCups:
+      return "cups://" + value.queue;
+    case PortForm::kInvalid:
+      break;
+  }
+  return {};
+}
+
+int Show(const SettingsStore& store, const PortSurroundings& surroundings, std::ostream& out,
+         std::ostream& err) {
+  const std::string stored = store.LoadPort();
+  const PortValue value = ParsePortValue(stored);
+  if (value.form == PortForm::kInvalid) {
+    out << "Port: " << stored << "\nFrom: the Port value in " << surroundings.settings_location
+        << "\n";
+    err << "zelora-port: the stored value cannot be used: " << value.error
+        << " Every job fails until it is changed with 'zelora-port set' or "
+           "'zelora-port unset'.\n";
+    return kPortToolRefused;
+  }
+  out << "Port: " << Shown(value, surroundings) << "\nFrom: ";
+  if (value.form == PortForm::kDefault) {
+    out << "built in (no Port value in " << surroundings.settings_location << ")\n";
+  } else {
+    out << "the Port value in " << surroundings.settings_location << "\n";
+  }
+  return kPortToolOk;
+}
+
+int List(const PortSurroundings& surroundings, std::ostream& out) {
+  out << "Printer device nodes:\n";
+  const std::vector<std::string> nodes = surroundings.device_nodes();
+  if (nodes.empty()) out << "  none\n";
+  for (const std::string& node : nodes) {
+    out << "  " << node << "  "
+        << (surroundings.may_write(node) ? "writable" : "not writable by this user") << "\n";
+  }
+  out << "CUPS destinations:\n";
+  const std::vector<PortSurroundings::Destination> destinations = surroundings.cups_destinations();
+  if (destinations.empty()) out << "  none\n";
+  for (const auto& destination : destinations) {
+    out << "  cups://" << destination.name << "  " << destination.device_uri << "\n";
+  }
+  return kPortToolOk;
+}
+
+int Set(const SettingsStore& store, std::string_view text, const PortSurroundings& surroundings,
+        std::ostream& out, std::ostream& err) {
+  const PortValue value = ParsePortValue(text);
+  std::string reason = value.form == PortForm::kInvalid ? value.error : std::string();
+  if (reason.empty() && value.form != PortForm::kDefault) reason = surroundings.unreachable(value);
+  if (!reason.empty()) {
+    err << "zelora-port: '" << text << "' refused: " << reason << "\n";
+    return kPortToolRefused;
+  }
+  if (!store.StorePort(text)) {
+    err << "zelora-port: this user may not write the settings in " << surroundings.settings_location
+        << "\n";
+    return kPortToolNotAllowed;
+  }
+  out << "Port: " << Shown(value, surroundings) << "\n";
+  return kPortToolOk;
+}
+
+}  // namespace
+
+int RunPortTool(std::span<const std::string_view> args, RegistryBackend& settings,
+                const PortSurroundings& surroundings, std::ostream& out, std::ostream& err) {
+  const auto usage = [&](std::string_view problem) {
+    err << "zelora-port: " << problem << "\nTry 'zelora-port --help'.\n";
+    return kPortToolUsage;
+  };
+  const std::string_view command = args.empty() ? "show" : args[0];
+  const std::size_t operands = command == "set" ? 2 : 1;
+  if (command == "--help" || command == "-h") {
+    out << kHelp;
+    return kPortToolOk;
+  }
+  if (command != "show" && command != "list" && command != "set" && command != "unset") {
+    return usage("unknown command '" + std::string(command) + "'");
+  }
+  if (std::max<std::size_t>(args.size(), 1) != operands) {
+    return usage(command == "set" ? "set takes one value"
+                                  : std::string(command) + " takes no value");
+  }
+  const SettingsStore store(settings);
+  try {
+    if (command == "show") return Show(store, surroundings, out, err);
+    if (command == "list") return List(surroundings, out);
+    if (command == "set") return Set(store, args[1], surroundings, out, err);
+    if (!store.RemovePort()) {
+      err << "zelora-port: this user may not write the settings in "
+          << surroundings.settings_location << "\n";
+      return kPortToolNotAllowed;
+    }
+    out << "Port: " << surroundings.built_in_port << " (built in)\n";
+    return kPortToolOk;
+  } catch (const RegistryError& e) {
+    err << "zelora-port: " << e.what() << "\n";
+    return kPortToolSettingsError;
+  }
+}
+
+}  // namespace zelora

@@ -1,0 +1,57 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <functional>
+#include <ostream>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "port_value.h"
+
+namespace zelora {
+
+class RegistryBackend;
+
+// What the port tool learns from the system, apart from the settings: put
+// behind functions so that the checks can be run on a test's own files.
+struct PortSurroundings {
+  // The built-in port, shown when no Port value is stored.
+  std::string built_in_port;
+  // Where the settings are, for messages.
+  std::string settings_location;
+  // Why the value cannot reach a printer (a device node that is missing or no
+  // device, a CUPS destination the server does not know, a host name that
+  // does not resolve), or empty when it can.
+  std::function<std::string(const PortValue&)> unreachable;
+  // The printer device nodes present, and the CUPS destinations.
+  std::function<std::vector<std::string>()> device_nodes;
+  std::function<bool(const std::string& path)> may_write;
+  struct Destination {
+    std::string name;
+    std::string device_uri;
+  };
+  std::function<std::vector<Destination>()> cups_destinations;
+};
+
+// Exit statuses of zelora-port.
+enum PortToolStatus : int {
+  kPortToolOk = 0,
+  kPortToolRefused = 1,       // the value is not one a printer can be reached by
+  kPortToolUsage = 2,         // the command line is wrong
+  kPortToolNotAllowed = 3,    // this user may not store settings
+  kPortToolSettingsError = 4  // the settings cannot be read or written
+};
+
+// zelora-port [show | list | set VALUE | unset | --help]; returns the exit
+// status. Messages for the user go to `err`, results to `out`.
+int RunPortTool(std::span<const std::string_view> args, RegistryBackend& settings,
+                const PortSurroundings& surroundings, std::ostream& out, std::ostream& err);
+
+// The checks and lists of this system: device nodes under /dev, the CUPS
+// server libcups is set to use, the resolver.
+PortSurroundings SystemSurroundings(std::string built_in_port, std::string settings_location);
+
+}  // namespace zelora

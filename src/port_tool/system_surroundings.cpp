@@ -1,0 +1,114 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What zelora-port checks and lists on this system.
+#include <cups/cups.h>
+#include <fcntl.h>
+#include <netdb.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <regex>
+#include <system_error>
+
+#include "call_within.h"
+#include "port_tool.h"
+#include "socket_port.h"
+
+namespace zelora {
+namespace {
+
+// Parallel-port and USB printer nodes, as the kernel names them.
+std::vector<std::string> PrinterDeviceNodes() {
+  std::vector<std::string> nodes;
+  const std::regex printer("lp[0-9]+");
+  for (const char* folder : {"/dev", "/dev/usb"}) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+      if (std::regex_match(entry.path().filename().string(), printer)) {
+        nodes.push_back(entry.path().string());
+      }
+    }
+  }
+  std::sort(nodes.begin(), nodes.end());
+  return nodes;
+}
+
+std::string DeviceProblem(const std::string& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) return path + ": " + std::strerror(errno) + ".";
+  if (!S_ISCHR(status.st_mode) && !S_ISFIFO(status.st_mode)) {
+    return path + " is neither a character device nor a FIFO.";
+  }
+  return {};
+}
+
+std::string HostProblem(const std::string& host) {
+  const std::optional<int> resolved = CallWithin(SocketTimeouts::kResolve, [host] {
+    addrinfo hints{};
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    const int error = ::getaddrinfo(host.c_str(), nullptr, &hints, &found);
+    if (found != nullptr) ::freeaddrinfo(found);
+    return error;
+  });
+  if (!resolved) return "looking up " + host + " took too long.";
+  if (*resolved != 0)
+    return "the host " + host + " cannot be found (" + ::gai_strerror(*resolved) + ").";
+  return {};
+}
+
+std::string QueueProblem(const std::string& queue) {
+  cups_dest_t* destination = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(), nullptr);
+  if (destination == nullptr) {
+    return "the CUPS server " + std::string(cupsServer()) + " has no destination " + queue + ".";
+  }
+  cupsFreeDests(1, destination);
+  return {};
+}
+
+std::vector<PortSurroundings::Destination> CupsDestinations() {
+  cups_dest_t* destinations = nullptr;
+  const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &destinations);
+  std::vector<PortSurroundings::Destination> found;
+  for (int i = 0; i < count; ++i) {
+    const cups_dest_t& destination = destinations[i];
+    if (destination.instance != nullptr) continue;  // the same queue again
+    const char* uri = cupsGetOption("device-uri", destination.num_options, destination.options);
+    found.push_back({destination.name, uri != nullptr ? uri : "(device not shown)"});
+  }
+  cupsFreeDests(count, destinations);
+  return found;
+}
+
+}  // namespace
+
+PortSurroundings SystemSurroundings(std::string built_in_port, std::string settings_location) {
+  PortSurroundings surroundings;
+  surroundings.built_in_port = std::move(built_in_port);
+  surroundings.settings_location = std::move(settings_location);
+  surroundings.unreachable = [](const PortValue& value) -> std::string {
+    switch (value.form) {
+      case PortForm::kDevice:
+        return DeviceProblem(value.path);
+      case PortForm::kSocket:
+        return HostProblem(value.host);
+      case PortForm::kCups:
+        return QueueProblem(value.queue);
+      default:
+        return {};
+    }
+  };
+  surroundings.device_nodes = PrinterDeviceNodes;
+  surroundings.may_write = [](const std::string& path) {
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+  };
+  surroundings.cups_destinations = CupsDestinations;
+  return surroundings;
+}
+
+}  // namespace zelora

@@ -1,0 +1,136 @@
+// SPDX-FileCopyrightText: 2026 Zelora developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// zelora-port on a temporary settings file: the system's own checks of device
+// nodes and CUPS destinations, a fixed list of candidates.
+
+#include "port_tool.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "hive_file_registry.h"
+#include "registry_backend.h"
+#include "settings_key.h"
+#include "settings_store.h"
+#include "support/test_files.h"
+#include "support/unprivileged.h"
+
+namespace zelora {
+namespace {
+
+class PortToolTest : public ::testing::Test {
+ protected:
+  PortToolTest() {
+    // No CUPS server listens there: every queue is unknown.
+    ::setenv("CUPS_SERVER", "127.0.0.1:1", 1);
+    ::mkfifo(fifo_.c_str(), 0666);
+    std::ofstream(dir_ / "plain") << "not a printer";
+    surroundings_.device_nodes = [this] { return std::vector<std::string>{fifo_}; };
+    surroundings_.cups_destinations = [] {
+      return std::vector<PortSurroundings::Destination>{{"Laser", "socket://10.0.0.9"}};
+    };
+  }
+
+  struct Result {
+    int status;
+    std::string out, err;
+  };
+  Result Run(std::vector<std::string_view> args) {
+    std::ostringstream out, err;
+    HiveFileRegistry settings(dir_.path());
+    const int status = RunPortTool(args, settings, surroundings_, out, err);
+    return {status, out.str(), err.str()};
+  }
+  std::string SettingsFile() {
+    const std::filesystem::path file = dir_ / "HKEY_LOCAL_MACHINE.reg";
+    return std::filesystem::exists(file) ? testing::ReadFile(file.string()) : "(none)";
+  }
+
+  testing::TempDir dir_{"zelora-port-"};
+  std::string fifo_ = (dir_ / "lp9").string();
+  PortSurroundings surroundings_ = SystemSurroundings("/dev/lp0", "the test settings");
+};
+
+TEST_F(PortToolTest, ShowSetUnsetListAndRefusals) {
+  const std::string plain = (dir_ / "plain").string();
+  const std::string gone = (dir_ / "gone").string();
+  const struct {
+    std::vector<std::string_view> args;
+    int status;
+    std::string out;  // expected within stdout
+    std::string err;  // expected within stderr
+    bool changes_file;
+  } steps[] = {
+      {{}, kPortToolOk, "Port: /dev/lp0\nFrom: built in", "", false},
+      {{"set", fifo_}, kPortToolOk, "Port: " + fifo_, "", true},
+      {{"show"},
+       kPortToolOk,
+       "Port: " + fifo_ + "\nFrom: the Port value in the test settings",
+       "",
+       false},
+      {{"set", plain},
+       kPortToolRefused,
+       "",
+       plain + " is neither a character device nor a FIFO",
+       false},
+      {{"set", gone}, kPortToolRefused, "", "No such file or directory", false},
+      {{"set", "cups://Nowhere"}, kPortToolRefused, "", "has no destination Nowhere", false},
+      {{"set", "socket://"}, kPortToolRefused, "", "'socket://' refused: ", false},
+      {{"set", "socket://localhost"}, kPortToolOk, "Port: socket://localhost:9100", "", true},
+      {{"list"},
+       kPortToolOk,
+       fifo_ + "  writable\nCUPS destinations:\n  cups://Laser  socket://10.0.0.9",
+       "",
+       false},
+      {{"unset"}, kPortToolOk, "Port: /dev/lp0 (built in)", "", true},
+      {{"frobnicate"}, kPortToolUsage, "", "unknown command 'frobnicate'", false},
+      {{"set"}, kPortToolUsage, "", "set takes one value", false},
+      {{"unset", "x"}, kPortToolUsage, "", "unset takes no value", false},
+  };
+  for (const auto& step : steps) {
+    std::string line;
+    for (std::string_view arg : step.args) line += std::string(arg) + " ";
+    SCOPED_TRACE(line);
+    const std::string before = SettingsFile();
+    const Result result = Run(step.args);
+    EXPECT_EQ(result.status, step.status);
+    EXPECT_NE(result.out.find(step.out), std::string::npos) << result.out;
+    EXPECT_NE(result.err.find(step.err), std::string::npos) << result.err;
+    EXPECT_EQ(SettingsFile() != before, step.changes_file);
+  }
+  HiveFileRegistry settings(dir_.path());
+  EXPECT_EQ(SettingsStore(settings).LoadPort(), "");
+}
+
+TEST_F(PortToolTest, UnusableSettingsAndUsersWhoMayNotStore) {
+  {
+    HiveFileRegistry settings(dir_.path());
+    auto key = SettingsKey::OpenForWriting(settings);
+    ASSERT_TRUE(key.has_value());
+    key->WriteInteger(kPortValue, 1);
+  }
+  Result result = Run({"show"});
+  EXPECT_EQ(result.status, kPortToolSettingsError);
+  EXPECT_EQ(result.err, "zelora-port: Invalid data type for 'Port'\n");
+
+  ASSERT_EQ(Run({"set", "socket://localhost:9101"}).status, kPortToolOk);
+  std::filesystem::permissions(dir_.path(), static_cast<std::filesystem::perms>(0755));
+  testing::RunUnprivileged([&] {
+    EXPECT_EQ(Run({"show"}).out,
+              "Port: socket://localhost:9101\nFrom: the Port value in the test settings\n");
+    const Result refused = Run({"set", fifo_});
+    EXPECT_EQ(refused.status, kPortToolNotAllowed);
+    EXPECT_EQ(refused.err,
+              "zelora-port: this user may not write the settings in the test settings\n");
+    EXPECT_EQ(Run({"unset"}).status, kPortToolNotAllowed);
+  });
+}
+
+}  // namespace
+}  // namespace zelora
