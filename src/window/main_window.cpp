@@ -39,21 +39,28 @@ namespace wl = window_layout;
 TZLR::TZLR(SettingsStore& store, QWidget* parent)
     : QWidget(parent),
       store_(store),
-      own_port_(MakePlatformPortWriter()),
+      own_port_(std::make_unique<SelectablePort>()),
       own_boxes_(std::make_unique<ScreenBoxes>()),
       port_(*own_port_),
       boxes_(*own_boxes_),
-      controller_(*this, record_, store_, port_, boxes_, UserDecimalSeparator()),
+      controller_(*this, record_, store_, port_, boxes_, UserDecimalSeparator(), own_port_.get()),
       test_pages_(*this, port_, boxes_, *this, *this) {
   Build();
 }
 
+TZLR::TZLR(SettingsStore& store, SelectablePort& port, Boxes& boxes, QWidget* parent)
+    : TZLR(store, port, boxes, &port, parent) {}
+
 TZLR::TZLR(SettingsStore& store, PrinterPort& port, Boxes& boxes, QWidget* parent)
+    : TZLR(store, port, boxes, nullptr, parent) {}
+
+TZLR::TZLR(SettingsStore& store, PrinterPort& port, Boxes& boxes, SelectablePort* port_choice,
+           QWidget* parent)
     : QWidget(parent),
       store_(store),
       port_(port),
       boxes_(boxes),
-      controller_(*this, record_, store_, port_, boxes_, UserDecimalSeparator()),
+      controller_(*this, record_, store_, port_, boxes_, UserDecimalSeparator(), port_choice),
       test_pages_(*this, port_, boxes_, *this, *this) {
   Build();
 }
@@ -133,6 +140,9 @@ QWidget* TZLR::FindControl(std::string_view name) const {
 
 void TZLR::Open() {
   Guard(boxes_, [this] { FormCreate(); });
+  // After start-up proper, so that a port value of the wrong type shows its
+  // own box and leaves the rest of start-up done.
+  Guard(boxes_, [this] { controller_.LoadPortChoice(); });
   show();
 }
 

@@ -44,6 +44,8 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
   explicit TZLR(SettingsStore& store, QWidget* parent = nullptr);
   // The same on another port and other boxes; both must outlive the window.
   TZLR(SettingsStore& store, PrinterPort& port, Boxes& boxes, QWidget* parent = nullptr);
+  // The same on a port the settings choose at start-up and by Reset.
+  TZLR(SettingsStore& store, SelectablePort& port, Boxes& boxes, QWidget* parent = nullptr);
   // Tells the help engine to quit when help was used.
   ~TZLR() override;
 
@@ -137,6 +139,11 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
   // The controls, pages and tab order of the layout.
   void Build();
 
+  // The window on a port given to it; port_choice, when not null, is the
+  // same port, chosen by the settings.
+  TZLR(SettingsStore& store, PrinterPort& port, Boxes& boxes, SelectablePort* port_choice,
+       QWidget* parent);
+
   // `page` is the page the control lies on; nullptr for the window itself.
   void CreateControl(const ControlLayout& layout, const PageLayout* page);
   void BindHandler(QObject* sender, ControlKind kind, std::string_view handler);
@@ -148,7 +155,7 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
   void KeepTitleBarReachable();
 
   SettingsStore& store_;
-  std::unique_ptr<PrinterPort> own_port_;
+  std::unique_ptr<SelectablePort> own_port_;
   std::unique_ptr<Boxes> own_boxes_;
   PrinterPort& port_;
   Boxes& boxes_;

@@ -20,6 +20,7 @@
 #include "main_window.h"
 #include "memory_registry.h"
 #include "pictures.h"
+#include "port_value.h"
 #include "recording_fakes.h"
 #include "settings_key.h"
 #include "settings_store.h"
@@ -190,6 +191,30 @@ TEST_F(LifeCycleTest, StoredPositionOffEveryScreenPutsTheWindowOnThePrimaryOne) 
     EXPECT_EQ(registry_.GetDword(kKey, "R_x"), x);
     EXPECT_TRUE(registry_.WriteLog().empty());
   }
+}
+
+// The port the settings name is chosen at start-up and again by Reset; a
+// value of the wrong type shows its box once start-up is done and leaves the
+// built-in port.
+TEST_F(LifeCycleTest, SettingsChooseThePortAtStartUpAndReset) {
+  registry_.PutDword(kKey, "R_papersize", 12);
+  registry_.PutDword(kKey, "Port", 1);
+  SelectablePort port;
+  port.Select("cups://Earlier");
+  TZLR window(store_, port, boxes_);
+  window.Open();
+  EXPECT_EQ(boxes_.errors, std::vector<std::string>{"Invalid data type for 'Port'"});
+  EXPECT_EQ(port.selected().form, PortForm::kDefault);
+  EXPECT_EQ(window.PageControl()->currentWidget()->objectName(), "Printer");
+  EXPECT_FALSE(window.FindControl("RxSpinEdit1")->isHidden()) << "start-up went on to the end";
+
+  const std::string text = "socket://[::1]:9101";
+  registry_.PutValue(kKey, "Port", reg_type::kSz,
+                     std::vector<std::uint8_t>(text.c_str(), text.c_str() + text.size() + 1));
+  QTest::mouseClick(window.FindControl("BtnReset"), Qt::LeftButton);
+  EXPECT_EQ(port.selected().form, PortForm::kSocket);
+  EXPECT_EQ(port.selected().host, "::1");
+  EXPECT_EQ(port.selected().port, 9101);
 }
 
 TEST_F(LifeCycleTest, ExitStoresThePositionAndCloses) {

@@ -75,6 +75,13 @@ void SettingsController::BtnResetClick() {
   }
   record_.reload = false;
   ApplyTypefaceRule(controls_);
+  LoadPortChoice();
+}
+
+void SettingsController::LoadPortChoice() {
+  if (port_choice_ == nullptr) return;
+  port_choice_->Select({});
+  port_choice_->Select(store_.LoadPort());
 }
 
 }  // namespace zelora

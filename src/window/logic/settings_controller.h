@@ -3,6 +3,7 @@
 #pragma once
 
 #include "control_values.h"
+#include "port_value.h"
 #include "port_writer.h"
 #include "settings_record.h"
 #include "settings_store.h"
@@ -16,13 +17,15 @@ namespace zelora {
 class SettingsController {
  public:
   SettingsController(ControlValues& controls, SettingsRecord& record, const SettingsStore& store,
-                     PortWriter& port, Notifier& notifier, char decimal_separator)
+                     PortWriter& port, Notifier& notifier, char decimal_separator,
+                     SelectablePort* port_choice = nullptr)
       : controls_(controls),
         record_(record),
         store_(store),
         port_(port),
         notifier_(notifier),
-        decimal_separator_(decimal_separator) {}
+        decimal_separator_(decimal_separator),
+        port_choice_(port_choice) {}
 
   // Send: every setting whose control differs from the record goes to the
   // printer in the fixed order; a new paper size, custom width or height and
@@ -35,8 +38,15 @@ class SettingsController {
   // then the printer told to reinitialise.
   void BtnDefaultClick();
 
-  // Reset: the stored settings loaded again, the window left where it is.
+  // Reset: the stored settings loaded again, the window left where it is,
+  // and the printer port chosen in them.
   void BtnResetClick();
+
+  // Chooses the printer port the settings name (at start-up and by Reset):
+  // the built-in one when they name none, and also when the value is of the
+  // wrong type, whose RegistryError then passes on. Nothing to do without a
+  // port to choose.
+  void LoadPortChoice();
 
  private:
   ControlValues& controls_;
@@ -45,6 +55,7 @@ class SettingsController {
   PortWriter& port_;
   Notifier& notifier_;
   char decimal_separator_;
+  SelectablePort* port_choice_;
 };
 
 }  // namespace zelora
