@@ -224,6 +224,9 @@ class WinRegistryFixture {
                   std::span<const std::uint8_t> data) override {
       return (setter_ ? *setter_ : *key_).SetValue(name, type, data);
     }
+    bool DeleteValue(std::string_view name) override {
+      return (setter_ ? *setter_ : *key_).DeleteValue(name);
+    }
 
    private:
     std::unique_ptr<RegistryKey> key_;
