@@ -18,11 +18,13 @@
 #include "gauge.h"
 #include "hive_file_registry.h"
 #include "main_window.h"
+#include "port_value.h"
 #include "recording_fakes.h"
 #include "settings_key.h"
 #include "settings_store.h"
 #include "spin_edit.h"
 #include "support/fake_window_seams.h"
+#include "support/loopback_printer.h"
 #include "support/test_files.h"
 
 namespace zelora {
@@ -188,6 +190,28 @@ TEST_F(WindowHandlers, EveryCommandWithinKeyboardReach) {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
   EXPECT_FALSE(window_.isVisible());
   EXPECT_EQ(StoredIndex("R_x"), window_.x());
+}
+
+// A network printer named in the settings: the window takes each job to it,
+// one connection each, and stores what the printer took.
+TEST_F(WindowHandlers, JobsGoToThePrinterTheSettingsName) {
+  testing::LoopbackPrinter printer;
+  ASSERT_TRUE(store_.StorePort("socket://127.0.0.1:" + std::to_string(printer.port())));
+  SelectablePort port;
+  TZLR window(store_, port, boxes_);
+  window.Open();
+  QApplication::setActiveWindow(&window);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  auto* timeout = static_cast<SpinEdit*>(window.FindControl("SpinTimeout"));
+  timeout->Editor()->setFocus();
+  timeout->Editor()->selectAll();
+  QTest::keyClicks(timeout->Editor(), "45");
+  QTest::keyClick(timeout->Editor(), Qt::Key_Return, Qt::ControlModifier);
+  QTest::keyClick(timeout->Editor(), Qt::Key_L, Qt::ControlModifier);
+
+  EXPECT_EQ(printer.Jobs(2), (std::vector<std::string>{Job("TIMEOUT=45"), "\x0c"}));
+  EXPECT_EQ(Stored("R_timeout"), 45.0);
+  EXPECT_TRUE(boxes_.shown.empty());
 }
 
 // The configuration page from the About page: the job reaches the printer, the
