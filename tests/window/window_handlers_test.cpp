@@ -61,6 +61,19 @@ class WindowHandlers : public ::testing::Test {
     QTest::mouseClick(window_.FindControl("BtnApply"), Qt::LeftButton);
   }
 
+  // Opens the window, makes it the active one and types into the time-out
+  // field over its text; the field being typed in, or null.
+  static QWidget* OpenAndTypeTimeout(TZLR& window, const char* text) {
+    window.Open();
+    QApplication::setActiveWindow(&window);
+    if (!QTest::qWaitForWindowActive(&window)) return nullptr;
+    QWidget* field = static_cast<SpinEdit*>(window.FindControl("SpinTimeout"))->Editor();
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, text);
+    return QApplication::focusWidget() == field ? field : nullptr;
+  }
+
   std::optional<double> Stored(const char* name) {
     std::optional<SettingsKey> key = SettingsKey::OpenForReading(hive_);
     if (!key || !key->ValueExists(name)) return std::nullopt;
@@ -134,14 +147,8 @@ TEST_F(WindowHandlers, SendReadsTheSpinFieldBeingTyped) {
 TEST_F(WindowHandlers, EveryCommandWithinKeyboardReach) {
   const std::string uel = "\x1b%-12345X";
   window_.SetHelpEngine(help_);
-  window_.Open();
-  QApplication::setActiveWindow(&window_);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
-  auto* timeout = static_cast<SpinEdit*>(window_.FindControl("SpinTimeout"));
-  timeout->Editor()->setFocus();
-  timeout->Editor()->selectAll();
-  QTest::keyClicks(timeout->Editor(), "45");
-  QWidget* typing = QApplication::focusWidget();
+  QWidget* typing = OpenAndTypeTimeout(window_, "45");
+  ASSERT_NE(typing, nullptr);
   QTest::keyClick(typing, Qt::Key_Return, Qt::ControlModifier);
   EXPECT_EQ(QApplication::focusWidget(), typing);
   EXPECT_EQ(Stored("R_timeout"), 45.0);
@@ -199,15 +206,10 @@ TEST_F(WindowHandlers, JobsGoToThePrinterTheSettingsName) {
   ASSERT_TRUE(store_.StorePort("socket://127.0.0.1:" + std::to_string(printer.port())));
   SelectablePort port;
   TZLR window(store_, port, boxes_);
-  window.Open();
-  QApplication::setActiveWindow(&window);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  auto* timeout = static_cast<SpinEdit*>(window.FindControl("SpinTimeout"));
-  timeout->Editor()->setFocus();
-  timeout->Editor()->selectAll();
-  QTest::keyClicks(timeout->Editor(), "45");
-  QTest::keyClick(timeout->Editor(), Qt::Key_Return, Qt::ControlModifier);
-  QTest::keyClick(timeout->Editor(), Qt::Key_L, Qt::ControlModifier);
+  QWidget* typing = OpenAndTypeTimeout(window, "45");
+  ASSERT_NE(typing, nullptr);
+  QTest::keyClick(typing, Qt::Key_Return, Qt::ControlModifier);
+  QTest::keyClick(typing, Qt::Key_L, Qt::ControlModifier);
 
   EXPECT_EQ(printer.Jobs(2), (std::vector<std::string>{Job("TIMEOUT=45"), "\x0c"}));
   EXPECT_EQ(Stored("R_timeout"), 45.0);
