@@ -128,12 +128,51 @@ class FlatButtonAccessible : public QAccessibleWidget {
   QString Key() const { return Button().shortcut().toString(QKeySequence::NativeText); }
 };
 
+// A radio button whose rectangle is all of its widget, as its clicks are; the
+// toolkit's own reports only the indicator and text.
+class RadioButtonAccessible : public QAccessibleWidget {
+ public:
+  explicit RadioButtonAccessible(QWidget* widget)
+      : QAccessibleWidget(widget, QAccessible::RadioButton) {
+    addControllingSignal(QStringLiteral("clicked(bool)"));
+  }
+  QString text(QAccessible::Text t) const override {
+    QString text = QAccessibleWidget::text(t);
+    // The captions carry no mnemonics; an ampersand would only be one.
+    if (t == QAccessible::Name && text.isEmpty()) text = Button().text().remove(QLatin1Char('&'));
+    return text;
+  }
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.checkable = true;
+    state.checked = Button().isChecked();
+    state.pressed = Button().isDown();
+    return state;
+  }
+  QStringList actionNames() const override {
+    QStringList names;
+    if (widget()->isEnabled()) names << toggleAction();
+    return names + QAccessibleWidget::actionNames();
+  }
+  void doAction(const QString& action) override {
+    if (action == toggleAction() || action == pressAction()) {
+      if (widget()->isEnabled()) Button().click();
+      return;
+    }
+    QAccessibleWidget::doAction(action);
+  }
+
+ private:
+  QAbstractButton& Button() const { return *static_cast<QAbstractButton*>(widget()); }
+};
+
 QAccessibleInterface* WindowKinds(const QString& class_name, QObject* object) {
   auto* widget = qobject_cast<QWidget*>(object);
   if (widget == nullptr) return nullptr;
   if (class_name == QLatin1String("zelora::SpinEdit")) return new SpinEditAccessible(widget);
   if (class_name == QLatin1String("zelora::Gauge")) return new GaugeAccessible(widget);
   if (class_name == QLatin1String("zelora::FlatButton")) return new FlatButtonAccessible(widget);
+  if (class_name == QLatin1String("zelora::RadioButton")) return new RadioButtonAccessible(widget);
   // The main window is a plain widget, which the toolkit would present as a
   // filler inside nothing.
   if (class_name == QLatin1String("zelora::TZLR")) {

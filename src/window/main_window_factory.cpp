@@ -198,7 +198,7 @@ void TZLR::CreateControl(const ControlLayout& layout, const PageLayout* page) {
       widget = new QCheckBox(caption, parent);
       break;
     case ControlKind::RadioButton: {
-      auto* button = new QRadioButton(caption, parent);
+      auto* button = new RadioButton(caption, parent);
       orientation_.addButton(button);
       widget = button;
       break;

@@ -12,7 +12,6 @@ namespace {
 void UpdateTabStop(const QButtonGroup& group) {
   const QList<QAbstractButton*> buttons = group.buttons();
   const QAbstractButton* stop = group.checkedButton();
-  if (stop == nullptr && !buttons.isEmpty()) stop = buttons.front();
   for (QAbstractButton* button : buttons) {
     button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
   }
@@ -38,7 +37,7 @@ void RadioGroup::SetItems(const QStringList& items) {
   }
   buttons_.clear();
   for (int i = 0; i < items.size(); ++i) {
-    auto* button = new QRadioButton(items[i], this);
+    auto* button = new RadioButton(items[i], this);
     group_.addButton(button, i);
     buttons_.push_back(button);
   }

@@ -12,11 +12,23 @@
 namespace zelora {
 
 // Makes the checked button of an exclusive group its only stop of keyboard
-// navigation (the first button while none is checked, so that the group can
-// still be reached), and keeps it so whenever a button is checked or unchecked.
-// The others still take the focus when clicked. Once per group, after its
-// buttons were added.
+// navigation, and keeps it so whenever a button is checked or unchecked. A
+// group with nothing checked is skipped by Tab altogether. The others still
+// take the focus when clicked. Once per group, after its buttons were added.
 void KeepTabStopOnChecked(QButtonGroup& group);
+
+// A radio button that reacts to a click anywhere in its rectangle, not only
+// on its indicator and text: the layout gives some of them more height than
+// their caption needs, and the whole of it is theirs.
+class RadioButton : public QRadioButton {
+  Q_OBJECT
+ public:
+  explicit RadioButton(const QString& text, QWidget* parent = nullptr)
+      : QRadioButton(text, parent) {}
+
+ protected:
+  bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
 
 // A captioned frame holding one column of radio buttons spread evenly over
 // its inner height. The checked item is the group's index; -1 is none.

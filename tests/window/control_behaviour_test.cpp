@@ -8,6 +8,7 @@
 #include "qt_print.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QClipboard>
 #include <QComboBox>
 #include <QCursor>
@@ -120,10 +121,10 @@ TEST_F(ControlBehaviourTest, TabVisitsOnlyTheCheckedRadioButtons) {
     EXPECT_EQ(visited, c.stops) << c.page << (c.backwards ? " backwards" : "");
   }
 
-  // The stop follows the check; a group with nothing checked is reached
-  // through its first item; a scalable face makes point size a stop.
+  // The stop follows the check; a group with nothing checked is no stop; a
+  // scalable face makes point size a stop.
   QTest::mouseClick(Find("BtnPortrait"), Qt::LeftButton);
-  window_.SetItemIndex(Control::GrpEconomode, -1);
+  window_.SetItemIndex(Control::GrpDensity, -1);
   window_.SetItemIndex(Control::ListTypeface, 17);
   window_.ApplyTypefaceRule();
   const std::pair<const char*, QStringList> after[] = {
@@ -131,7 +132,7 @@ TEST_F(ControlBehaviourTest, TabVisitsOnlyTheCheckedRadioButtons) {
        {"ComPapersize", "SpinLpi", "SpinCopies", "RxSpinEdit1", "RxSpinEdit2", "BtnPortrait",
         "PageControl1"}},
       {"Font", {"ListTypeface", "ListSymbol", "SpinPoint", "PageControl1"}},
-      {"Quality", {"GrpDensity[1]", "GrpEconomode[0]", "PageControl1"}},
+      {"Quality", {"GrpEconomode[1]", "PageControl1"}},
   };
   for (const auto& [page, stops] : after) {
     ShowPage(page);
@@ -143,6 +144,36 @@ TEST_F(ControlBehaviourTest, TabVisitsOnlyTheCheckedRadioButtons) {
     }
     EXPECT_EQ(visited, stops) << page;
   }
+}
+
+// ---------------------------------------------------------------------------
+// Radio buttons
+
+TEST_F(ControlBehaviourTest, RadioButtonTakesClicksOnItsWholeRectangle) {
+  registry_.PutDword(kKey, "R_orientation", 1);  // portrait
+  Open();
+  ShowPage("Page");
+  auto* landscape = Find<QRadioButton>("BtnLandscape");
+  ASSERT_NE(landscape, nullptr);
+  ASSERT_GT(landscape->height(), 20);  // taller than its indicator and text
+
+  // Its edge rows, beside the indicator, where the toolkit's own hit area
+  // ends short of the rectangle.
+  for (const int y : {1, landscape->height() - 1}) {
+    QTest::mouseClick(Find("BtnPortrait"), Qt::LeftButton);
+    ASSERT_FALSE(landscape->isChecked());
+    ASSERT_FALSE(Find("Image2")->isHidden());
+    QTest::mouseClick(landscape, Qt::LeftButton, Qt::NoModifier, QPoint(4, y));
+    EXPECT_TRUE(landscape->isChecked()) << y;
+    EXPECT_TRUE(Find("Image2")->isHidden()) << y;
+    EXPECT_FALSE(Find("Image3")->isHidden()) << y;
+  }
+
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(landscape);
+  ASSERT_NE(accessible, nullptr);
+  EXPECT_EQ(accessible->rect(), QRect(landscape->mapToGlobal(QPoint(0, 0)), landscape->size()));
+  EXPECT_EQ(accessible->role(), QAccessible::RadioButton);
+  EXPECT_TRUE(accessible->state().checked);
 }
 
 // ---------------------------------------------------------------------------

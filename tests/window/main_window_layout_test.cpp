@@ -100,8 +100,8 @@ const Expected kExpected[] = {
   {"RxSpinEdit2",   kSpin,  "GroupBox3", 110,  60,  57,  21, 5, "", nullptr, ""},
   {"Image2",        kLabel, "GroupBox4", 112,  24,  33,  33, -1, "", "", ""},
   {"Image3",        kLabel, "GroupBox4", 112,  24,  33,  33, -1, "", "", ""},
-  {"BtnPortrait",   "QRadioButton", "GroupBox4", 8, 24, 89, 17, 0, "", "Вертикально", ""},
-  {"BtnLandscape",  "QRadioButton", "GroupBox4", 8, 48, 89, 25, 1, "", "Горизонтально", ""},
+  {"BtnPortrait",   "zelora::RadioButton", "GroupBox4", 8, 24, 89, 17, 0, "", "Вертикально", ""},
+  {"BtnLandscape",  "zelora::RadioButton", "GroupBox4", 8, 48, 89, 25, 1, "", "Горизонтально", ""},
   // Font
   {"Label9",        kLabel, "Font",        8,   8,  52,  13, -1, "", "Гарнитура", ""},
   {"Label10",       kLabel, "Font",      256,   8,  67,  13, -1, "", "Наб. символ.", ""},
@@ -298,8 +298,8 @@ void ExpectedChain(const QString& container, QStringList& chain) {
   std::sort(stops.begin(), stops.end(),
             [](const Expected* a, const Expected* b) { return a->tab_order < b->tab_order; });
   for (const Expected* e : stops) {
-    // Of the orientation pair only the checked button is a stop; with neither
-    // checked, the first.
+    // Of the orientation pair only the checked button is a stop; the test
+    // checks the first.
     if (std::string(e->name) == "BtnLandscape") continue;
     if (std::string(e->qt_class) == kGroup) {
       ExpectedChain(Q(e->name), chain);
@@ -317,6 +317,13 @@ TEST_F(MainWindowLayoutTest, FocusChainFollowsTabOrdersContainerByContainer) {
   ExpectedChain("ZLR", expected);
   ASSERT_EQ(expected.size(), 21);  // every control with a tab order but the frames
 
+  // Radio buttons are stops only while checked.
+  qobject_cast<QAbstractButton*>(Find("BtnPortrait"))->setChecked(true);
+  for (const Expected& e : kExpected) {
+    if (std::string(e.qt_class) == "zelora::RadioGroup") {
+      qobject_cast<RadioGroup*>(Find(e.name))->SetItemIndex(0);
+    }
+  }
   QSet<QString> names;
   for (const Expected& e : kExpected) names.insert(Q(e.name));
   QStringList actual;
