@@ -7,8 +7,10 @@
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -190,6 +192,19 @@ TEST_F(DemoFileTest, OpenFailuresGiveTheirTexts) {
   // A FIFO in the file's place has no writer: the open must not wait for one.
   ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0);
   EXPECT_EQ(ReadError(file.string()), "read");
+}
+
+// A kernel attribute file states a page as its size but holds a few bytes:
+// the read ends before the size the file gave.
+TEST(DemoFileRead, FileShorterThanItsSizeIsReadBeyondEndOfFile) {
+  const fs::path attribute = "/sys/devices/system/cpu/online";
+  std::error_code error;
+  const auto stated = fs::file_size(attribute, error);
+  if (error || stated == 0) GTEST_SKIP() << attribute << " is missing or states no size";
+  std::ifstream in(attribute, std::ios::binary);
+  const std::string held{std::istreambuf_iterator<char>(in), {}};
+  ASSERT_LT(held.size(), stated);
+  EXPECT_EQ(ReadError(attribute.string()), "Read beyond end of file");
 }
 
 // As the package starts it: an ordinary user in a folder she may not write,

@@ -21,7 +21,8 @@ using testing::FakeControls;
 using testing::RecordingNotifier;
 using testing::RecordingPrinterPort;
 
-constexpr std::int32_t kLetter = 0, kA4 = 2, kFolio = 9, kC6 = 11, kOthers = 12;
+constexpr std::int32_t kLetter = 0, kLegal = 1, kA4 = 2, kC5 = 7, kFolio = 9, kC6 = 11,
+                       kOthers = 12;
 
 struct LinesCase {
   std::int32_t paper;
@@ -142,6 +143,26 @@ TEST_F(LinesRuleTest, FailedWriteShowsSingleCommandBoxAndKeepsTheNewCountShown) 
             std::vector<TransmissionErrorVariant>{TransmissionErrorVariant::SingleCommand});
   EXPECT_TRUE(registry.WriteLog().empty());
   EXPECT_FALSE(registry.KeyExists(kSettingsKeyPath));
+}
+
+// Rows whose orientation picks the other column than its neighbours': what
+// the field shows and the printer is sent.
+TEST_F(LinesRuleTest, TableRowsReachTheFieldAndThePrinter) {
+  struct Row {
+    std::int32_t paper;
+    bool portrait;
+    std::string lines;
+  };
+  const Row rows[] = {{kLegal, false, "45"}, {kC5, true, "39"}, {kFolio, false, "48"}};
+  for (const Row& row : rows) {
+    port.writes.clear();
+    controls.SetChecked(row.portrait ? Control::BtnPortrait : Control::BtnLandscape, true);
+    controls.SetChecked(row.portrait ? Control::BtnLandscape : Control::BtnPortrait, false);
+    controls.SetItemIndex(Control::ComPapersize, row.paper);
+    EXPECT_EQ(Run(), SendOutcome::Written) << row.paper;
+    EXPECT_EQ(controls.SpinText(Control::SpinLpi), row.lines) << row.paper;
+    EXPECT_EQ(port.writes, std::vector<std::string>{FormlinesJob(row.lines)}) << row.paper;
+  }
 }
 
 TEST_F(LinesRuleTest, NeitherOrientationCheckedCountsAsLandscape) {
