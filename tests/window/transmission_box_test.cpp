@@ -32,6 +32,15 @@ TEST(TransmissionBox, VariantsShowTheirTextCaptionAndButtonsWithoutIcon) {
   EXPECT_EQ(multi->buttons().size(), 1);
 }
 
+TEST(DemoWriteErrorBox, ShowsItsTextAndCaptionWithOkOnlyAndNoIcon) {
+  const auto box = ScreenBoxes::MakeDemoWriteErrorBox(nullptr);
+  EXPECT_EQ(box->text(), "Error");
+  EXPECT_EQ(box->windowTitle(), "Could not send data : Write Error");
+  EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+  EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+  EXPECT_EQ(box->buttons().size(), 1);
+}
+
 // Presses a button of the modal box as soon as it shows; records its text.
 void PressWhenShown(QMessageBox::StandardButton which, QString& seen) {
   QTimer::singleShot(0, [which, &seen] {

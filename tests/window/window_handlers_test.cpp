@@ -9,9 +9,13 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "device_port_writer.h"
@@ -260,6 +264,67 @@ TEST_F(WindowHandlers, DemonstrationPageStreamsTheFileAndHidesTheGauge) {
   EXPECT_TRUE(gauge->isHidden());
   EXPECT_TRUE(window_.findChild<QTimer*>("Timer1")->isActive());
   EXPECT_FALSE(window_.FindControl("BtnConfig")->isEnabled());
+}
+
+// A printer port that hands each byte written to a callback, with the count
+// written so far.
+class WatchedPort final : public PrinterPort {
+ public:
+  std::function<void(std::size_t)> on_write;
+
+  std::unique_ptr<PortConnection> Open() override { return std::make_unique<Connection>(*this); }
+
+ private:
+  class Connection final : public PortConnection {
+   public:
+    explicit Connection(WatchedPort& port) : port_(port) {}
+    bool Write(std::string_view bytes) override {
+      written_ += bytes.size();
+      if (port_.on_write) port_.on_write(written_);
+      return true;
+    }
+
+   private:
+    WatchedPort& port_;
+    std::size_t written_ = 0;
+  };
+};
+
+// The transfer runs inside the click, with no event loop to paint: the gauge
+// must reach the screen as it moves, not only once the click returns.
+TEST(DemonstrationPage, GaugeReachesTheScreenWhileTheTransferBlocks) {
+  testing::TempDir dir;
+  std::ofstream(dir / "k4xdemo.prn", std::ios::binary) << std::string(200, 'x');
+  const testing::ScopedCurrentDirectory in_dir(dir.path());
+  HiveFileRegistry hive{dir.path()};
+  SettingsStore store{hive};
+  WatchedPort port;
+  RecordingBoxes boxes;
+  RecordingHelp help;
+  TZLR window{store, port, boxes};
+  window.Open();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  window.PageControl()->setCurrentWidget(window.FindControl("About"));
+  QWidget* gauge = window.FindControl("Gauge");
+
+  // What the window's surface shows where the gauge is, at the writes of
+  // bytes 2 (none sent yet), 101 and 200.
+  std::vector<QImage> shown;
+  port.on_write = [&](std::size_t written) {
+    if (written != 2 && written != 101 && written != 200) return;
+    const QPoint at = gauge->mapTo(&window, QPoint(0, 0));
+    shown.push_back(
+        window.screen()
+            ->grabWindow(window.winId(), at.x(), at.y(), gauge->width(), gauge->height())
+            .toImage());
+  };
+  QTest::mouseClick(window.FindControl("BtnTestPrt"), Qt::LeftButton);
+
+  ASSERT_EQ(shown.size(), 3u);
+  ASSERT_FALSE(shown[0].isNull());
+  EXPECT_NE(shown[0], shown[1]);
+  EXPECT_NE(shown[1], shown[2]);
+  EXPECT_TRUE(boxes.shown.empty());
 }
 
 }  // namespace
