@@ -16,11 +16,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
-#include <QToolButton>
 #include <QLocale>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTranslator>
 #include <map>
 #include <memory>
@@ -337,7 +337,6 @@ TEST(FaceChoice, FollowsTheFirstUiLanguageOnly) {
     EXPECT_EQ(FaceLanguage(translator), c.language);
   }
 }
-
 
 // Qt's own texts and the help window follow the face: Russian for the Russian
 // face (also when the desktop's language is one the program has no face for),

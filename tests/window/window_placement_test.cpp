@@ -29,8 +29,7 @@ TEST(ReachablePosition, KeepsAPositionWhoseTitleBarShowsAnywhere) {
       {-1280 - 444, 0}  // one pixel at the far left edge
   };
   for (const QPoint& at : kept) {
-    EXPECT_EQ(ReachablePosition(at, kWindow, screens, kPrimary), at)
-        << at.x() << "," << at.y();
+    EXPECT_EQ(ReachablePosition(at, kWindow, screens, kPrimary), at) << at.x() << "," << at.y();
   }
 }
 
