@@ -3,14 +3,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the benchmarks (Release) and runs them all; each prints its figures
 # and its ratio against the goal. They report, they never fail.
-#   ZELORA_BENCH_BUILD_DIR  build directory (default build-bench)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install_deps.sh
 
-build_dir="${ZELORA_BENCH_BUILD_DIR:-build-bench}"
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELORA_BUILD_BENCH=ON >/dev/null
-cmake --build "$build_dir" -j "$(nproc)" --target zelora_bench_hive_text zelora_bench_demo_stream \
+# The bench preset of CMakePresets.json.
+build_dir=build-bench
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target zelora_bench_hive_text zelora_bench_demo_stream \
   zelora_bench_send zelora_bench_startup zelora_bench_startup_app zelora_bench_bare_window
 bench="$build_dir/bench"
 

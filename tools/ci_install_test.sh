@@ -7,8 +7,8 @@
 # printer port, then checks the bytes that reached it and the stored
 # settings, and finally that a purge deletes the settings folder.
 # Needs root (debootstrap, chroot, mounts):  sudo tools/ci_install_test.sh
-#   ZELORA_INSTALL_BUILD_DIR  build directory (default: build-deb); the root
-#                             is made afresh in its folder "root"
+# The package comes from the release preset of CMakePresets.json
+# (build-release/); the root is made afresh in its folder "root".
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -28,9 +28,8 @@ phase_done() {
   phase_start=$SECONDS
 }
 
-build_dir="${ZELORA_INSTALL_BUILD_DIR:-build-deb}"
+build_dir="$PWD/build-release"
 mkdir -p "$build_dir"
-build_dir=$(realpath "$build_dir")
 root="$build_dir/root"
 log="$build_dir/ci_install.log"
 : >"$log"
@@ -51,8 +50,8 @@ fi
 
 # --- The package --------------------------------------------------------------
 rm -f "$build_dir"/zelora_*.deb
-logged cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELORA_BUILD_TESTS=OFF
-logged cmake --build "$build_dir" --target package
+logged cmake --preset release
+logged cmake --build --preset package
 debs=("$build_dir"/zelora_*.deb)
 [[ -f "${debs[0]}" ]] || fail "expected $build_dir/zelora_*.deb after the package build, saw none"
 deb=${debs[0]}

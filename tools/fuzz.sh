@@ -7,20 +7,19 @@
 # limit or one that needs more memory than the cap) fails the script; the
 # input is left in the build directory for tests/fuzz/regressions/<target>/.
 #   ZELORA_FUZZ_SECONDS  time per target (default 60)
-#   ZELORA_FUZZ_DIR      build directory (default build-fuzz)
 # Arguments: the targets to fuzz (default: all).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install_deps.sh
 
 seconds="${ZELORA_FUZZ_SECONDS:-60}"
-build_dir="${ZELORA_FUZZ_DIR:-build-fuzz}"
+# The fuzz preset of CMakePresets.json.
+build_dir=build-fuzz
 targets=("$@")
 ((${#targets[@]})) || targets=(hive_text spin_field)
 
-CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DZELORA_FUZZ=ON >/dev/null
-cmake --build "$build_dir" --target zelora_fuzz_targets -j "$(nproc)"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
 
 # The settings file is at most 1 MiB and a spin field's text is short: inputs
 # well beyond the bounds still reach the size checks. Memory per input is

@@ -4,12 +4,10 @@
 # Cross-builds the toolkit-free libraries and their tests for 64-bit Windows
 # with MinGW-w64 and runs the tests under Wine, in a throw-away Wine prefix:
 # the settings key in that prefix's registry, the port writer on its LPT1.
-#   ZELORA_WIN_BUILD_DIR  build directory (default: build-windows)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ZELORA_WITH_WINDOWS=1 tools/install_deps.sh
 
-build_dir="${ZELORA_WIN_BUILD_DIR:-build-windows}"
 work="$(mktemp -d)"
 log="$work/ctest.log"
 lpt_file="$work/lpt1.out"
@@ -42,15 +40,14 @@ export ZELORA_LPT1_FILE
 # The prefix goes afterwards, so the tests may use the program's own key.
 export ZELORA_THROWAWAY_REGISTRY=1
 
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake"
-cmake --build "$build_dir" -j "$(nproc)"
+# The windows preset of CMakePresets.json, in build-windows/.
+cmake --preset windows
+cmake --build --preset windows
 
 # One at a time: the port tests share the one LPT1 file. A test that fails is
 # run once more: very rarely Wine ends a test program at start-up without
 # any output, and a real fault fails both times.
-ctest --test-dir "$build_dir" --output-on-failure --timeout 60 --repeat until-pass:2 2>&1 |
-  tee "$log"
+ctest --preset windows 2>&1 | tee "$log"
 # A skipped test here means a part of the Windows code went untested.
 if grep -q '\*\*\*Skipped' "$log"; then
   echo "error: tests were skipped under Wine (see above)" >&2

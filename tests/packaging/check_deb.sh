@@ -20,7 +20,7 @@ build=$work/build
 rm -rf "$work/out" "$work/root" "$work/control"
 mkdir -p "$work"
 {
-  "$cmake" -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZELORA_BUILD_TESTS=OFF "$@" &&
+  "$cmake" -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF "$@" &&
     "$cmake" --build "$build" --parallel 2 &&
     (cd "$build" && "$cpack" -G DEB -B "$work/out")
 } >"$work/build.log" 2>&1 || { cat "$work/build.log" >&2; exit 1; }
