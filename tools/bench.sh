@@ -11,7 +11,8 @@ tools/install_deps.sh
 build_dir=build-bench
 cmake --preset bench >/dev/null
 cmake --build --preset bench --target zelora_bench_hive_text zelora_bench_demo_stream \
-  zelora_bench_send zelora_bench_startup zelora_bench_startup_app zelora_bench_bare_window
+  zelora_bench_send zelora_bench_socket zelora_bench_startup zelora_bench_startup_app \
+  zelora_bench_bare_window
 bench="$build_dir/bench"
 
 echo "== start-up (Xvfb, xcb platform)"
@@ -26,6 +27,9 @@ echo "== demonstration stream"
 
 echo "== Send pass"
 "$bench/zelora_bench_send" "$build_dir"
+
+echo "== socket port (loopback test printer)"
+"$bench/zelora_bench_socket" resources/demo/k4xdemo.prn.txt
 
 echo "== settings file text"
 ZELORA_BENCH_DIR="$build_dir" "$bench/zelora_bench_hive_text" --benchmark_min_time=0.2 |

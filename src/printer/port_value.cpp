@@ -41,7 +41,11 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
          });
 }
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text) {
+  std::string quoted(1, '\'');
+  quoted.append(text).push_back('\'');
+  return quoted;
+}
 
 PortValue Invalid(std::string error) {
   PortValue value;

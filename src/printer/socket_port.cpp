@@ -3,6 +3,8 @@
 #include "socket_port.h"
 
 #include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 
@@ -84,7 +86,14 @@ posix::UniqueFd Connect(const addrinfo& address, Clock::time_point deadline) {
 class SocketConnection final : public PortConnection {
  public:
   SocketConnection(posix::UniqueFd fd, milliseconds write_timeout)
-      : fd_(std::move(fd)), write_timeout_(write_timeout) {}
+      : fd_(std::move(fd)), write_timeout_(write_timeout) {
+    // Full segments only, whatever the size of the writes: the demonstration
+    // page comes one byte per write, and without this each segment after the
+    // first would wait for the printer's (often delayed) acknowledgement.
+    // Finish and the close send what is left at once.
+    const int on = 1;
+    ::setsockopt(fd_.get(), IPPROTO_TCP, TCP_CORK, &on, sizeof on);
+  }
   ~SocketConnection() override {
     if (!finished_) ::shutdown(fd_.get(), SHUT_WR);
   }

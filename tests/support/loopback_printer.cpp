@@ -12,10 +12,10 @@
 namespace zelora::testing {
 namespace {
 
-int Socket(int family) {
+int Socket(int family, bool small_buffer) {
   const int fd = ::socket(family, SOCK_STREAM | SOCK_CLOEXEC, 0), one = 1, small = 4096;
-  // A small buffer, so that a printer that never reads stalls the sender soon.
-  ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+  // A printer that never reads stalls the sender sooner.
+  if (small_buffer) ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
   if (family == AF_INET6) ::setsockopt(fd, IPPROTO_IPV6, IPV6_V6ONLY, &one, sizeof one);
   return fd;
 }
@@ -27,7 +27,8 @@ LoopbackPrinter::LoopbackPrinter(Mode mode) : mode_(mode) {
   sockaddr_in6 v6{AF_INET6, 0, 0, in6addr_loopback, 0};
   for (int attempt = 0; attempt < 20; ++attempt) {
     for (const int fd : listeners_) ::close(fd);
-    listeners_ = {Socket(AF_INET), Socket(AF_INET6)};
+    listeners_ = {Socket(AF_INET, mode == Mode::kNeverRead),
+                  Socket(AF_INET6, mode == Mode::kNeverRead)};
     socklen_t length = sizeof v4;
     v4.sin_port = 0;
     if (::bind(listeners_[0], reinterpret_cast<sockaddr*>(&v4), length) != 0 ||
@@ -43,7 +44,9 @@ LoopbackPrinter::LoopbackPrinter(Mode mode) : mode_(mode) {
   }
   port_ = ntohs(port_);
   if (mode == Mode::kRefuse) return;
-  for (const int fd : listeners_) ::listen(fd, mode == Mode::kNeverAccept ? 0 : 16);
+  // A full accept queue drops connects, which then retry a second later: ample
+  // room, as the sender may run well ahead of this printer.
+  for (const int fd : listeners_) ::listen(fd, mode == Mode::kNeverAccept ? 0 : SOMAXCONN);
   if (mode == Mode::kNeverAccept) {  // a backlog of 0 still takes this one connection
     held_.push_back(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
     ::connect(held_[0], reinterpret_cast<sockaddr*>(&v4), sizeof v4);
