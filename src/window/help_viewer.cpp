@@ -3,7 +3,6 @@
 #include "help_viewer.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -54,7 +53,6 @@ QStringList DataFolders() {
        QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
     folders << folder + "/zelora";
   }
-  folders << QDir::cleanPath(ZELORA_HELP_BUILD_DIR);
   folders.removeDuplicates();
   return folders;
 }
@@ -70,11 +68,6 @@ QString FindFile(const QString& name) {
   QString path = QStandardPaths::locate(QStandardPaths::AppDataLocation, name);
   if (path.isEmpty()) {
     path = QStandardPaths::locate(QStandardPaths::GenericDataLocation, "zelora/" + name);
-  }
-  if (path.isEmpty()) {
-    // Running from the build tree: the build keeps its data files there.
-    const QFileInfo built(QDir(ZELORA_HELP_BUILD_DIR), name);
-    if (built.isFile()) path = built.filePath();
   }
   return path;
 }
