@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -24,6 +25,27 @@ constexpr long double kMaxLines = 128;
 static_assert(kPaperSizeTable[kCustomPaperIndex].portrait_lines.empty() &&
                   !kPaperSizeTable[kCustomPaperIndex - 1].portrait_lines.empty(),
               "the custom size is the paper table's last entry");
+
+// SendLinesPerPage writes the number's own text: the table's texts must be
+// plain decimals for that to be the text the table gives.
+constexpr bool PlainDecimal(std::string_view text) {
+  if (text.empty() || text.front() == '0') return false;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+static_assert(
+    [] {
+      for (std::size_t i = 0; i < static_cast<std::size_t>(kCustomPaperIndex); ++i) {
+        if (!PlainDecimal(kPaperSizeTable[i].portrait_lines) ||
+            !PlainDecimal(kPaperSizeTable[i].landscape_lines)) {
+          return false;
+        }
+      }
+      return true;
+    }(),
+    "the paper table's lines are plain decimals");
 
 }  // namespace
 
@@ -46,29 +68,25 @@ std::string ChooseLines(std::int32_t paper_index, bool portrait, long double cus
   return std::string(portrait ? paper.portrait_lines : paper.landscape_lines);
 }
 
-SendOutcome RunLinesPerPageRule(ControlValues& controls, const SettingsRecord& record,
-                                const SettingsStore& store, PortWriter& port, Notifier& notifier) {
-  const std::string lines = ChooseLines(
-      controls.ItemIndex(Control::ComPapersize), controls.Checked(Control::BtnPortrait),
-      controls.SpinValue(kCustomWidthControl), controls.SpinValue(kCustomHeightControl));
-  const std::string job = SettingJob(CatalogueRowFor(Setting::Lpi).variable, lines);
-
+int LinesPerPage(std::int32_t paper_index, bool portrait, long double custom_width,
+                 long double custom_height) {
+  const std::string lines = ChooseLines(paper_index, portrait, custom_width, custom_height);
   int number = 0;
   const auto [end, error] = std::from_chars(lines.data(), lines.data() + lines.size(), number);
   if (error != std::errc{} || end != lines.data() + lines.size()) {
     throw LinesTextError("'" + lines + "' is not a valid floating point value");
   }
-  // Before the write: a failed write still leaves the new number in the field.
-  controls.SetSpinValue(Control::SpinLpi, number);
+  return number;
+}
 
+SendOutcome SendLinesPerPage(int lines, PortWriter& port, Notifier& notifier) {
+  // The paper table's texts are plain decimals, so the number's own text is
+  // the one the table gives.
+  const std::string job = SettingJob(CatalogueRowFor(Setting::Lpi).variable, std::to_string(lines));
   if (!port.WriteJob(job)) {
     notifier.ShowTransmissionError(TransmissionErrorVariant::SingleCommand);
     return SendOutcome::WriteFailed;
   }
-  // Storing the lines per page never changes the record (only orientation
-  // does), so a copy keeps the caller's record untouched.
-  SettingsRecord unchanged = record;
-  store.StoreSetting(Setting::Lpi, controls, unchanged);
   return SendOutcome::Written;
 }
 

@@ -6,11 +6,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "control_values.h"
 #include "port_writer.h"
 #include "setting_sender.h"
-#include "settings_record.h"
-#include "settings_store.h"
 #include "transmission_notifier.h"
 
 namespace zelora {
@@ -32,15 +29,13 @@ class LinesTextError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Fits the printer's lines per page to the paper the controls show: puts the
-// number into SpinLpi, sends it as a FORMLINES job and, once the port took it,
-// stores it under R_lpi when it differs from record.lpi. A failed write shows
-// the single-command box; SpinLpi keeps the new number all the same.
-//
-// Throws LinesTextError, before anything is sent or changed, when no paper size
-// is selected. Store errors (RegistryError) pass through. Returns Written or
-// WriteFailed.
-SendOutcome RunLinesPerPageRule(ControlValues& controls, const SettingsRecord& record,
-                                const SettingsStore& store, PortWriter& port, Notifier& notifier);
+// The lines per page that fit the paper, as ChooseLines picks them. Throws
+// LinesTextError when there is no number to pick (no paper size selected).
+int LinesPerPage(std::int32_t paper_index, bool portrait, long double custom_width,
+                 long double custom_height);
+
+// Sends the lines per page as a FORMLINES job; a failed write shows the
+// single-command box. Returns Written or WriteFailed.
+SendOutcome SendLinesPerPage(int lines, PortWriter& port, Notifier& notifier);
 
 }  // namespace zelora

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pjl_job.h"
 
+#include <variant>
+
 #include "number_text.h"
 #include "setting_catalogue.h"
 
@@ -30,9 +32,7 @@ std::string CloseJob(std::string_view prefix, std::string_view value_text) {
   return job;
 }
 
-std::string SpinText(const ControlValues& controls, Control control, char decimal_separator) {
-  return GeneralNumberText(controls.SpinValue(control), decimal_separator);
-}
+std::int32_t Index(const SettingValue& value) { return std::get<std::int32_t>(value); }
 
 }  // namespace
 
@@ -51,36 +51,37 @@ std::string CustomPaperJob(std::string_view width_text, std::string_view height_
   return CloseJob(prefix, height_text);
 }
 
-std::string ValueText(Setting setting, const ControlValues& controls, char decimal_separator) {
+std::string ValueText(Setting setting, const SettingValue& value, char decimal_separator) {
   const CatalogueRow& row = CatalogueRowFor(setting);
   switch (row.rule) {
     case ValueRule::TableWord:
     case ValueRule::PaperSizeJob:
     case ValueRule::PowersaveJob:
-      return std::string(row.table->Text(controls.ItemIndex(row.control)));
+      return std::string(row.table->Text(Index(value)));
     case ValueRule::NumberText:
-      return SpinText(controls, row.control, decimal_separator);
+      return GeneralNumberText(std::get<long double>(value), decimal_separator);
     case ValueRule::CheckedWord:
-      return std::string(controls.Checked(row.control) ? row.first_word : row.other_word);
+      return std::string(std::get<bool>(value) ? row.first_word : row.other_word);
     case ValueRule::IndexZeroWord:
-      return std::string(controls.ItemIndex(row.control) == 0 ? row.first_word : row.other_word);
+      return std::string(Index(value) == 0 ? row.first_word : row.other_word);
     case ValueRule::IndexNumber:
-      return std::to_string(controls.ItemIndex(row.control));
+      return std::to_string(Index(value));
   }
   return {};
 }
 
-std::string BuildJob(Setting setting, const ControlValues& controls, char decimal_separator) {
+std::string BuildJob(Setting setting, const SettingValue& value, const CustomSize& custom,
+                     char decimal_separator) {
   const CatalogueRow& row = CatalogueRowFor(setting);
   if (row.rule == ValueRule::PowersaveJob) {
-    return PowersaveJob(controls.ItemIndex(row.control));
+    return PowersaveJob(Index(value));
   }
   // A signed comparison: an empty selection (-1) takes the name table.
-  if (row.rule == ValueRule::PaperSizeJob && controls.ItemIndex(row.control) >= kCustomPaperIndex) {
-    return CustomPaperJob(SpinText(controls, kCustomWidthControl, decimal_separator),
-                          SpinText(controls, kCustomHeightControl, decimal_separator));
+  if (row.rule == ValueRule::PaperSizeJob && Index(value) >= kCustomPaperIndex) {
+    return CustomPaperJob(GeneralNumberText(custom.width, decimal_separator),
+                          GeneralNumberText(custom.height, decimal_separator));
   }
-  return SettingJob(row.variable, ValueText(setting, controls, decimal_separator));
+  return SettingJob(row.variable, ValueText(setting, value, decimal_separator));
 }
 
 }  // namespace zelora

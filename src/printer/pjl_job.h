@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "control_values.h"
 #include "settings_record.h"
+#include "settings_store.h"
 
 namespace zelora {
 
@@ -24,14 +24,23 @@ std::string PowersaveJob(std::int32_t index);
 // "Others(mm)": PAPER=OTHERS with the custom width and height texts.
 std::string CustomPaperJob(std::string_view width_text, std::string_view height_text);
 
-// The value text the setting's job carries for the controls' current values.
-// Empty for an index outside a table. The power-saving and custom-paper jobs
-// carry more than one value and are built by BuildJob only.
-std::string ValueText(Setting setting, const ControlValues& controls, char decimal_separator);
+// The custom paper size in millimetres, which the paper-size job carries for
+// "Others(mm)".
+struct CustomSize {
+  long double width = 0;
+  long double height = 0;
+};
 
-// The whole job for one setting from the controls' current values. Pure: reads
-// the controls and nothing else. decimal_separator is the one the spin fields
-// show ('.' or ',').
-std::string BuildJob(Setting setting, const ControlValues& controls, char decimal_separator);
+// The value text the setting's job carries for a value of the setting's kind
+// (std::bad_variant_access for another kind). Empty for an index outside a
+// table. The power-saving and custom-paper jobs carry more than one value and
+// are built by BuildJob only.
+std::string ValueText(Setting setting, const SettingValue& value, char decimal_separator);
+
+// The whole job for one setting and its value; the custom size is read only by
+// the paper-size job. Pure. decimal_separator is the one the spin fields show
+// ('.' or ',').
+std::string BuildJob(Setting setting, const SettingValue& value, const CustomSize& custom,
+                     char decimal_separator);
 
 }  // namespace zelora

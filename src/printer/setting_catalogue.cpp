@@ -11,14 +11,13 @@ namespace {
 using S = Setting;
 using R = ValueRule;
 
-// The control and the settings-key value come from the settings' own table.
+// The settings-key value comes from the settings' own table.
 constexpr CatalogueRow Row(Setting setting, std::string_view variable, ValueRule rule,
                            const ValueTable* table = nullptr, std::string_view first_word = {},
                            std::string_view other_word = {},
                            const AcceptedRange* accepted = nullptr) {
   const SettingPlace& place = PlaceOf(setting);
-  return {setting,    place.control, variable,         rule,    table,
-          first_word, other_word,    place.value_name, accepted};
+  return {setting, variable, rule, table, first_word, other_word, place.value_name, accepted};
 }
 
 constexpr std::array<CatalogueRow, kSettingCount> kCatalogue{{

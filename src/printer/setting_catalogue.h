@@ -5,7 +5,6 @@
 #include <array>
 #include <string_view>
 
-#include "control_values.h"
 #include "paper_sizes.h"
 #include "settings_record.h"
 #include "settings_store.h"
@@ -13,11 +12,11 @@
 
 namespace zelora {
 
-// How a setting's value text is formed from its control.
+// How a setting's value text is formed from its value.
 enum class ValueRule {
-  TableWord,      // the table's word for the control's list index
-  NumberText,     // general number text of the spin field's value
-  CheckedWord,    // first_word when the control is checked, other_word otherwise
+  TableWord,      // the table's word for the list index
+  NumberText,     // general number text of the spin value
+  CheckedWord,    // first_word when checked, other_word otherwise
   IndexZeroWord,  // first_word for list index 0, other_word for any other index
   IndexNumber,    // decimal text of the list index (-1 when nothing is selected)
   PowersaveJob,   // off job for index 0, otherwise on with the table's time
@@ -25,19 +24,18 @@ enum class ValueRule {
 };
 
 // A spin value the printer must never be told when it lies outside [min, max];
-// the field is put back to the record's value instead.
+// the record's value is to be put back instead.
 struct AcceptedRange {
   long double min;
   long double max;
   long double SettingsRecord::*restore_from;
 };
 
-// One printer setting: which control it reads, what the printer calls it, how
-// its value text is formed, and where the settings key keeps it (control and
-// value name as in kSettingPlaces).
+// One printer setting: what the printer calls it, how its value text is
+// formed, and where the settings key keeps it (value name as in
+// kSettingPlaces).
 struct CatalogueRow {
   Setting setting;
-  Control control;
   std::string_view variable;  // PJL variable, as in "@PJL DEFAULT <variable>="
   ValueRule rule;
   const ValueTable* table = nullptr;  // TableWord, PowersaveJob, PaperSizeJob
@@ -49,8 +47,6 @@ struct CatalogueRow {
 
 // "Others(mm)" and any index after it in ComPapersize.
 inline constexpr std::int32_t kCustomPaperIndex = static_cast<std::int32_t>(kPaperSizeCount) - 1;
-inline constexpr Control kCustomWidthControl = Control::RxSpinEdit1;
-inline constexpr Control kCustomHeightControl = Control::RxSpinEdit2;
 
 // The range a job time-out must lie in to be sent: the range of SpinTimeout.
 inline constexpr AcceptedRange kTimeoutRange{10, 300, &SettingsRecord::timeout};

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "control_values.h"
+#include "pjl_job.h"
 #include "port_writer.h"
 #include "settings_record.h"
 #include "settings_store.h"
@@ -11,32 +11,36 @@
 namespace zelora {
 
 enum class SendOutcome {
-  Written,      // the printer port took the job; the value was stored if it changed
-  WriteFailed,  // the port did not take it; the error box was shown, nothing stored
-  Refused,      // the value is outside its accepted range; the field was put back
+  Written,      // the printer port took the job; the value may now be stored
+  WriteFailed,  // the port did not take it; the error box was shown
+  Refused,      // the value is outside its accepted range; nothing was sent
 };
 
-// Sends one printer setting: builds its job from the control, writes it to the
-// port and, once the port took it, stores the value in the settings key. Every
-// setting goes through the same steps, driven by its catalogue row.
+// What became of one setting sent. A refused value is to be replaced by
+// put_back, the value the record holds, so that the window shows what the
+// printer was last told.
+struct SendReport {
+  SendOutcome outcome;
+  long double put_back = 0;
+
+  bool operator==(const SendReport&) const = default;
+};
+
+// Sends one printer setting: checks its value against the accepted range,
+// builds its job and writes it to the port, showing the error box when the
+// port does not take it. Every setting goes through the same steps, driven by
+// its catalogue row. Storing the value is the caller's, once it was written.
 class SettingSender {
  public:
-  SettingSender(ControlValues& controls, SettingsRecord& record, const SettingsStore& store,
-                PortWriter& port, Notifier& notifier, char decimal_separator)
-      : controls_(controls),
-        record_(record),
-        store_(store),
-        port_(port),
-        notifier_(notifier),
-        decimal_separator_(decimal_separator) {}
+  SettingSender(const SettingsRecord& record, PortWriter& port, Notifier& notifier,
+                char decimal_separator)
+      : record_(record), port_(port), notifier_(notifier), decimal_separator_(decimal_separator) {}
 
-  // Store errors (RegistryError) pass through to the caller.
-  SendOutcome Send(Setting setting);
+  // value is of the setting's kind; custom is read by the paper-size job only.
+  SendReport Send(Setting setting, const SettingValue& value, const CustomSize& custom = {});
 
  private:
-  ControlValues& controls_;
-  SettingsRecord& record_;
-  const SettingsStore& store_;
+  const SettingsRecord& record_;
   PortWriter& port_;
   Notifier& notifier_;
   char decimal_separator_;

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <stdexcept>
+#include <string>
 #include <string_view>
 #include <type_traits>
 #include <variant>
@@ -46,18 +48,6 @@ void LoadValue(const SettingsKey& key, const StoredValue& value, const SettingsR
       value.field);
 }
 
-// The control's current value in the field's kind.
-template <typename T>
-T ReadControl(const ControlValues& controls, Control control) {
-  if constexpr (std::is_same_v<T, bool>) {
-    return controls.Checked(control);
-  } else if constexpr (std::is_same_v<T, std::int32_t>) {
-    return controls.ItemIndex(control);
-  } else {
-    return controls.SpinValue(control);
-  }
-}
-
 void WriteValue(SettingsKey& key, std::string_view name, bool value) { key.WriteBool(name, value); }
 void WriteValue(SettingsKey& key, std::string_view name, std::int32_t value) {
   key.WriteInteger(name, value);
@@ -66,129 +56,127 @@ void WriteValue(SettingsKey& key, std::string_view name, long double value) {
   key.WriteFloat(name, value);
 }
 
-// Writes the control's value when it differs from the record's field (exact
-// comparison, floating values at full precision). True when it wrote.
-bool StoreIfChanged(SettingsKey& key, const ControlValues& controls, Control control,
-                    const StoredValue& value, const SettingsRecord& record) {
-  return std::visit(
-      [&](auto member) {
-        using T = std::remove_cvref_t<decltype(record.*member)>;
-        const T current = ReadControl<T>(controls, control);
-        if (current == record.*member) return false;
-        WriteValue(key, value.name, current);
-        return true;
-      },
-      value.field);
+// The value as the field's kind; a value of another kind is a caller's mistake.
+template <typename T>
+T ValueAs(const SettingValue& value, std::string_view name) {
+  if (const T* held = std::get_if<T>(&value)) return *held;
+  throw std::invalid_argument("a value of the wrong kind for '" + std::string(name) + "'");
 }
 
-}  // namespace
-
-void SettingsStore::LoadSettings(SettingsRecord& record, ControlValues& controls,
-                                 const PushFn& push) const {
-  {
-    std::optional<SettingsKey> key = SettingsKey::OpenForReading(backend_);
-    if (key) {
-      const SettingsRecord defaults = LoadDefaults();
-      // The load order: x, y, the eighteen settings, width, height.
-      LoadValue(*key, kX, defaults, record);
-      LoadValue(*key, kY, defaults, record);
-      for (const SettingPlace& place : kSettingPlaces) {
-        LoadValue(*key, ValueOf(place), defaults, record);
-      }
-      LoadValue(*key, kWidth, defaults, record);
-      LoadValue(*key, kHeight, defaults, record);
-    } else {
-      record.x = 0;
-      record.y = 0;
-      SetFactoryDefaults(record);
-    }
-  }  // end of the key access before the controls are touched
-  push(record, controls);
-  if (!record.reload) {
-    controls.SetWindowLeft(record.x);
-    controls.SetWindowTop(record.y);
-  }
-}
-
-void SettingsStore::StoreSetting(Setting setting, const ControlValues& controls,
-                                 SettingsRecord& record) const {
-  std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
-  if (!key) return;
-  const SettingPlace& place = PlaceOf(setting);
-  const bool wrote = StoreIfChanged(*key, controls, place.control, ValueOf(place), record);
-  if (wrote && setting == Setting::Orientation) {
-    record.orientation = controls.Checked(Control::BtnPortrait);
-  }
-}
-
-void SettingsStore::StoreWidth(const ControlValues& controls, const SettingsRecord& record) const {
-  std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
-  if (!key) return;
-  StoreIfChanged(*key, controls, Control::RxSpinEdit1, kWidth, record);
-}
-
-void SettingsStore::StoreHeight(const ControlValues& controls, const SettingsRecord& record) const {
-  std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
-  if (!key) return;
-  StoreIfChanged(*key, controls, Control::RxSpinEdit2, kHeight, record);
-}
-
-void SettingsStore::StoreAllSettings(const ControlValues& controls) const {
-  std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
-  if (!key) return;
-  for (const SettingPlace& place : kSettingPlaces) {
-    const StoredValue value = ValueOf(place);
-    std::visit(
-        [&](auto member) {
-          using T = std::remove_cvref_t<decltype(SettingsRecord{}.*member)>;
-          WriteValue(*key, value.name, ReadControl<T>(controls, place.control));
-        },
-        value.field);
-  }
-}
-
-void SettingsStore::StoreWindowPosition(const ControlValues& controls,
-                                        SettingsRecord& record) const {
-  std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
-  if (!key) return;
-  record.x = controls.WindowLeft();
-  record.y = controls.WindowTop();
-  key->WriteInteger(kX.name, record.x);
-  key->WriteInteger(kY.name, record.y);
-}
-
-void RecordToControl(const SettingPlace& place, const SettingsRecord& record,
-                     ControlValues& controls) {
+void CheckKind(const SettingPlace& place, const SettingValue& value) {
   std::visit(
       [&](auto member) {
-        using T = std::remove_cvref_t<decltype(record.*member)>;
-        if constexpr (std::is_same_v<T, bool>) {
-          controls.SetChecked(place.control, record.*member);
-        } else if constexpr (std::is_same_v<T, std::int32_t>) {
-          controls.SetItemIndex(place.control, record.*member);
-        } else {
-          controls.SetSpinValue(place.control, record.*member);
-        }
+        using T = std::remove_cvref_t<decltype(SettingsRecord{}.*member)>;
+        ValueAs<T>(value, place.value_name);
       },
       place.field);
 }
 
-void ControlToRecord(const SettingPlace& place, const ControlValues& controls,
-                     SettingsRecord& record) {
-  std::visit(
-      [&](auto member) {
-        using T = std::remove_cvref_t<decltype(record.*member)>;
-        record.*member = ReadControl<T>(controls, place.control);
-      },
-      place.field);
-}
-
-bool ControlDiffers(const SettingPlace& place, const ControlValues& controls,
+// Writes the value when it differs from the record's field (exact comparison,
+// floating values at full precision). True when it wrote.
+bool StoreIfChanged(SettingsKey& key, const SettingValue& value, const StoredValue& stored,
                     const SettingsRecord& record) {
   return std::visit(
       [&](auto member) {
         using T = std::remove_cvref_t<decltype(record.*member)>;
-        return ReadControl<T>(controls, place.control) != record.*member;
+        const T current = ValueAs<T>(value, stored.name);
+        if (current == record.*member) return false;
+        WriteValue(key, stored.name, current);
+        return true;
+      },
+      stored.field);
+}
+
+}  // namespace
+
+void SettingsStore::LoadSettings(SettingsRecord& record) const {
+  std::optional<SettingsKey> key = SettingsKey::OpenForReading(backend_);
+  if (key) {
+    const SettingsRecord defaults = LoadDefaults();
+    // The load order: x, y, the eighteen settings, width, height.
+    LoadValue(*key, kX, defaults, record);
+    LoadValue(*key, kY, defaults, record);
+    for (const SettingPlace& place : kSettingPlaces) {
+      LoadValue(*key, ValueOf(place), defaults, record);
+    }
+    LoadValue(*key, kWidth, defaults, record);
+    LoadValue(*key, kHeight, defaults, record);
+  } else {
+    record.x = 0;
+    record.y = 0;
+    SetFactoryDefaults(record);
+  }
+}
+
+void SettingsStore::StoreSetting(Setting setting, const SettingValue& value,
+                                 SettingsRecord& record) const {
+  const SettingPlace& place = PlaceOf(setting);
+  // Checked before the key opens, so that a wrong kind writes nothing.
+  CheckKind(place, value);
+  std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
+  if (!key) return;
+  const bool wrote = StoreIfChanged(*key, value, ValueOf(place), record);
+  if (wrote && setting == Setting::Orientation) {
+    record.orientation = ValueAs<bool>(value, place.value_name);
+  }
+}
+
+void SettingsStore::StoreWidth(long double width, const SettingsRecord& record) const {
+  std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
+  if (!key) return;
+  StoreIfChanged(*key, width, kWidth, record);
+}
+
+void SettingsStore::StoreHeight(long double height, const SettingsRecord& record) const {
+  std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
+  if (!key) return;
+  StoreIfChanged(*key, height, kHeight, record);
+}
+
+void SettingsStore::StoreAllSettings(const SettingValues& values) const {
+  // Every kind checked before the key opens, so that a wrong one writes nothing.
+  for (const SettingPlace& place : kSettingPlaces) {
+    CheckKind(place, values[static_cast<std::size_t>(place.setting)]);
+  }
+  std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
+  if (!key) return;
+  for (const SettingPlace& place : kSettingPlaces) {
+    std::visit([&](auto held) { WriteValue(*key, place.value_name, held); },
+               values[static_cast<std::size_t>(place.setting)]);
+  }
+}
+
+void SettingsStore::StoreWindowPosition(std::int32_t x, std::int32_t y,
+                                        SettingsRecord& record) const {
+  std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
+  if (!key) return;
+  record.x = x;
+  record.y = y;
+  key->WriteInteger(kX.name, record.x);
+  key->WriteInteger(kY.name, record.y);
+}
+
+SettingValue RecordValue(Setting setting, const SettingsRecord& record) {
+  return std::visit([&](auto member) { return SettingValue(record.*member); },
+                    PlaceOf(setting).field);
+}
+
+void SetRecordValue(Setting setting, const SettingValue& value, SettingsRecord& record) {
+  const SettingPlace& place = PlaceOf(setting);
+  std::visit(
+      [&](auto member) {
+        using T = std::remove_cvref_t<decltype(record.*member)>;
+        record.*member = ValueAs<T>(value, place.value_name);
+      },
+      place.field);
+}
+
+bool DiffersFromRecord(Setting setting, const SettingValue& value, const SettingsRecord& record) {
+  const SettingPlace& place = PlaceOf(setting);
+  return std::visit(
+      [&](auto member) {
+        using T = std::remove_cvref_t<decltype(record.*member)>;
+        return ValueAs<T>(value, place.value_name) != record.*member;
       },
       place.field);
 }

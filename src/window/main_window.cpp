@@ -150,9 +150,7 @@ void TZLR::FormCreate() {
   SetHourglass(true);
   record_.reload = false;
   LoadAboutPicture();
-  store_.LoadSettings(record_, *this, [](const SettingsRecord& record, ControlValues& controls) {
-    Push(record, controls);
-  });
+  LoadIntoWindow(store_, record_, *this);
   KeepTitleBarReachable();
   ShowCustomSize();
   ApplyTypefaceRule();
@@ -206,7 +204,7 @@ void TZLR::ApplyTypefaceRule() { zelora::ApplyTypefaceRule(*this); }
 
 void TZLR::BtnExitClick() {
   // A refused write ends the handler here and the window stays open.
-  store_.StoreWindowPosition(*this, record_);
+  store_.StoreWindowPosition(WindowLeft(), WindowTop(), record_);
   close();
 }
 

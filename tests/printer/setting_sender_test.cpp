@@ -4,201 +4,74 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
+#include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
-#include "control_transfer.h"
-#include "memory_registry.h"
 #include "pjl_job.h"
-#include "registry_error.h"
-#include "setting_catalogue.h"
-#include "settings_key.h"
-#include "settings_store.h"
-#include "spin_field_layout.h"
-#include "support/fake_controls.h"
 #include "support/recording_port.h"
 
 namespace zelora {
-
-// Test names and messages show the setting's value name.
-void PrintTo(Setting setting, std::ostream* os) { *os << CatalogueRowFor(setting).value_name; }
-
 namespace {
 
-using testing::FakeControls;
 using testing::RecordingNotifier;
 using testing::RecordingPrinterPort;
 
-// The window after start-up: the record shown in the controls.
 class SenderTest : public ::testing::Test {
  protected:
-  SenderTest() {
-    record.copies = 1;  // in the field's range, so the controls equal the record
-    Push(record, controls);
-  }
-
-  // Moves the setting's control away from the record's value, within the
-  // control's range.
-  void Change(Setting setting) {
-    const Control control = CatalogueRowFor(setting).control;
-    if (setting == Setting::Orientation) {
-      controls.SetChecked(record.orientation ? Control::BtnLandscape : Control::BtnPortrait, true);
-    } else if (IsSpinField(control)) {
-      controls.SetSpinValue(control, controls.SpinValue(control) + 1);
-    } else if (CatalogueRowFor(setting).rule == ValueRule::CheckedWord) {
-      controls.SetChecked(control, !controls.Checked(control));
-    } else {
-      controls.SetItemIndex(control, controls.ItemIndex(control) == 0 ? 1 : 0);
-    }
-  }
-
-  FakeControls controls;
   SettingsRecord record = LoadDefaults();
-  MemoryRegistry registry;
-  SettingsStore store{registry};
   RecordingPrinterPort port;
   RecordingNotifier notifier;
-  SettingSender sender{controls, record, store, port, notifier, '.'};
+  SettingSender sender{record, port, notifier, '.'};
 };
 
-class EverySetting : public SenderTest, public ::testing::WithParamInterface<Setting> {};
+// Every setting's job reaches the port as BuildJob makes it; the same job
+// through a port that refuses it shows the single-command box, once.
+TEST_F(SenderTest, EverySettingIsWrittenOrReportsTheFailedWrite) {
+  const CustomSize custom{210, 297};
+  for (int i = 0; i < kSettingCount; ++i) {
+    const auto setting = static_cast<Setting>(i);
+    SCOPED_TRACE(i);
+    const SettingValue value = RecordValue(setting, record);
+    port.writes.clear();
+    port.accepts_bytes = true;
+    EXPECT_EQ(sender.Send(setting, value, custom), SendReport{SendOutcome::Written});
+    EXPECT_EQ(port.writes, std::vector<std::string>{BuildJob(setting, value, custom, '.')});
+    EXPECT_TRUE(notifier.shown.empty());
 
-TEST_P(EverySetting, ChangedValueIsSentAndStoredUnderItsName) {
-  const Setting setting = GetParam();
-  Change(setting);
-  const std::string expected_job = BuildJob(setting, controls, '.');
-
-  EXPECT_EQ(sender.Send(setting), SendOutcome::Written);
-  EXPECT_EQ(port.writes, std::vector<std::string>{expected_job});
-  EXPECT_TRUE(notifier.shown.empty());
-  EXPECT_EQ(registry.WriteLog(),
-            std::vector<std::string>{std::string(CatalogueRowFor(setting).value_name)});
-  EXPECT_EQ(registry.OpenKeyCount(), 0);
-}
-
-TEST_P(EverySetting, FailedWriteShowsSingleCommandBoxAndStoresNothing) {
-  const Setting setting = GetParam();
-  Change(setting);
-  const SettingsRecord before = record;
-  port.accepts_bytes = false;
-
-  EXPECT_EQ(sender.Send(setting), SendOutcome::WriteFailed);
-  EXPECT_EQ(port.writes.size(), 1u);
-  EXPECT_EQ(notifier.shown,
-            std::vector<TransmissionErrorVariant>{TransmissionErrorVariant::SingleCommand});
-  EXPECT_TRUE(registry.WriteLog().empty());
-  EXPECT_FALSE(registry.KeyExists(kSettingsKeyPath));
-  EXPECT_EQ(record, before);
-}
-
-TEST_P(EverySetting, UnchangedValueIsSentButNotStored) {
-  const Setting setting = GetParam();
-  EXPECT_EQ(sender.Send(setting), SendOutcome::Written);
-  EXPECT_EQ(port.writes.size(), 1u);
-  EXPECT_TRUE(registry.WriteLog().empty());
-  EXPECT_TRUE(notifier.shown.empty());
-}
-
-std::vector<Setting> AllSettings() {
-  std::vector<Setting> settings;
-  for (int i = 0; i < kSettingCount; ++i) settings.push_back(static_cast<Setting>(i));
-  return settings;
-}
-
-INSTANTIATE_TEST_SUITE_P(Catalogue, EverySetting, ::testing::ValuesIn(AllSettings()),
-                         [](const auto& info) {
-                           return std::string(CatalogueRowFor(info.param).value_name);
-                         });
-
-TEST_F(SenderTest, StoredValueIsTheControlsValue) {
-  controls.SetSpinValue(Control::SpinPitch, 16.67L);
-  controls.SetItemIndex(Control::ComBaudrate, 8);
-  EXPECT_EQ(sender.Send(Setting::Pitch), SendOutcome::Written);
-  EXPECT_EQ(sender.Send(Setting::Baudrate), SendOutcome::Written);
-  EXPECT_EQ(registry.GetDouble(kSettingsKeyPath, "R_pitch"), 16.67);
-  EXPECT_EQ(registry.GetDword(kSettingsKeyPath, "R_baudrate"), 8);
-  EXPECT_EQ(port.writes.front(), SettingJob("PITCH", "16.67"));
+    port.accepts_bytes = false;
+    EXPECT_EQ(sender.Send(setting, value, custom), SendReport{SendOutcome::WriteFailed});
+    EXPECT_EQ(notifier.shown,
+              std::vector<TransmissionErrorVariant>{TransmissionErrorVariant::SingleCommand});
+    notifier.shown.clear();
+  }
 }
 
 TEST_F(SenderTest, CommaLocaleSendsCommaDecimals) {
-  FakeControls comma_controls(',');
-  Push(record, comma_controls);
-  SettingSender comma_sender{comma_controls, record, store, port, notifier, ','};
-  comma_controls.SetSpinValue(Control::SpinPoint, 12.25L);
-  EXPECT_EQ(comma_sender.Send(Setting::Point), SendOutcome::Written);
+  SettingSender comma_sender{record, port, notifier, ','};
+  EXPECT_EQ(comma_sender.Send(Setting::Point, 12.25L).outcome, SendOutcome::Written);
   EXPECT_EQ(port.writes, std::vector<std::string>{SettingJob("PTSIZE", "12,25")});
-  EXPECT_EQ(registry.GetDouble(kSettingsKeyPath, "R_point"), 12.25);
 }
 
-TEST_F(SenderTest, KeyThatCannotBeOpenedStoresNothingSilently) {
-  registry.SetAccess(MemoryRegistry::Access::kNone);
-  Change(Setting::Copies);
-  EXPECT_EQ(sender.Send(Setting::Copies), SendOutcome::Written);
-  EXPECT_EQ(port.writes.size(), 1u);
-  EXPECT_TRUE(registry.WriteLog().empty());
-  EXPECT_TRUE(notifier.shown.empty());
-}
-
-TEST_F(SenderTest, RefusedRegistryWriteRaisesAfterTheJobWasSent) {
-  registry.SetRefuseWrites(true);
-  Change(Setting::Symbol);
-  try {
-    sender.Send(Setting::Symbol);
-    FAIL() << "no RegistryError";
-  } catch (const RegistryError& error) {
-    EXPECT_STREQ(error.what(), "Failed to set data for 'R_symbol'");
+// A time-out outside 10..300, or no number at all, never reaches the printer:
+// the report hands back the record's value to show instead.
+TEST_F(SenderTest, OnlyTimeoutsInRangeReachThePrinter) {
+  record.timeout = 45;
+  for (const long double refused : {9.0L, 301.0L, 500.0L, -20.0L, 9.999L, 300.001L,
+                                    std::numeric_limits<long double>::quiet_NaN()}) {
+    SCOPED_TRACE(static_cast<double>(refused));
+    EXPECT_EQ(sender.Send(Setting::Timeout, refused), (SendReport{SendOutcome::Refused, 45}));
   }
-  EXPECT_EQ(port.writes.size(), 1u);
-  EXPECT_EQ(registry.OpenKeyCount(), 0);
-}
-
-// ------------------------------------------------------------- job time-out
-
-struct TimeoutCase {
-  const char* typed;
-  SendOutcome outcome;
-  const char* sent_value;  // nullptr: nothing sent
-};
-
-void PrintTo(const TimeoutCase& c, std::ostream* os) { *os << '"' << c.typed << '"'; }
-
-class TimeoutRange : public SenderTest, public ::testing::WithParamInterface<TimeoutCase> {};
-
-TEST_P(TimeoutRange, OnlyValuesInRangeReachThePrinter) {
-  const TimeoutCase& c = GetParam();
-  controls.Spin(Control::SpinTimeout).SetText(c.typed);
-  EXPECT_EQ(sender.Send(Setting::Timeout), c.outcome);
+  EXPECT_TRUE(port.writes.empty());
   EXPECT_TRUE(notifier.shown.empty());
-  if (c.sent_value == nullptr) {
-    EXPECT_TRUE(port.writes.empty());
-    EXPECT_TRUE(registry.WriteLog().empty());
-    // Back to what the printer was last told.
-    EXPECT_EQ(controls.SpinValue(Control::SpinTimeout), record.timeout);
-    EXPECT_EQ(controls.SpinText(Control::SpinTimeout), "20");
-  } else {
-    EXPECT_EQ(port.writes, std::vector<std::string>{SettingJob("TIMEOUT", c.sent_value)});
-    EXPECT_EQ(registry.GetDouble(kSettingsKeyPath, "R_timeout"), std::stod(c.sent_value));
+  for (const long double accepted : {10.0L, 300.0L}) {
+    EXPECT_EQ(sender.Send(Setting::Timeout, accepted).outcome, SendOutcome::Written);
   }
-  EXPECT_EQ(record.timeout, 20);
+  EXPECT_EQ(port.writes,
+            (std::vector<std::string>{SettingJob("TIMEOUT", "10"), SettingJob("TIMEOUT", "300")}));
+  EXPECT_EQ(record.timeout, 45);
 }
-
-INSTANTIATE_TEST_SUITE_P(Typed, TimeoutRange,
-                         ::testing::Values(TimeoutCase{"500", SendOutcome::Refused, nullptr},
-                                           TimeoutCase{"5", SendOutcome::Refused, nullptr},
-                                           TimeoutCase{"301", SendOutcome::Refused, nullptr},
-                                           TimeoutCase{"9", SendOutcome::Refused, nullptr},
-                                           TimeoutCase{"-20", SendOutcome::Refused, nullptr},
-                                           TimeoutCase{"10", SendOutcome::Written, "10"},
-                                           TimeoutCase{"300", SendOutcome::Written, "300"},
-                                           // An unreadable text reads as the field's minimum.
-                                           TimeoutCase{"", SendOutcome::Written, "10"}),
-                         [](const auto& info) {
-                           const std::string typed = info.param.typed;
-                           if (typed.empty()) return std::string("Empty");
-                           return typed[0] == '-' ? "TypedMinus" + typed.substr(1)
-                                                  : "Typed" + typed;
-                         });
 
 }  // namespace
 }  // namespace zelora

@@ -14,10 +14,8 @@
 #include <sstream>
 
 #include "backend_fixtures.h"
-#include "control_transfer.h"
 #include "settings_key.h"
 #include "settings_store.h"
-#include "support/fake_controls.h"
 #include "support/test_files.h"
 
 namespace zelora::testing {
@@ -123,16 +121,18 @@ TEST_F(HiveFileTest, DamagedFileIsReportedAndLeftUntouched) {
     WriteText(hive().file(), text);
     SettingsStore store(hive());
     SettingsRecord record = LoadDefaults();
-    FakeControls controls;
-    const std::string message = Message([&] { store.LoadSettings(record, controls, Push); });
+    const std::string message = Message([&] { store.LoadSettings(record); });
     const std::string prefix = "Settings file '" + hive().file().string() +
                                "' is damaged at line " + std::to_string(line) + ": ";
     EXPECT_TRUE(message.starts_with(prefix)) << message;
     EXPECT_EQ(record, LoadDefaults());
-    controls.SetSpinValue(Control::SpinLpi, 100);
-    EXPECT_THROW(store.StoreSetting(Setting::Lpi, controls, record), HiveFileError);
-    EXPECT_THROW(store.StoreAllSettings(controls), HiveFileError);
-    EXPECT_THROW(store.StoreWindowPosition(controls, record), HiveFileError);
+    SettingValues values;
+    for (int i = 0; i < kSettingCount; ++i) {
+      values[static_cast<std::size_t>(i)] = RecordValue(static_cast<Setting>(i), record);
+    }
+    EXPECT_THROW(store.StoreSetting(Setting::Lpi, 100.0L, record), HiveFileError);
+    EXPECT_THROW(store.StoreAllSettings(values), HiveFileError);
+    EXPECT_THROW(store.StoreWindowPosition(1, 2, record), HiveFileError);
     EXPECT_EQ(ReadFile(hive().file()), text);
     EXPECT_FALSE(fs::exists(hive().file().string() + ".tmp"));
   }

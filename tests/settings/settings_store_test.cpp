@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Zelora developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Loading the record from the settings key and storing controls into it.
+// Loading the record from the settings key and storing values into it.
 
 #include "settings_store.h"
 
@@ -8,13 +8,11 @@
 
 #include <cmath>
 #include <cstring>
-#include <functional>
+#include <stdexcept>
 #include <type_traits>
 
 #include "backend_fixtures.h"
-#include "control_transfer.h"
 #include "settings_key.h"
-#include "support/fake_controls.h"
 
 namespace zelora::testing {
 namespace {
@@ -115,31 +113,26 @@ class SettingsStoreTest : public ::testing::Test {
 TYPED_TEST_SUITE(SettingsStoreTest, BackendFixtures, FixtureNames);
 
 TYPED_TEST(SettingsStoreTest, FirstStartWithoutKeyTakesFactoryDefaults) {
-  SettingsRecord record;
-  FakeControls controls;
-  this->Store().LoadSettings(record, controls, Push);
+  SettingsRecord record = Previous();
+  this->Store().LoadSettings(record);
 
   SettingsRecord expected;
   SetFactoryDefaults(expected);
   EXPECT_EQ(record, expected);
   EXPECT_EQ(record.copies, 0.0L);
-  EXPECT_EQ(controls.SpinText(Control::SpinCopies), "1");
-  EXPECT_EQ(controls.SpinValue(Control::SpinCopies), 1.0L);
-  EXPECT_EQ(controls.ItemIndex(Control::ComPapersize), 2);
-  EXPECT_EQ(controls.WindowLeft(), 0);
-  EXPECT_EQ(controls.WindowTop(), 0);
+  EXPECT_EQ(record.papersize, 2);
   EXPECT_FALSE(this->KeyExists());
+  EXPECT_TRUE(this->fixture_.AllAccessEnded());
 }
 
 TYPED_TEST(SettingsStoreTest, KeyWithoutValuesTakesLoadDefaults) {
   ASSERT_NE(this->fixture_.backend().CreateKey(kSettingsKeyPath), nullptr);
   SettingsRecord record = Previous();
-  FakeControls controls;
-  this->Store().LoadSettings(record, controls, Push);
+  this->Store().LoadSettings(record);
   EXPECT_EQ(record, LoadDefaults());
-  EXPECT_EQ(controls.ItemIndex(Control::ComPapersize), 0);
-  EXPECT_EQ(controls.SpinValue(Control::SpinLpi), 60.0L);
-  EXPECT_EQ(controls.ItemIndex(Control::GrpDensity), 1);
+  EXPECT_EQ(record.papersize, 0);
+  EXPECT_EQ(record.lpi, 60.0L);
+  EXPECT_EQ(record.density, 1);
 }
 
 TYPED_TEST(SettingsStoreTest, EachValueIsLoadedOrDefaultedByItself) {
@@ -150,27 +143,19 @@ TYPED_TEST(SettingsStoreTest, EachValueIsLoadedOrDefaultedByItself) {
   expected.density = 1;
 
   SettingsRecord record = Previous();
-  FakeControls controls;
-  this->Store().LoadSettings(record, controls, Push);
+  this->Store().LoadSettings(record);
   EXPECT_EQ(record, expected);
-  EXPECT_EQ(controls.ItemIndex(Control::ComPapersize), 12);
-  EXPECT_EQ(controls.WindowLeft(), 11);
-  EXPECT_EQ(controls.WindowTop(), 0);
 
-  // Reload: the same load and push, but the window stays where it is.
-  controls.SetWindowLeft(500);
-  controls.SetItemIndex(Control::ComPapersize, 0);
+  // A reload reads the same and keeps its flag.
   record = Previous();
   record.reload = true;
-  this->Store().LoadSettings(record, controls, Push);
+  this->Store().LoadSettings(record);
   expected.reload = true;
   EXPECT_EQ(record, expected);
-  EXPECT_EQ(controls.ItemIndex(Control::ComPapersize), 12);
-  EXPECT_EQ(controls.WindowLeft(), 500);
 }
 
 // A bad value stops the load there: earlier fields hold what was read, that
-// field and all later ones keep their contents, no push, no move.
+// field and all later ones keep their contents.
 TYPED_TEST(SettingsStoreTest, BadValueStopsTheLoadAtThatValue) {
   struct Case {
     const char* name;
@@ -198,86 +183,72 @@ TYPED_TEST(SettingsStoreTest, BadValueStopsTheLoadAtThatValue) {
       field.copy(expected, Stored());
     }
     SettingsRecord record = Previous();
-    FakeControls controls;
     try {
-      this->Store().LoadSettings(record, controls, Push);
+      this->Store().LoadSettings(record);
       ADD_FAILURE() << "no error";
     } catch (const RegistryError& e) {
       EXPECT_STREQ(e.what(), c.message);
     }
     EXPECT_EQ(record, expected);
-    EXPECT_TRUE(controls.log.empty()) << "pushed or moved: " << controls.log.front();
     EXPECT_TRUE(this->fixture_.AllAccessEnded());
   }
 }
 
 TYPED_TEST(SettingsStoreTest, EmptySelectionIsStoredAsAllOnesAndLoadsBack) {
   SettingsRecord record = LoadDefaults();
-  FakeControls controls;
-  Push(record, controls);
-  controls.SetItemIndex(Control::ListTypeface, -1);
-  this->Store().StoreSetting(Setting::Typeface, controls, record);
+  this->Store().StoreSetting(Setting::Typeface, std::int32_t{-1}, record);
   EXPECT_EQ(this->Raw("R_typeface").data, (std::vector<std::uint8_t>{0xff, 0xff, 0xff, 0xff}));
 
-  this->LaterStore().LoadSettings(record, controls, Push);
+  this->LaterStore().LoadSettings(record);
   EXPECT_EQ(record.typeface, -1);
 }
 
-// 0.44 is not a double: the key gives back the nearest double, while the field
-// reads its text "0.44" as the nearest extended value, so the two differ.
+// 0.44 is not a double: the key gives back the nearest double, not the
+// extended value that was stored.
 TYPED_TEST(SettingsStoreTest, DecimalPitchComesBackAsTheNearestDouble) {
   SettingsRecord record = LoadDefaults();
-  FakeControls controls;
-  Push(record, controls);
-  controls.SetSpinValue(Control::SpinPitch, 0.44L);
-  controls.SetSpinValue(Control::SpinPoint, 12.25L);
-  this->Store().StoreSetting(Setting::Pitch, controls, record);
-  this->Store().StoreSetting(Setting::Point, controls, record);
+  this->Store().StoreSetting(Setting::Pitch, 0.44L, record);
+  this->Store().StoreSetting(Setting::Point, 12.25L, record);
 
-  FakeControls later;
-  this->LaterStore().LoadSettings(record, later, Push);
-  EXPECT_EQ(later.SpinText(Control::SpinPitch), "0.44");
-  EXPECT_EQ(record.pitch, static_cast<long double>(0.44));
-  EXPECT_EQ(later.SpinValue(Control::SpinPitch), 0.44L);
-  EXPECT_NE(later.SpinValue(Control::SpinPitch), record.pitch);
-  EXPECT_EQ(later.SpinValue(Control::SpinPoint), record.point);
+  SettingsRecord later;
+  this->LaterStore().LoadSettings(later);
+  EXPECT_EQ(later.pitch, static_cast<long double>(0.44));
+  EXPECT_NE(later.pitch, 0.44L);
+  EXPECT_EQ(later.point, 12.25L);
 }
 
-// Every setting: nothing is written while its control equals the record; once
+// Every setting: nothing is written while its value equals the record; once
 // it differs, its own value is written with its own type.
-TYPED_TEST(SettingsStoreTest, StoreSettingWritesOnlyAChangedControl) {
+TYPED_TEST(SettingsStoreTest, StoreSettingWritesOnlyAChangedValue) {
   struct Case {
     Setting setting;
     const char* name;
-    std::function<void(FakeControls&)> change;
+    SettingValue changed;
     std::uint32_t type;
     std::vector<std::uint8_t> data;
   };
-  using C = Control;
-  auto index = [](C c, int i) { return [=](FakeControls& f) { f.SetItemIndex(c, i); }; };
-  auto check = [](C c) { return [=](FakeControls& f) { f.SetChecked(c, true); }; };
-  auto spin = [](C c, long double v) { return [=](FakeControls& f) { f.SetSpinValue(c, v); }; };
+  using I = std::int32_t;
   const std::uint32_t kD = reg_type::kDword;
   const std::uint32_t kB = reg_type::kBinary;
   const std::vector<Case> cases = {
-      {Setting::Baudrate, "R_baudrate", index(C::ComBaudrate, 8), kD, DwordBytes(8)},
-      {Setting::Timeout, "R_timeout", spin(C::SpinTimeout, 250), kB, DoubleBytes(250)},
-      {Setting::Powersave, "R_powersave", index(C::ComPowersave, 1), kD, DwordBytes(1)},
-      {Setting::Autocont, "R_autocont", check(C::ChkAutocont), kD, DwordBytes(1)},
-      {Setting::Jamrecover, "R_jamrecover", check(C::ChkJamrecover), kD, DwordBytes(1)},
-      {Setting::Robust, "R_robust", check(C::ChkRobust), kD, DwordBytes(1)},
-      {Setting::Papersize, "R_papersize", index(C::ComPapersize, 12), kD, DwordBytes(12)},
-      {Setting::Source, "R_source", index(C::ComSource, 3), kD, DwordBytes(3)},
-      {Setting::Lpi, "R_lpi", spin(C::SpinLpi, 72), kB, DoubleBytes(72)},
-      {Setting::Copies, "R_copies", spin(C::SpinCopies, 5), kB, DoubleBytes(5)},
-      {Setting::Orientation, "R_orientation", check(C::BtnLandscape), kD, DwordBytes(0)},
-      {Setting::Papertype, "R_papertype", index(C::GrpPapertype, 1), kD, DwordBytes(1)},
-      {Setting::Typeface, "R_typeface", index(C::ListTypeface, 50), kD, DwordBytes(50)},
-      {Setting::Symbol, "R_symbol", index(C::ListSymbol, 35), kD, DwordBytes(35)},
-      {Setting::Pitch, "R_pitch", spin(C::SpinPitch, 12.25L), kB, DoubleBytes(12.25)},
-      {Setting::Point, "R_point", spin(C::SpinPoint, 10.5L), kB, DoubleBytes(10.5)},
-      {Setting::Density, "R_density", index(C::GrpDensity, 1), kD, DwordBytes(1)},
-      {Setting::Economode, "R_economode", index(C::GrpEconomode, 1), kD, DwordBytes(1)},
+      {Setting::Baudrate, "R_baudrate", I{8}, kD, DwordBytes(8)},
+      {Setting::Timeout, "R_timeout", 250.0L, kB, DoubleBytes(250)},
+      {Setting::Powersave, "R_powersave", I{1}, kD, DwordBytes(1)},
+      {Setting::Autocont, "R_autocont", true, kD, DwordBytes(1)},
+      {Setting::Jamrecover, "R_jamrecover", true, kD, DwordBytes(1)},
+      {Setting::Robust, "R_robust", true, kD, DwordBytes(1)},
+      {Setting::Papersize, "R_papersize", I{12}, kD, DwordBytes(12)},
+      {Setting::Source, "R_source", I{3}, kD, DwordBytes(3)},
+      {Setting::Lpi, "R_lpi", 72.0L, kB, DoubleBytes(72)},
+      {Setting::Copies, "R_copies", 5.0L, kB, DoubleBytes(5)},
+      {Setting::Orientation, "R_orientation", false, kD, DwordBytes(0)},
+      {Setting::Papertype, "R_papertype", I{1}, kD, DwordBytes(1)},
+      {Setting::Typeface, "R_typeface", I{50}, kD, DwordBytes(50)},
+      {Setting::Symbol, "R_symbol", I{35}, kD, DwordBytes(35)},
+      {Setting::Pitch, "R_pitch", 12.25L, kB, DoubleBytes(12.25)},
+      {Setting::Point, "R_point", 10.5L, kB, DoubleBytes(10.5)},
+      {Setting::Density, "R_density", I{1}, kD, DwordBytes(1)},
+      {Setting::Economode, "R_economode", I{1}, kD, DwordBytes(1)},
   };
   ASSERT_EQ(cases.size(), static_cast<std::size_t>(kSettingCount));
   ASSERT_NE(this->fixture_.backend().CreateKey(kSettingsKeyPath), nullptr);
@@ -285,19 +256,11 @@ TYPED_TEST(SettingsStoreTest, StoreSettingWritesOnlyAChangedControl) {
   SettingsRecord record;
   SetFactoryDefaults(record);
   const SettingsRecord factory = record;
-  FakeControls controls;
-  Push(record, controls);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    this->Store().StoreSetting(c.setting, controls, record);
-    if (c.setting == Setting::Copies) {
-      // The field shows its minimum 1 while the record holds 0.0.
-      EXPECT_EQ(this->Raw(c.name).data, DoubleBytes(1.0));
-    } else {
-      EXPECT_EQ(this->Raw(c.name).status, QueryStatus::kNotFound);
-    }
-    c.change(controls);
-    this->Store().StoreSetting(c.setting, controls, record);
+    this->Store().StoreSetting(c.setting, RecordValue(c.setting, record), record);
+    EXPECT_EQ(this->Raw(c.name).status, QueryStatus::kNotFound);
+    this->Store().StoreSetting(c.setting, c.changed, record);
     const QueryResult raw = this->Raw(c.name);
     EXPECT_EQ(raw.type, c.type);
     EXPECT_EQ(raw.data, c.data);
@@ -308,41 +271,57 @@ TYPED_TEST(SettingsStoreTest, StoreSettingWritesOnlyAChangedControl) {
   EXPECT_EQ(record, expected);
 }
 
+// A value of another kind than the setting's is refused before the key is
+// written, by a single store and by the store of all settings.
+TYPED_TEST(SettingsStoreTest, ValueOfTheWrongKindWritesNothing) {
+  SettingsRecord record = LoadDefaults();
+  EXPECT_THROW(this->Store().StoreSetting(Setting::Lpi, std::int32_t{64}, record),
+               std::invalid_argument);
+  EXPECT_THROW(this->Store().StoreSetting(Setting::Orientation, 1.0L, record),
+               std::invalid_argument);
+  SettingValues values;
+  for (int i = 0; i < kSettingCount; ++i) {
+    values[static_cast<std::size_t>(i)] = RecordValue(static_cast<Setting>(i), record);
+  }
+  values[static_cast<std::size_t>(Setting::Economode)] = true;
+  EXPECT_THROW(this->Store().StoreAllSettings(values), std::invalid_argument);
+  EXPECT_FALSE(this->KeyExists());
+  EXPECT_EQ(record, LoadDefaults());
+  EXPECT_TRUE(this->fixture_.AllAccessEnded());
+}
+
 TYPED_TEST(SettingsStoreTest, FloatingValuesCompareAtFullPrecision) {
   SettingsRecord record = LoadDefaults();
-  FakeControls controls;
-  Push(record, controls);
   // Equal as doubles, different as extended values.
   record.lpi = std::nextafter(60.0L, 61.0L);
-  this->Store().StoreSetting(Setting::Lpi, controls, record);
+  this->Store().StoreSetting(Setting::Lpi, 60.0L, record);
   EXPECT_EQ(this->Raw("R_lpi").data, DoubleBytes(60.0));
 }
 
 TYPED_TEST(SettingsStoreTest, WidthAndHeightAreStoredWhenTheyDiffer) {
   SettingsRecord record = LoadDefaults();
-  FakeControls controls;
-  Push(record, controls);
-  controls.SetSpinValue(Control::RxSpinEdit1, 150);
-  this->Store().StoreWidth(controls, record);
-  this->Store().StoreHeight(controls, record);
+  this->Store().StoreWidth(150, record);
+  this->Store().StoreHeight(record.height, record);
   EXPECT_EQ(this->Raw("R_width").data, DoubleBytes(150));
   EXPECT_EQ(this->Raw("R_height").status, QueryStatus::kNotFound);
-  controls.SetSpinValue(Control::RxSpinEdit2, 250);
-  this->Store().StoreHeight(controls, record);
+  this->Store().StoreHeight(250, record);
   EXPECT_EQ(this->Raw("R_height").data, DoubleBytes(250));
   EXPECT_EQ(record, LoadDefaults());
 }
 
-// Restore factory defaults stores what the controls show: copies clamped to 1.
-TYPED_TEST(SettingsStoreTest, StoreAllWritesTheEighteenSettingsFromTheControls) {
+// Every one of the eighteen is written, whether or not it differs from what
+// the key holds; the position and the custom size are left alone.
+TYPED_TEST(SettingsStoreTest, StoreAllWritesTheEighteenSettings) {
   this->WriteAll(Stored());
-  SettingsRecord record = Stored();
-  SetFactoryDefaults(record);
-  FakeControls controls;
-  Push(record, controls);
-  this->Store().StoreAllSettings(controls);
+  SettingsRecord factory = Stored();
+  SetFactoryDefaults(factory);
+  SettingValues values;
+  for (int i = 0; i < kSettingCount; ++i) {
+    values[static_cast<std::size_t>(i)] = RecordValue(static_cast<Setting>(i), factory);
+  }
+  values[static_cast<std::size_t>(Setting::Copies)] = 1.0L;
+  this->Store().StoreAllSettings(values);
 
-  EXPECT_EQ(record.copies, 0.0L);
   EXPECT_EQ(this->Raw("R_copies").data, DoubleBytes(1.0));
   EXPECT_EQ(this->Raw("R_papersize").data, DwordBytes(2));
   EXPECT_EQ(this->Raw("R_lpi").data, DoubleBytes(64.0));
@@ -352,23 +331,27 @@ TYPED_TEST(SettingsStoreTest, StoreAllWritesTheEighteenSettingsFromTheControls) 
   EXPECT_EQ(this->Raw("R_y").data, DwordBytes(-22));
   EXPECT_EQ(this->Raw("R_width").data, DoubleBytes(150));
   EXPECT_EQ(this->Raw("R_height").data, DoubleBytes(250));
+
+  SettingsRecord later = Previous();
+  this->LaterStore().LoadSettings(later);
+  SettingsRecord expected = factory;
+  expected.copies = 1.0L;
+  expected.width = Stored().width;
+  expected.height = Stored().height;
+  EXPECT_EQ(later, expected);
 }
 
 TYPED_TEST(SettingsStoreTest, WindowPositionIsStoredAndRestored) {
   SettingsRecord record = LoadDefaults();
-  FakeControls controls;
-  controls.SetWindowLeft(-30);
-  controls.SetWindowTop(40);
-  this->Store().StoreWindowPosition(controls, record);
+  this->Store().StoreWindowPosition(-30, 40, record);
   EXPECT_EQ(record.x, -30);
   EXPECT_EQ(record.y, 40);
   EXPECT_EQ(this->Raw("R_x").data, DwordBytes(-30));
 
-  FakeControls later;
   SettingsRecord fresh;
-  this->LaterStore().LoadSettings(fresh, later, Push);
-  EXPECT_EQ(later.WindowLeft(), -30);
-  EXPECT_EQ(later.WindowTop(), 40);
+  this->LaterStore().LoadSettings(fresh);
+  EXPECT_EQ(fresh.x, -30);
+  EXPECT_EQ(fresh.y, 40);
 }
 
 TYPED_TEST(SettingsStoreTest, ReadOnlyUserLoadsButStoresNothing) {
@@ -376,25 +359,25 @@ TYPED_TEST(SettingsStoreTest, ReadOnlyUserLoadsButStoresNothing) {
   this->fixture_.RunAs(UserAccess::kReadOnly, [&] {
     SettingsStore store(this->fixture_.Reopened());
     SettingsRecord record;
-    FakeControls controls;
-    store.LoadSettings(record, controls, Push);
+    store.LoadSettings(record);
     EXPECT_EQ(record, Stored());
 
     SettingsRecord changed = LoadDefaults();
     SetFactoryDefaults(changed);
-    Push(changed, controls);
-    controls.SetWindowLeft(1);
+    SettingValues values;
     for (int i = 0; i < kSettingCount; ++i) {
-      store.StoreSetting(static_cast<Setting>(i), controls, record);
+      const auto setting = static_cast<Setting>(i);
+      values[static_cast<std::size_t>(i)] = RecordValue(setting, changed);
+      store.StoreSetting(setting, RecordValue(setting, changed), record);
     }
-    store.StoreWidth(controls, record);
-    store.StoreHeight(controls, record);
-    store.StoreAllSettings(controls);
-    store.StoreWindowPosition(controls, record);
+    store.StoreWidth(changed.width, record);
+    store.StoreHeight(changed.height, record);
+    store.StoreAllSettings(values);
+    store.StoreWindowPosition(1, 2, record);
     EXPECT_EQ(record, Stored());  // not even the orientation or the position
 
     SettingsRecord reloaded;
-    store.LoadSettings(reloaded, controls, Push);
+    store.LoadSettings(reloaded);
     EXPECT_EQ(reloaded, Stored());
   });
 }
@@ -435,19 +418,16 @@ TYPED_TEST(SettingsStoreTest, PortValueRoundTrip) {
 
 TYPED_TEST(SettingsStoreTest, RefusedWriteRaisesAndEndsTheAccess) {
   SettingsRecord record = LoadDefaults();
-  FakeControls controls;
-  Push(record, controls);
   ASSERT_NE(this->fixture_.backend().CreateKey(kSettingsKeyPath), nullptr);
   this->fixture_.RefuseWrites();
-  controls.SetSpinValue(Control::SpinLpi, 64);
   try {
-    this->Store().StoreSetting(Setting::Lpi, controls, record);
+    this->Store().StoreSetting(Setting::Lpi, 64.0L, record);
     ADD_FAILURE() << "no error";
   } catch (const RegistryError& e) {
     EXPECT_STREQ(e.what(), "Failed to set data for 'R_lpi'");
   }
   EXPECT_TRUE(this->fixture_.AllAccessEnded());
-  EXPECT_THROW(this->Store().StoreWindowPosition(controls, record), RegistryError);
+  EXPECT_THROW(this->Store().StoreWindowPosition(1, 2, record), RegistryError);
   EXPECT_TRUE(this->fixture_.AllAccessEnded());
 }
 
@@ -468,30 +448,26 @@ TEST(SharedSettingsFolder, EveryGroupMemberStoresWhateverTheUmask) {
     ASSERT_EQ(::chmod(folder.c_str(), 02775), 0);
     const OrdinaryUser first{4101, kGroup, static_cast<mode_t>(first_mask)};
     const OrdinaryUser second{4102, kGroup, static_cast<mode_t>(second_mask)};
-    const auto store = [&](Control control, long double value, Setting setting) {
+    const auto store = [&](Setting setting, long double value) {
       HiveFileRegistry hive(folder);
       SettingsRecord record;
-      FakeControls controls;
-      SettingsStore(hive).LoadSettings(record, controls, Push);
-      controls.SetSpinValue(control, value);
-      SettingsStore(hive).StoreSetting(setting, controls, record);
+      SettingsStore(hive).LoadSettings(record);
+      SettingsStore(hive).StoreSetting(setting, value, record);
     };
     const auto next_start = [&] {
       HiveFileRegistry hive(folder);
       SettingsRecord record;
-      FakeControls controls;
-      SettingsStore(hive).LoadSettings(record, controls, Push);
+      SettingsStore(hive).LoadSettings(record);
       EXPECT_EQ(record.copies, 3.0L) << first_mask << " then " << second_mask;
       EXPECT_EQ(record.lpi, 50.0L) << first_mask << " then " << second_mask;
     };
-    RunAsUser(first, [&] { store(Control::SpinCopies, 3, Setting::Copies); });
+    RunAsUser(first, [&] { store(Setting::Copies, 3); });
     RunAsUser(second, [&] {
       HiveFileRegistry hive(folder);
       SettingsRecord record;
-      FakeControls controls;
-      SettingsStore(hive).LoadSettings(record, controls, Push);
+      SettingsStore(hive).LoadSettings(record);
       EXPECT_EQ(record.copies, 3.0L) << "the second user sees the first one's store";
-      store(Control::SpinLpi, 50, Setting::Lpi);
+      store(Setting::Lpi, 50);
     });
     RunAsUser(first, next_start);
     RunUnprivileged(next_start);
@@ -503,9 +479,11 @@ TEST(SettingsStoreOrder, StoreAllWritesInSettingOrderAndEndsEveryAccess) {
   MemoryRegistry registry;
   SettingsRecord record;
   SetFactoryDefaults(record);
-  FakeControls controls;
-  Push(record, controls);
-  SettingsStore(registry).StoreAllSettings(controls);
+  SettingValues values;
+  for (int i = 0; i < kSettingCount; ++i) {
+    values[static_cast<std::size_t>(i)] = RecordValue(static_cast<Setting>(i), record);
+  }
+  SettingsStore(registry).StoreAllSettings(values);
   EXPECT_EQ(registry.WriteLog(),
             (std::vector<std::string>{
                 "R_baudrate", "R_timeout", "R_powersave", "R_autocont", "R_jamrecover", "R_robust",

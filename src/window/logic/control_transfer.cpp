@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control_transfer.h"
 
-#include "setting_catalogue.h"
-#include "settings_store.h"
+#include <type_traits>
+#include <variant>
 
 namespace zelora {
 namespace {
@@ -19,7 +19,51 @@ constexpr CustomField kCustomSize[] = {
     {kCustomHeightControl, &SettingsRecord::height},
 };
 
+void SetControlValue(Control control, const SettingValue& value, ControlValues& controls) {
+  std::visit(
+      [&](auto held) {
+        using T = decltype(held);
+        if constexpr (std::is_same_v<T, bool>) {
+          controls.SetChecked(control, held);
+        } else if constexpr (std::is_same_v<T, std::int32_t>) {
+          controls.SetItemIndex(control, held);
+        } else {
+          controls.SetSpinValue(control, held);
+        }
+      },
+      value);
+}
+
 }  // namespace
+
+SettingValue ControlValue(Setting setting, const ControlValues& controls) {
+  const Control control = ControlOf(setting);
+  // The record's own value only tells the kind.
+  return std::visit(
+      [&](auto kind) -> SettingValue {
+        using T = decltype(kind);
+        if constexpr (std::is_same_v<T, bool>) {
+          return controls.Checked(control);
+        } else if constexpr (std::is_same_v<T, std::int32_t>) {
+          return controls.ItemIndex(control);
+        } else {
+          return controls.SpinValue(control);
+        }
+      },
+      RecordValue(setting, SettingsRecord{}));
+}
+
+SettingValues ControlValuesNow(const ControlValues& controls) {
+  SettingValues values;
+  for (const SettingPlace& place : kSettingPlaces) {
+    values[static_cast<std::size_t>(place.setting)] = ControlValue(place.setting, controls);
+  }
+  return values;
+}
+
+CustomSize CustomSizeNow(const ControlValues& controls) {
+  return {controls.SpinValue(kCustomWidthControl), controls.SpinValue(kCustomHeightControl)};
+}
 
 void ApplyOrientation(bool portrait, ControlValues& controls) {
   // Checking a radio button runs its click, which sets the same pictures; they
@@ -41,7 +85,7 @@ void Push(const SettingsRecord& record, ControlValues& controls) {
     if (place.setting == Setting::Orientation) {
       ApplyOrientation(record.orientation, controls);
     } else {
-      RecordToControl(place, record, controls);
+      SetControlValue(ControlOf(place.setting), RecordValue(place.setting, record), controls);
     }
   }
   for (const CustomField& custom : kCustomSize) {
@@ -55,11 +99,20 @@ void Pull(ControlValues& controls, SettingsRecord& record) {
       // The record's orientation is what the printer was last told.
       ApplyOrientation(record.orientation, controls);
     } else {
-      ControlToRecord(place, controls, record);
+      SetRecordValue(place.setting, ControlValue(place.setting, controls), record);
     }
   }
   for (const CustomField& custom : kCustomSize) {
     record.*custom.field = controls.SpinValue(custom.control);
+  }
+}
+
+void LoadIntoWindow(const SettingsStore& store, SettingsRecord& record, ControlValues& controls) {
+  store.LoadSettings(record);
+  Push(record, controls);
+  if (!record.reload) {
+    controls.SetWindowLeft(record.x);
+    controls.SetWindowTop(record.y);
   }
 }
 

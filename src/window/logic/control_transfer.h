@@ -2,10 +2,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
+#include <cstddef>
+
 #include "control_values.h"
+#include "pjl_job.h"
 #include "settings_record.h"
+#include "settings_store.h"
 
 namespace zelora {
+
+// The control that shows each setting, in Setting order. Orientation is read
+// from the portrait button.
+inline constexpr std::array<Control, kSettingCount> kSettingControls = {
+    Control::ComBaudrate,   Control::SpinTimeout,  Control::ComPowersave, Control::ChkAutocont,
+    Control::ChkJamrecover, Control::ChkRobust,    Control::ComPapersize, Control::ComSource,
+    Control::SpinLpi,       Control::SpinCopies,   Control::BtnPortrait,  Control::GrpPapertype,
+    Control::ListTypeface,  Control::ListSymbol,   Control::SpinPitch,    Control::SpinPoint,
+    Control::GrpDensity,    Control::GrpEconomode,
+};
+
+constexpr Control ControlOf(Setting setting) {
+  return kSettingControls[static_cast<std::size_t>(setting)];
+}
+
+// The custom paper size's fields.
+inline constexpr Control kCustomWidthControl = Control::RxSpinEdit1;
+inline constexpr Control kCustomHeightControl = Control::RxSpinEdit2;
+
+// The setting's control's value now, of the setting's kind: list index,
+// checked state or spin value (read, not clamped).
+SettingValue ControlValue(Setting setting, const ControlValues& controls);
+// The eighteen settings' control values, in Setting order.
+SettingValues ControlValuesNow(const ControlValues& controls);
+// The custom width and height the fields show now.
+CustomSize CustomSizeNow(const ControlValues& controls);
 
 // Record -> controls. Spin fields clamp and format through their own rules, so
 // the record may keep a value the field cannot show. Leaves the visibility of
@@ -20,5 +51,11 @@ void Pull(ControlValues& controls, SettingsRecord& record);
 // Checks the radio button of the orientation (true = portrait) and shows its
 // picture, hiding the other one.
 void ApplyOrientation(bool portrait, ControlValues& controls);
+
+// Loads the stored settings into the record, then pushes them into the
+// controls and, unless record.reload is set, moves the window to the stored
+// place. A RegistryError from the load passes on before any control is
+// touched.
+void LoadIntoWindow(const SettingsStore& store, SettingsRecord& record, ControlValues& controls);
 
 }  // namespace zelora

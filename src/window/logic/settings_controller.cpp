@@ -11,20 +11,51 @@
 
 namespace zelora {
 
+SendOutcome SendFromControl(Setting setting, ControlValues& controls, SettingsRecord& record,
+                            const SettingsStore& store, SettingSender& sender) {
+  const SendReport report =
+      sender.Send(setting, ControlValue(setting, controls), CustomSizeNow(controls));
+  if (report.outcome == SendOutcome::Refused) {
+    controls.SetSpinValue(ControlOf(setting), report.put_back);
+  } else if (report.outcome == SendOutcome::Written) {
+    store.StoreSetting(setting, ControlValue(setting, controls), record);
+  }
+  return report.outcome;
+}
+
+SendOutcome FitLinesPerPage(ControlValues& controls, const SettingsRecord& record,
+                            const SettingsStore& store, PortWriter& port, Notifier& notifier) {
+  const int lines = LinesPerPage(
+      controls.ItemIndex(Control::ComPapersize), controls.Checked(Control::BtnPortrait),
+      controls.SpinValue(kCustomWidthControl), controls.SpinValue(kCustomHeightControl));
+  // Before the write: a failed write still leaves the new number in the field.
+  controls.SetSpinValue(Control::SpinLpi, lines);
+  const SendOutcome outcome = SendLinesPerPage(lines, port, notifier);
+  if (outcome != SendOutcome::Written) return outcome;
+  // Storing the lines per page never changes the record (only orientation
+  // does), so a copy keeps the caller's record untouched.
+  SettingsRecord unchanged = record;
+  store.StoreSetting(Setting::Lpi, ControlValue(Setting::Lpi, controls), unchanged);
+  return outcome;
+}
+
 void SettingsController::BtnApplyClick() {
-  SettingSender sender(controls_, record_, store_, port_, notifier_, decimal_separator_);
+  SettingSender sender(record_, port_, notifier_, decimal_separator_);
+  auto send = [&](Setting setting) {
+    SendFromControl(setting, controls_, record_, store_, sender);
+  };
   // Sends the setting when its control differs from the record now.
   auto send_changed = [&](Setting setting) {
-    if (!ControlDiffers(PlaceOf(setting), controls_, record_)) return false;
-    sender.Send(setting);
+    if (!DiffersFromRecord(setting, ControlValue(setting, controls_), record_)) return false;
+    send(setting);
     return true;
   };
-  auto lines_rule = [&] { RunLinesPerPageRule(controls_, record_, store_, port_, notifier_); };
+  auto lines_rule = [&] { FitLinesPerPage(controls_, record_, store_, port_, notifier_); };
   // The custom size travels in the paper-size job; either dimension changed
   // sends it again, with the lines that fit it.
   auto custom_dimension_changed = [&](Control field, long double SettingsRecord::*stored) {
     if (controls_.SpinValue(field) == record_.*stored) return;
-    sender.Send(Setting::Papersize);
+    send(Setting::Papersize);
     lines_rule();
   };
 
@@ -45,15 +76,15 @@ void SettingsController::BtnApplyClick() {
                           Setting::Point, Setting::Density, Setting::Economode}) {
     send_changed(setting);
   }
-  store_.StoreWidth(controls_, record_);
-  store_.StoreHeight(controls_, record_);
+  store_.StoreWidth(controls_.SpinValue(kCustomWidthControl), record_);
+  store_.StoreHeight(controls_.SpinValue(kCustomHeightControl), record_);
   Pull(controls_, record_);
 }
 
 void SettingsController::BtnDefaultClick() {
   SetFactoryDefaults(record_);
   Push(record_, controls_);
-  store_.StoreAllSettings(controls_);
+  store_.StoreAllSettings(ControlValuesNow(controls_));
   // The factory typeface takes a pitch and A4 has no custom size: the window
   // rules give exactly that.
   ApplyTypefaceRule(controls_);
@@ -62,12 +93,9 @@ void SettingsController::BtnDefaultClick() {
 }
 
 void SettingsController::BtnResetClick() {
-  const auto push = [](const SettingsRecord& record, ControlValues& controls) {
-    Push(record, controls);
-  };
   record_.reload = true;
   try {
-    store_.LoadSettings(record_, controls_, push);
+    LoadIntoWindow(store_, record_, controls_);
   } catch (...) {
     // A load that fails must not leave the flag set for the next load.
     record_.reload = false;

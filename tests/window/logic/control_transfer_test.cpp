@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "memory_registry.h"
+#include "registry_error.h"
+#include "settings_key.h"
 #include "support/fake_controls.h"
 
 namespace zelora {
@@ -273,6 +276,75 @@ TEST(PushPull, RoundTripKeepsExtendedPrecisionValues) {
   EXPECT_EQ(pulled.pitch, 0.44L);
   EXPECT_NE(pulled.pitch, static_cast<long double>(0.44));
   EXPECT_EQ(pulled.point, 999.75L);
+}
+
+// ------------------------------------------------------------ load and show
+
+// A first start: the factory settings shown (copies at the field's minimum
+// while the record keeps 0) and the window at 0, 0.
+TEST(LoadIntoWindow, FirstStartShowsFactorySettingsAtTheOrigin) {
+  MemoryRegistry registry;
+  SettingsRecord record = SampleRecord();
+  FakeControls controls;
+  controls.SetWindowLeft(300);
+  controls.SetWindowTop(200);
+  LoadIntoWindow(SettingsStore(registry), record, controls);
+  EXPECT_EQ(record.copies, 0.0L);
+  EXPECT_EQ(controls.SpinText(Control::SpinCopies), "1");
+  EXPECT_EQ(controls.SpinValue(Control::SpinCopies), 1.0L);
+  EXPECT_EQ(controls.ItemIndex(Control::ComPapersize), 2);
+  EXPECT_EQ(controls.WindowLeft(), 0);
+  EXPECT_EQ(controls.WindowTop(), 0);
+}
+
+// The stored place moves the window, after the push; a reload pushes the same
+// but leaves the window where it is.
+TEST(LoadIntoWindow, MovesAfterThePushUnlessReloading) {
+  MemoryRegistry registry;
+  ASSERT_NE(registry.CreateKey(kSettingsKeyPath), nullptr);
+  registry.PutDword(kSettingsKeyPath, "R_x", 11);
+  registry.PutDword(kSettingsKeyPath, "R_papersize", 12);
+  SettingsRecord record;
+  FakeControls controls;
+  LoadIntoWindow(SettingsStore(registry), record, controls);
+  ASSERT_GE(controls.log.size(), 2u);
+  EXPECT_EQ(controls.log[controls.log.size() - 2], "SetWindowLeft 11");
+  EXPECT_EQ(controls.log.back(), "SetWindowTop 0");
+  EXPECT_EQ(controls.ItemIndex(Control::ComPapersize), 12);
+
+  controls.SetWindowLeft(500);
+  controls.SetItemIndex(Control::ComPapersize, 0);
+  record.reload = true;
+  LoadIntoWindow(SettingsStore(registry), record, controls);
+  EXPECT_EQ(controls.ItemIndex(Control::ComPapersize), 12);
+  EXPECT_EQ(controls.WindowLeft(), 500);
+}
+
+// A value of the wrong type ends the load before any control is touched.
+TEST(LoadIntoWindow, FailedLoadTouchesNoControl) {
+  MemoryRegistry registry;
+  ASSERT_NE(registry.CreateKey(kSettingsKeyPath), nullptr);
+  registry.PutDword(kSettingsKeyPath, "R_timeout", 20);
+  SettingsRecord record;
+  FakeControls controls;
+  EXPECT_THROW(LoadIntoWindow(SettingsStore(registry), record, controls), RegistryError);
+  EXPECT_TRUE(controls.log.empty());
+}
+
+// The values the logic hands on are the controls' own, of each setting's
+// kind, read without clamping.
+TEST(ControlValuesNow, ReadsEverySettingsControlInItsKind) {
+  FakeControls controls;
+  Push(SampleRecord(), controls);
+  controls.Spin(Control::SpinTimeout).SetText("500");
+  const SettingValues values = ControlValuesNow(controls);
+  EXPECT_EQ(values[static_cast<std::size_t>(Setting::Timeout)], SettingValue(500.0L));
+  EXPECT_EQ(values[static_cast<std::size_t>(Setting::Symbol)], SettingValue(std::int32_t{12}));
+  EXPECT_EQ(values[static_cast<std::size_t>(Setting::Orientation)], SettingValue(true));
+  EXPECT_EQ(values[static_cast<std::size_t>(Setting::Point)], SettingValue(12.25L));
+  const CustomSize custom = CustomSizeNow(controls);
+  EXPECT_EQ(custom.width, 210);
+  EXPECT_EQ(custom.height, 297);
 }
 
 }  // namespace

@@ -55,8 +55,7 @@ class SendPass : public ::testing::TestWithParam<PassCase> {
   }
 
   void Load() {
-    store.LoadSettings(record, controls,
-                       [](const SettingsRecord& r, ControlValues& c) { Push(r, c); });
+    LoadIntoWindow(store, record, controls);
     registry.ClearWriteLog();
   }
 
