@@ -18,10 +18,6 @@ namespace zelora {
 
 namespace {
 
-// The range of SpinLpi.
-constexpr long double kMinLines = 5;
-constexpr long double kMaxLines = 128;
-
 static_assert(kPaperSizeTable[kCustomPaperIndex].portrait_lines.empty() &&
                   !kPaperSizeTable[kCustomPaperIndex - 1].portrait_lines.empty(),
               "the custom size is the paper table's last entry");

@@ -12,6 +12,10 @@
 
 namespace zelora {
 
+// The lines per page the printer takes, and so the range of SpinLpi.
+inline constexpr long double kMinLines = 5;
+inline constexpr long double kMaxLines = 128;
+
 // The lines text of a custom page: d is the custom height in portrait and the
 // custom width in landscape, in millimetres.
 std::string CustomSizeLines(long double d);

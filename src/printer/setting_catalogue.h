@@ -48,7 +48,8 @@ struct CatalogueRow {
 // "Others(mm)" and any index after it in ComPapersize.
 inline constexpr std::int32_t kCustomPaperIndex = static_cast<std::int32_t>(kPaperSizeCount) - 1;
 
-// The range a job time-out must lie in to be sent: the range of SpinTimeout.
+// The range a job time-out must lie in to be sent, and so the range of
+// SpinTimeout.
 inline constexpr AcceptedRange kTimeoutRange{10, 300, &SettingsRecord::timeout};
 
 // The eighteen settings in the order the Send pass visits them; row i is

@@ -12,71 +12,98 @@
 
 namespace zelora {
 
-// A fixed list of PJL value words looked up by a list index. An index outside
-// the table gives an empty text: the job is still built, with nothing after the
-// equals sign.
-class ValueTable {
- public:
-  constexpr ValueTable(std::int32_t first_index, std::span<const std::string_view> words)
-      : first_index_(first_index), words_(words) {}
-
-  constexpr std::string_view Text(std::int32_t index) const {
-    // 64-bit arithmetic so that no int32 index can overflow the subtraction.
-    const std::int64_t position = std::int64_t{index} - first_index_;
-    if (position < 0 || position >= static_cast<std::int64_t>(words_.size())) return {};
-    return words_[static_cast<std::size_t>(position)];
-  }
-
-  constexpr std::int32_t FirstIndex() const { return first_index_; }
-  constexpr std::int32_t LastIndex() const {
-    return first_index_ + static_cast<std::int32_t>(words_.size()) - 1;
-  }
-
- private:
-  std::int32_t first_index_;
-  std::span<const std::string_view> words_;
+// One entry of a list of the window: the text the list shows and the word the
+// printer is told for it (empty when the setting's job does not use a word).
+struct ListItem {
+  std::string_view item;
+  std::string_view word;
 };
 
-namespace value_words {
-using namespace std::string_view_literals;
+// A list's entries, looked up by list index. An index outside the list gives
+// an empty word: the job is still built, with nothing after the equals sign.
+class ValueTable {
+ public:
+  constexpr explicit ValueTable(std::span<const ListItem> items) : items_(items) {}
 
-inline constexpr std::array kBaudRates = {"300"sv,  "600"sv,   "1200"sv,  "2400"sv,  "4800"sv,
-                                          "9600"sv, "19200"sv, "38400"sv, "115200"sv};
+  constexpr std::string_view Text(std::int32_t index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= items_.size()) return {};
+    return items_[static_cast<std::size_t>(index)].word;
+  }
 
-// The paper table's words, without its last entry: the custom size has a job
-// of its own.
+  // What the window's list shows, in list order.
+  constexpr std::span<const ListItem> Items() const { return items_; }
+
+ private:
+  std::span<const ListItem> items_;
+};
+
+namespace list_items {
+
+// clang-format off
+inline constexpr ListItem kBaudRates[] = {
+    {"300", "300"},     {"600", "600"},     {"1200", "1200"},   {"2400", "2400"},
+    {"4800", "4800"},   {"9600", "9600"},   {"19200", "19200"}, {"38400", "38400"},
+    {"115200", "115200"},
+};
+
+// The paper table without its last entry: the custom size has a job of its
+// own.
 inline constexpr auto kPaperSizes = [] {
-  std::array<std::string_view, kPaperSizeCount - 1> words{};
-  for (std::size_t i = 0; i < words.size(); ++i) words[i] = kPaperSizeTable[i].pjl_word;
-  return words;
+  std::array<ListItem, kPaperSizeCount - 1> items{};
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    items[i] = {kPaperSizeTable[i].item, kPaperSizeTable[i].pjl_word};
+  }
+  return items;
 }();
 
-inline constexpr std::array kPaperSources = {"AUTO"sv, "MANUAL"sv, "TRAY1"sv, "TRAY2"sv};
+inline constexpr ListItem kPaperSources[] = {
+    {"Auto", "AUTO"}, {"Manual", "MANUAL"}, {"First Tray", "TRAY1"}, {"Second Tray", "TRAY2"},
+};
 
-inline constexpr std::array kPowerSaveTimes = {"10"sv, "15"sv, "30"sv, "45"sv, "60"sv};
+// Off has a job of its own; the others give the time in minutes.
+inline constexpr ListItem kPowerSaveTimes[] = {
+    {"OFF", ""},      {"10 Min", "10"}, {"15 Min", "15"},
+    {"30 Min", "30"}, {"45 Min", "45"}, {"60 Min", "60"},
+};
 
-inline constexpr std::array kSymbolSets = {
-    "ROMAN8"sv, "DESKTOP"sv, "ECMA94"sv, "MCTEXT"sv, "MATH8"sv,    "MSPUBL"sv,
-    "PIFONT"sv, "PSMATH"sv,  "PSTEXT"sv, "VNINTL"sv, "VNMATH"sv,   "VNUS"sv,
-    "WIN30"sv,  "WINL1"sv,   "WINL2"sv,  "WINL5"sv,  "SYMBOL"sv,   "WINGDING"sv,
-    "LEGAL"sv,  "ISO4"sv,    "ISO6"sv,   "ISO11"sv,  "ISO15"sv,    "ISO17"sv,
-    "ISO21"sv,  "ISO60"sv,   "ISO69"sv,  "ISOL2"sv,  "ISOL5"sv,    "PC8"sv,
-    "PC8DN"sv,  "PC850"sv,   "PC852"sv,  "PC8TK"sv,  "CYRILLIC"sv, "PCCYRILLIC"sv};
+inline constexpr ListItem kSymbolSets[] = {
+    {"Roman-8", "ROMAN8"},                   {"DeskTop", "DESKTOP"},
+    {"ECMA 94", "ECMA94"},                   {"Macintosh", "MCTEXT"},
+    {"Math-8", "MATH8"},                     {"Microsoft Publishing", "MSPUBL"},
+    {"PI Font", "PIFONT"},                   {"PS Math", "PSMATH"},
+    {"PS Text", "PSTEXT"},                   {"Ventura International", "VNINTL"},
+    {"Ventura Math", "VNMATH"},              {"Ventura US", "VNUS"},
+    {"Windows 3.0 Latin 1", "WIN30"},        {"Windows 3.1 Latin 1", "WINL1"},
+    {"Windows 3.1 Latin 2", "WINL2"},        {"Windows 3.1 Latin 5", "WINL5"},
+    {"Symbol", "SYMBOL"},                    {"Wingding", "WINGDING"},
+    {"Legal", "LEGAL"},                      {"ISO 4", "ISO4"},
+    {"ISO 6", "ISO6"},                       {"ISO 11", "ISO11"},
+    {"ISO 15", "ISO15"},                     {"ISO 17", "ISO17"},
+    {"ISO 21", "ISO21"},                     {"ISO 60", "ISO60"},
+    {"ISO 69", "ISO69"},                     {"ISO 8859/2 Latin 2", "ISOL2"},
+    {"ISO 8859/2 Latin 5", "ISOL5"},         {"PC-8", "PC8"},
+    {"PC-8 DN", "PC8DN"},                    {"PC-850", "PC850"},
+    {"PC-852", "PC852"},                     {"PC-8 TK", "PC8TK"},
+    {"ISO 8859/5 LatinCyrillic", "CYRILLIC"}, {"PC Cyrillic", "PCCYRILLIC"},
+};
 
-inline constexpr std::array kDensities = {"1"sv, "2"sv};
-}  // namespace value_words
+// The radio group's captions are the window's own, with their translations.
+inline constexpr ListItem kDensities[] = {{"", "1"}, {"", "2"}};
+// clang-format on
+
+}  // namespace list_items
 
 // ComBaudrate: 0 "300" .. 8 "115200".
-inline constexpr ValueTable kBaudRates{0, value_words::kBaudRates};
+inline constexpr ValueTable kBaudRates{list_items::kBaudRates};
 // ComPapersize: 0 "LETTER" .. 11 "C6"; entry 12 ("Others(mm)") has a job of its own.
-inline constexpr ValueTable kPaperSizes{0, value_words::kPaperSizes};
+inline constexpr ValueTable kPaperSizes{list_items::kPaperSizes};
 // ComSource: 0 "AUTO" .. 3 "TRAY2".
-inline constexpr ValueTable kPaperSources{0, value_words::kPaperSources};
-// ComPowersave: 1 "10" .. 5 "60" minutes; index 0 means off and has no entry.
-inline constexpr ValueTable kPowerSaveTimes{1, value_words::kPowerSaveTimes};
+inline constexpr ValueTable kPaperSources{list_items::kPaperSources};
+// ComPowersave: 1 "10" .. 5 "60" minutes; index 0 means off.
+inline constexpr ValueTable kPowerSaveTimes{list_items::kPowerSaveTimes};
 // ListSymbol: 0 "ROMAN8" .. 35 "PCCYRILLIC".
-inline constexpr ValueTable kSymbolSets{0, value_words::kSymbolSets};
+inline constexpr ValueTable kSymbolSets{list_items::kSymbolSets};
 // GrpDensity: 0 medium "1", 1 darker "2".
-inline constexpr ValueTable kDensities{0, value_words::kDensities};
+inline constexpr ValueTable kDensities{list_items::kDensities};
 
 }  // namespace zelora

@@ -33,9 +33,10 @@ TEST(ValueTable, AnyIndexOutsideGivesEmptyText) {
        {&kBaudRates, &kPaperSizes, &kPaperSources, &kPowerSaveTimes, &kSymbolSets, &kDensities}) {
     EXPECT_EQ(table->Text(INT_MIN), "");
     EXPECT_EQ(table->Text(INT_MAX), "");
-    EXPECT_EQ(table->Text(table->FirstIndex() - 1), "");
-    EXPECT_EQ(table->Text(table->LastIndex() + 1), "");
-    EXPECT_NE(table->Text(table->LastIndex()), "");
+    const auto past_end = static_cast<std::int32_t>(table->Items().size());
+    EXPECT_EQ(table->Text(-1), "");
+    EXPECT_EQ(table->Text(past_end), "");
+    EXPECT_NE(table->Text(past_end - 1), "");
   }
 }
 

@@ -6,6 +6,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "lines_per_page.h"
+#include "setting_catalogue.h"
+
 namespace zelora {
 
 namespace {
@@ -21,8 +24,8 @@ using VT = SpinField::ValueType;
 // Increment 0.01 and 0.25 as extended values, so stepping adds exactly what
 // the field would read from "0.01".
 const std::array<SpinFieldRow, 7> kRows = {{
-    {Control::SpinTimeout, {VT::Integer, 10, 300, 1, 2, 0}, "0"},
-    {Control::SpinLpi, {VT::Integer, 5, 128, 1, 2, 0}, "0"},
+    {Control::SpinTimeout, {VT::Integer, kTimeoutRange.min, kTimeoutRange.max, 1, 2, 0}, "0"},
+    {Control::SpinLpi, {VT::Integer, kMinLines, kMaxLines, 1, 2, 0}, "0"},
     {Control::SpinCopies, {VT::Integer, 1, 99, 1, 2, 0}, "0"},
     {Control::RxSpinEdit1, {VT::Integer, 75, 216, 1, 2, 3}, "75"},
     {Control::RxSpinEdit2, {VT::Integer, 125, 356, 1, 2, 0}, "0"},

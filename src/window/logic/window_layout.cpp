@@ -3,8 +3,11 @@
 #include "window_layout.h"
 
 #include <array>
+#include <cstddef>
+#include <span>
 
 #include "paper_sizes.h"
+#include "value_tables.h"
 
 namespace zelora {
 namespace {
@@ -19,27 +22,27 @@ constexpr unsigned kHiddenDisabled = kHidden | kDisabled;
 // clang-format off
 // clang-format on
 
-// The paper sizes as the printer layer lists them, so the list index always
-// names the job the printer gets.
+// The lists whose entries the printer has words for show the printer layer's
+// items, so that a list index always names the word the printer gets.
+template <std::size_t N>
+constexpr std::array<LayoutText, N> ItemsOf(std::span<const ListItem, N> list) {
+  std::array<LayoutText, N> items{};
+  for (std::size_t i = 0; i < N; ++i) items[i] = {list[i].item};
+  return items;
+}
+
+// ComPapersize lists the custom size after the printer's named sizes.
 constexpr auto kPapersizeItems = [] {
   std::array<LayoutText, kPaperSizeCount> items{};
   for (std::size_t i = 0; i < items.size(); ++i) items[i] = {kPaperSizeTable[i].item};
   return items;
 }();
+constexpr auto kPowersaveItems = ItemsOf(std::span(list_items::kPowerSaveTimes));
+constexpr auto kBaudrateItems = ItemsOf(std::span(list_items::kBaudRates));
+constexpr auto kSourceItems = ItemsOf(std::span(list_items::kPaperSources));
+constexpr auto kSymbolItems = ItemsOf(std::span(list_items::kSymbolSets));
 
 // clang-format off
-
-constexpr LayoutText kPowersaveItems[] = {
-    {"OFF"}, {"10 Min"}, {"15 Min"}, {"30 Min"}, {"45 Min"}, {"60 Min"},
-};
-
-constexpr LayoutText kBaudrateItems[] = {
-    {"300"}, {"600"}, {"1200"}, {"2400"}, {"4800"}, {"9600"}, {"19200"}, {"38400"}, {"115200"},
-};
-
-constexpr LayoutText kSourceItems[] = {
-    {"Auto"}, {"Manual"}, {"First Tray"}, {"Second Tray"},
-};
 
 constexpr LayoutText kPapertypeItems[] = {{"Normal Paper", 20}, {"Envelope", 21}};
 constexpr LayoutText kDensityItems[] = {{"Средняя", 28}, {"Темнее ", 29}};
@@ -74,20 +77,6 @@ constexpr LayoutText kTypefaceItems[] = {
     {"LIne Printer Upright Medium Legal"},
 };
 
-constexpr LayoutText kSymbolItems[] = {
-    {"Roman-8"},             {"DeskTop"},              {"ECMA 94"},
-    {"Macintosh"},           {"Math-8"},               {"Microsoft Publishing"},
-    {"PI Font"},             {"PS Math"},              {"PS Text"},
-    {"Ventura International"}, {"Ventura Math"},       {"Ventura US"},
-    {"Windows 3.0 Latin 1"}, {"Windows 3.1 Latin 1"},  {"Windows 3.1 Latin 2"},
-    {"Windows 3.1 Latin 5"}, {"Symbol"},               {"Wingding"},
-    {"Legal"},               {"ISO 4"},                {"ISO 6"},
-    {"ISO 11"},              {"ISO 15"},               {"ISO 17"},
-    {"ISO 21"},              {"ISO 60"},               {"ISO 69"},
-    {"ISO 8859/2 Latin 2"},  {"ISO 8859/2 Latin 5"},   {"PC-8"},
-    {"PC-8 DN"},             {"PC-850"},               {"PC-852"},
-    {"PC-8 TK"},             {"ISO 8859/5 LatinCyrillic"}, {"PC Cyrillic"},
-};
 
 // ---------------------------------------------------------------------------
 // The window. Columns: name, kind, parent, left, top, width, height, tab
