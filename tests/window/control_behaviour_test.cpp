@@ -55,7 +55,9 @@ class ControlBehaviourTest : public ::testing::Test {
   T* Find(const char* name) {
     return qobject_cast<T*>(Find(name));
   }
-  void ShowPage(const char* page) { window_.PageControl()->setCurrentWidget(Find(page)); }
+  void ShowPage(const char* page) {
+    window_.findChild<QTabWidget*>("PageControl1")->setCurrentWidget(Find(page));
+  }
 
   // The control a focus stop belongs to; a radio group's item as
   // "Group[index]".
@@ -66,7 +68,7 @@ class ControlBehaviourTest : public ::testing::Test {
           if (group->Item(i) == widget) return group->objectName() + QString("[%1]").arg(i);
         }
       }
-      if (w == window_.PageControl()) return w->objectName();
+      if (w == window_.findChild<QTabWidget*>("PageControl1")) return w->objectName();
       if (!w->objectName().isEmpty() && window_.FindControl(w->objectName().toStdString()) == w) {
         return w->objectName();
       }
@@ -111,7 +113,7 @@ TEST_F(ControlBehaviourTest, TabVisitsOnlyTheCheckedRadioButtons) {
   };
   for (const Case& c : cases) {
     ShowPage(c.page);
-    window_.PageControl()->tabBar()->setFocus(Qt::TabFocusReason);
+    window_.findChild<QTabWidget*>("PageControl1")->tabBar()->setFocus(Qt::TabFocusReason);
     QStringList visited;
     for (qsizetype i = 0; i < c.stops.size(); ++i) {
       QTest::keyClick(QApplication::focusWidget(), c.backwards ? Qt::Key_Backtab : Qt::Key_Tab,
@@ -136,7 +138,7 @@ TEST_F(ControlBehaviourTest, TabVisitsOnlyTheCheckedRadioButtons) {
   };
   for (const auto& [page, stops] : after) {
     ShowPage(page);
-    window_.PageControl()->tabBar()->setFocus(Qt::TabFocusReason);
+    window_.findChild<QTabWidget*>("PageControl1")->tabBar()->setFocus(Qt::TabFocusReason);
     QStringList visited;
     for (qsizetype i = 0; i < stops.size(); ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -243,7 +245,7 @@ TEST_F(ControlBehaviourTest, LongestHintFitsTheHintLine) {
   QWidget* jam = Find("ChkJamrecover");
   QCursor::setPos(jam->mapToGlobal(jam->rect().center()));
   QTest::qWait(20);
-  StatusBar* bar = window_.SBar();
+  StatusBar* bar = window_.findChild<StatusBar*>("SBar");
   ASSERT_EQ(bar->PanelText(1), jam->property("hint").toString());
   // Every hint of the window, the longest included, fits the panel.
   for (QWidget* widget : window_.findChildren<QWidget*>()) {

@@ -52,9 +52,13 @@ class LifeCycleTest : public ::testing::Test {
     return *window_;
   }
   QWidget* Find(const char* name) { return Window().FindControl(name); }
-  QString Page() { return Window().PageControl()->currentWidget()->objectName(); }
-  QString HintLine() { return Window().SBar()->PanelText(1); }
-  void ShowPage(const char* page) { Window().PageControl()->setCurrentWidget(Find(page)); }
+  QString Page() {
+    return Window().findChild<QTabWidget*>("PageControl1")->currentWidget()->objectName();
+  }
+  QString HintLine() { return Window().findChild<StatusBar*>("SBar")->PanelText(1); }
+  void ShowPage(const char* page) {
+    Window().findChild<QTabWidget*>("PageControl1")->setCurrentWidget(Find(page));
+  }
 
   void Click(const char* button) {
     QTest::mouseClick(Find(button), Qt::LeftButton);
@@ -133,7 +137,6 @@ TEST_F(LifeCycleTest, WrongTypedValueEndsStartUpEarlyAndTheWindowOpensAsItIs) {
   // The rest of start-up did not happen: no move, no custom-size decision,
   // still the About page and the hourglass.
   EXPECT_EQ(Window().pos(), QPoint(180, 97));
-  EXPECT_EQ(Window().Record().x, 40);
   EXPECT_TRUE(Window().Visible(Control::RxSpinEdit1));
   EXPECT_TRUE(Window().Visible(Control::RxSpinEdit2));
   EXPECT_EQ(Page(), "About");
@@ -186,9 +189,8 @@ TEST_F(LifeCycleTest, StoredPositionOffEveryScreenPutsTheWindowOnThePrimaryOne) 
     const QRect title_bar(window.pos(), QSize(window.frameGeometry().width(), kTitleBarHeight));
     EXPECT_TRUE(primary.intersects(title_bar)) << window.pos().x() << "," << window.pos().y();
     // What was stored stays stored.
-    EXPECT_EQ(window.Record().x, x);
-    EXPECT_EQ(window.Record().y, y);
     EXPECT_EQ(registry_.GetDword(kKey, "R_x"), x);
+    EXPECT_EQ(registry_.GetDword(kKey, "R_y"), y);
     EXPECT_TRUE(registry_.WriteLog().empty());
   }
 }
@@ -205,7 +207,8 @@ TEST_F(LifeCycleTest, SettingsChooseThePortAtStartUpAndReset) {
   window.Open();
   EXPECT_EQ(boxes_.errors, std::vector<std::string>{"Invalid data type for 'Port'"});
   EXPECT_EQ(port.selected().form, PortForm::kDefault);
-  EXPECT_EQ(window.PageControl()->currentWidget()->objectName(), "Printer");
+  EXPECT_EQ(window.findChild<QTabWidget*>("PageControl1")->currentWidget()->objectName(),
+            "Printer");
   EXPECT_FALSE(window.FindControl("RxSpinEdit1")->isHidden()) << "start-up went on to the end";
 
   const std::string text = "socket://[::1]:9101";
@@ -226,7 +229,6 @@ TEST_F(LifeCycleTest, ExitStoresThePositionAndCloses) {
   EXPECT_EQ(registry_.WriteLog(), (std::vector<std::string>{"R_x", "R_y"}));
   EXPECT_EQ(registry_.GetDword(kKey, "R_x"), Window().x());
   EXPECT_EQ(registry_.GetDword(kKey, "R_y"), Window().y());
-  EXPECT_EQ(Window().Record().x, Window().x());
   EXPECT_TRUE(boxes_.errors.empty());
 }
 
@@ -292,7 +294,7 @@ TEST_F(LifeCycleTest, HelpAsksForTheShowingPagesContext) {
     Click("BtnHelp");
   }
   // A page the help file knows nothing of.
-  QTabWidget* pages = Window().PageControl();
+  QTabWidget* pages = Window().findChild<QTabWidget*>("PageControl1");
   pages->setCurrentIndex(pages->addTab(new QWidget, QStringLiteral("Extra")));
   Click("BtnHelp");
 
@@ -345,7 +347,7 @@ TEST_F(LifeCycleTest, HintLineShowsTheHintUnderThePointer) {
   PointAt(Window().frameGeometry().bottomRight() + QPoint(50, 50));
   EXPECT_EQ(HintLine(), "");
   // The first panel keeps its caption.
-  EXPECT_EQ(Window().SBar()->PanelText(0), "  Статус");
+  EXPECT_EQ(Window().findChild<StatusBar*>("SBar")->PanelText(0), "  Статус");
 }
 
 TEST_F(LifeCycleTest, HintLineFollowsAPageChangeUnderAStillPointer) {

@@ -19,6 +19,7 @@
 #include "radio_group.h"
 #include "recording_fakes.h"
 #include "settings_key.h"
+#include "settings_record.h"
 #include "settings_store.h"
 #include "spin_edit.h"
 #include "support/recording_port.h"
@@ -105,12 +106,6 @@ TEST_F(MainWindowTransferTest, StartUpPushesStoredRecordThroughTheControlsOwnRul
   EXPECT_EQ(window_.SpinText(Control::RxSpinEdit1), "100");
   EXPECT_EQ(window_.SpinText(Control::RxSpinEdit2), "356");
 
-  // The record keeps what was stored, not what the controls show.
-  EXPECT_EQ(window_.Record().timeout, 500);
-  EXPECT_EQ(window_.Record().copies, 0);
-  EXPECT_EQ(window_.Record().powersave, 9);
-  EXPECT_EQ(window_.Record().height, 400);
-
   // The rest of start-up.
   EXPECT_TRUE(window_.Visible(Control::Image3));
   EXPECT_FALSE(window_.Visible(Control::Image2));
@@ -118,8 +113,18 @@ TEST_F(MainWindowTransferTest, StartUpPushesStoredRecordThroughTheControlsOwnRul
   EXPECT_TRUE(window_.Visible(Control::RxSpinEdit2));
   EXPECT_FALSE(window_.Enabled(Control::SpinPitch));  // line-printer face
   EXPECT_FALSE(window_.Enabled(Control::SpinPoint));
-  EXPECT_EQ(window_.PageControl()->currentWidget()->objectName(), "Printer");
+  EXPECT_EQ(window_.findChild<QTabWidget*>("PageControl1")->currentWidget()->objectName(),
+            "Printer");
   EXPECT_EQ(window_.pos(), QPoint(40, 30));
+
+  // The window still counts what was stored as sent, not what the controls
+  // show: Send finds those controls changed and sends what they show.
+  QTest::mouseClick(window_.FindControl("BtnApply"), Qt::LeftButton);
+  const std::string sent = port_.Bytes();
+  for (const char* job :
+       {"TIMEOUT=300\r\n", "POWERSAVE=ON\r\n", "HEIGHT=356\r\n", "COPIES=1\r\n"}) {
+    EXPECT_NE(sent.find(job), std::string::npos) << job;
+  }
 }
 
 TEST_F(MainWindowTransferTest, PullReadsTheControlsAsShownAndRestoresTheRecordsOrientation) {
@@ -137,7 +142,8 @@ TEST_F(MainWindowTransferTest, PullReadsTheControlsAsShownAndRestoresTheRecordsO
   window_.SetChecked(Control::BtnLandscape, true);
   ASSERT_TRUE(window_.Visible(Control::Image3));
 
-  SettingsRecord record = window_.Record();
+  // What the window loaded from the empty settings key.
+  SettingsRecord record = LoadDefaults();
   ASSERT_TRUE(record.orientation);
   Pull(window_, record);
 
@@ -237,7 +243,7 @@ TEST_F(MainWindowTransferTest, TypefaceRuleFollowsTheUsersSelection) {
   window_.FormCreate();
   window_.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
-  window_.PageControl()->setCurrentWidget(window_.FindControl("Font"));
+  window_.findChild<QTabWidget*>("PageControl1")->setCurrentWidget(window_.FindControl("Font"));
   auto* list = window_.findChild<QListWidget*>("ListTypeface");
 
   struct Case {
@@ -279,7 +285,7 @@ TEST_F(MainWindowTransferTest, UserCannotTakeTheSelectionAwayFromAListBox) {
   window_.FormCreate();
   window_.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
-  window_.PageControl()->setCurrentWidget(window_.FindControl("Font"));
+  window_.findChild<QTabWidget*>("PageControl1")->setCurrentWidget(window_.FindControl("Font"));
   window_.SetItemIndex(Control::ListTypeface, 17);
   window_.ApplyTypefaceRule();
   window_.SetItemIndex(Control::ListSymbol, 3);

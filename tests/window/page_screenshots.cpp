@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
   zelora::TZLR window(store, port, boxes);
   window.Open();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
-  QTabWidget* pages = window.PageControl();
+  QTabWidget* pages = window.findChild<QTabWidget*>("PageControl1");
   for (int i = 0; i < pages->count(); ++i) {
     pages->setCurrentIndex(i);
     QTest::qWait(100);

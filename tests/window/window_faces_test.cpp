@@ -147,12 +147,12 @@ TEST_P(WindowFacesTest, EveryCaptionHintAndItemShowsInTheFace) {
     }
   });
 
-  const QTabWidget* pages = window_->PageControl();
+  const QTabWidget* pages = window_->findChild<QTabWidget*>("PageControl1");
   ASSERT_EQ(pages->count(), static_cast<int>(Pages().size()));
   for (int i = 0; i < pages->count(); ++i) {
     EXPECT_EQ(pages->tabText(i), Expected(Pages()[static_cast<std::size_t>(i)].caption, English()));
   }
-  const StatusBar* bar = window_->SBar();
+  const StatusBar* bar = window_->findChild<StatusBar*>("SBar");
   ASSERT_EQ(bar->PanelCount(), static_cast<int>(StatusPanels().size()));
   for (int i = 0; i < bar->PanelCount(); ++i) {
     EXPECT_EQ(bar->PanelText(i),
@@ -226,7 +226,8 @@ TEST_P(WindowFacesTest, EveryControlHasANameDescriptionRoleAndState) {
     SCOPED_TRACE(std::string(control.name));
     QWidget* widget = Find(control.name);
     ASSERT_NE(widget, nullptr);
-    if (page != nullptr) window_->PageControl()->setCurrentWidget(Find(page->name));
+    if (page != nullptr)
+      window_->findChild<QTabWidget*>("PageControl1")->setCurrentWidget(Find(page->name));
     QAccessibleInterface* access = QAccessible::queryAccessibleInterface(widget);
     ASSERT_NE(access, nullptr);
 
@@ -289,7 +290,7 @@ TEST_P(WindowFacesTest, SpinFieldsAndTheGaugeExposeTheirValues) {
 }
 
 TEST_P(WindowFacesTest, StatusBarReadsOutTheHintLine) {
-  StatusBar* bar = window_->SBar();
+  StatusBar* bar = window_->findChild<StatusBar*>("SBar");
   QAccessibleInterface* access = QAccessible::queryAccessibleInterface(bar);
   const QString status = English() ? "Status" : "Статус";
   EXPECT_EQ(access->text(QAccessible::Name), status);

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QImage>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <fstream>
@@ -58,7 +59,7 @@ class WindowHandlers : public ::testing::Test {
   void ChooseLetterAndSend() {
     window_.Open();
     auto* paper = static_cast<QComboBox*>(window_.FindControl("ComPapersize"));
-    window_.PageControl()->setCurrentWidget(window_.FindControl("Page"));
+    window_.findChild<QTabWidget*>("PageControl1")->setCurrentWidget(window_.FindControl("Page"));
     paper->setFocus();
     QTest::keyClick(paper, Qt::Key_Home);
     ASSERT_EQ(paper->currentIndex(), 0);
@@ -106,9 +107,12 @@ TEST_F(WindowHandlers, LetterInPortraitReachesThePrinterAndTheSettingsFile) {
             Job("PAPER=LETTER") + Job("FORMLINES=60") + Job("FORMLINES=60"));
   EXPECT_EQ(StoredIndex("R_papersize"), 0);
   EXPECT_EQ(Stored("R_lpi"), 60.0);
-  EXPECT_EQ(window_.Record().papersize, 0);
-  EXPECT_EQ(window_.Record().lpi, 60.0L);
   EXPECT_TRUE(boxes_.shown.empty());
+
+  // Letter and its lines now count as sent: a second Send has nothing to send.
+  QTest::mouseClick(window_.FindControl("BtnApply"), Qt::LeftButton);
+  EXPECT_EQ(testing::ReadFile(port_path_),
+            Job("PAPER=LETTER") + Job("FORMLINES=60") + Job("FORMLINES=60"));
 }
 
 TEST_F(WindowHandlers, WithNoPrinterThreeBoxesNothingStoredAndThePullStillRuns) {
@@ -119,8 +123,15 @@ TEST_F(WindowHandlers, WithNoPrinterThreeBoxesNothingStoredAndThePullStillRuns) 
   EXPECT_EQ(boxes_.shown, std::vector<RecordingBoxes::Box>(3, RecordingBoxes::Box::SingleCommand));
   EXPECT_EQ(StoredIndex("R_papersize"), 2);
   EXPECT_EQ(Stored("R_lpi"), 64.0);
-  EXPECT_EQ(window_.Record().papersize, 0);
-  EXPECT_EQ(window_.Record().lpi, 60.0L);
+
+  // The window counts Letter as sent all the same: once the printer is back,
+  // a second Send has nothing to send, and the settings file keeps A4.
+  std::ofstream(port_path_, std::ios::binary);
+  QTest::mouseClick(window_.FindControl("BtnApply"), Qt::LeftButton);
+  EXPECT_EQ(testing::ReadFile(port_path_), "");
+  EXPECT_EQ(boxes_.shown.size(), 3u);
+  EXPECT_EQ(StoredIndex("R_papersize"), 2);
+  EXPECT_EQ(Stored("R_lpi"), 64.0);
 }
 
 // A flat button takes no focus, so the field being typed in keeps it and the
@@ -129,7 +140,7 @@ TEST_F(WindowHandlers, SendReadsTheSpinFieldBeingTyped) {
   window_.Open();
   QApplication::setActiveWindow(&window_);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
-  window_.PageControl()->setCurrentWidget(window_.FindControl("Page"));
+  window_.findChild<QTabWidget*>("PageControl1")->setCurrentWidget(window_.FindControl("Page"));
   auto* copies = static_cast<SpinEdit*>(window_.FindControl("SpinCopies"));
   QTest::mouseClick(copies->Editor(), Qt::LeftButton);
   QTest::keyClick(copies->Editor(), Qt::Key_End);
@@ -157,7 +168,7 @@ TEST_F(WindowHandlers, EveryCommandWithinKeyboardReach) {
   EXPECT_EQ(QApplication::focusWidget(), typing);
   EXPECT_EQ(Stored("R_timeout"), 45.0);
   const auto page = [&](const char* name) {
-    window_.PageControl()->setCurrentWidget(window_.FindControl(name));
+    window_.findChild<QTabWidget*>("PageControl1")->setCurrentWidget(window_.FindControl(name));
   };
   const struct {
     const char* page;
@@ -224,7 +235,7 @@ TEST_F(WindowHandlers, JobsGoToThePrinterTheSettingsName) {
 // lock-out begins on the window and ends when Timer1 fires.
 TEST_F(WindowHandlers, ConfigurationPageLocksTheTestButtonsOutUntilTimer1) {
   window_.Open();
-  window_.PageControl()->setCurrentWidget(window_.FindControl("About"));
+  window_.findChild<QTabWidget*>("PageControl1")->setCurrentWidget(window_.FindControl("About"));
   QWidget* config = window_.FindControl("BtnConfig");
   QWidget* demo = window_.FindControl("BtnTestPrt");
   auto* timer = window_.findChild<QTimer*>("Timer1");
@@ -253,7 +264,7 @@ TEST_F(WindowHandlers, DemonstrationPageStreamsTheFileAndHidesTheGauge) {
   std::ofstream(dir_ / "k4xdemo.prn", std::ios::binary) << page;
   testing::ScopedCurrentDirectory in_dir(dir_.path());
   window_.Open();
-  window_.PageControl()->setCurrentWidget(window_.FindControl("About"));
+  window_.findChild<QTabWidget*>("PageControl1")->setCurrentWidget(window_.FindControl("About"));
   auto* gauge = static_cast<Gauge*>(window_.FindControl("Gauge"));
 
   QTest::mouseClick(window_.FindControl("BtnTestPrt"), Qt::LeftButton);
@@ -304,7 +315,7 @@ TEST(DemonstrationPage, GaugeReachesTheScreenWhileTheTransferBlocks) {
   TZLR window{store, port, boxes};
   window.Open();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  window.PageControl()->setCurrentWidget(window.FindControl("About"));
+  window.findChild<QTabWidget*>("PageControl1")->setCurrentWidget(window.FindControl("About"));
   QWidget* gauge = window.FindControl("Gauge");
 
   // What the window's surface shows where the gauge is, at the writes of

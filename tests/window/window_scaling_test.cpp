@@ -74,7 +74,7 @@ TEST(WindowScalingTest, FontFollowsTheDpiAndTheLayoutFollowsTheTextHeight) {
               QRect(s(l.x()), s(l.y()), s(l.width()), s(l.height())))
         << c.name;
   }
-  EXPECT_EQ(window.SBar()->PanelRect(0).width(), s(50));
+  EXPECT_EQ(window.findChild<StatusBar*>("SBar")->PanelRect(0).width(), s(50));
   EXPECT_EQ(qobject_cast<QListWidget*>(window.FindControl("ListTypeface"))->sizeHintForRow(0),
             s(13));
 }
