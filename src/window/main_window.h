@@ -74,16 +74,8 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
   // the font's height.
   static void ApplyApplicationLook();
 
-  // Layout pixels to the window's pixels for its font's text height.
-  const LayoutScale& Scale() const { return scale_; }
-
   // A control of the layout by its name (pages included); nullptr if none.
   QWidget* FindControl(std::string_view name) const;
-  QTabWidget* PageControl() const { return page_control_; }
-  StatusBar* SBar() const { return status_bar_; }
-
-  SettingsRecord& Record() { return record_; }
-  const SettingsRecord& Record() const { return record_; }
 
   // ControlValues on the widgets.
   std::int32_t ItemIndex(Control control) const override;

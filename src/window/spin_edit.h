@@ -25,7 +25,6 @@ class SpinButton : public QWidget {
 
   // Which half a point of the button lies in.
   Half HalfAt(QPoint point) const;
-  Half PressedHalf() const { return pressed_; }
 
   static constexpr int kFirstRepeatMs = 400;
   static constexpr int kRepeatMs = 100;
