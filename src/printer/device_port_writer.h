@@ -30,8 +30,6 @@ class DevicePortWriter final : public PrinterPort {
 
   std::unique_ptr<PortConnection> Open() override;
 
-  const std::string& path() const { return path_; }
-
  private:
   std::string path_;
   std::chrono::milliseconds write_timeout_;

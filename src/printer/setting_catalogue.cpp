@@ -51,8 +51,6 @@ static_assert(RowsInSettingOrder(), "catalogue rows must follow the Setting enum
 
 }  // namespace
 
-const std::array<CatalogueRow, kSettingCount>& SettingCatalogue() { return kCatalogue; }
-
 const CatalogueRow& CatalogueRowFor(Setting setting) {
   return kCatalogue.at(static_cast<std::size_t>(setting));
 }

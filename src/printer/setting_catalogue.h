@@ -52,9 +52,7 @@ inline constexpr std::int32_t kCustomPaperIndex = static_cast<std::int32_t>(kPap
 // SpinTimeout.
 inline constexpr AcceptedRange kTimeoutRange{10, 300, &SettingsRecord::timeout};
 
-// The eighteen settings in the order the Send pass visits them; row i is
-// Setting(i).
-const std::array<CatalogueRow, kSettingCount>& SettingCatalogue();
+// The setting's row.
 const CatalogueRow& CatalogueRowFor(Setting setting);
 
 }  // namespace zelora

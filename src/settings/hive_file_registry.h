@@ -47,7 +47,6 @@ class HiveFileRegistry : public RegistryBackend {
   explicit HiveFileRegistry(std::filesystem::path directory = DefaultDirectory());
   ~HiveFileRegistry() override;
 
-  const std::filesystem::path& directory() const { return directory_; }
   const std::filesystem::path& file() const { return file_; }
 
   std::unique_ptr<RegistryKey> OpenKey(std::string_view path, KeyAccess access) override;

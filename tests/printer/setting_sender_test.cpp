@@ -73,5 +73,15 @@ TEST_F(SenderTest, OnlyTimeoutsInRangeReachThePrinter) {
   EXPECT_EQ(record.timeout, 45);
 }
 
+// No other number is held back: a spin value far outside any field's range
+// still reaches the printer.
+TEST_F(SenderTest, OnlyTheTimeoutIsRangeChecked) {
+  for (const Setting setting : {Setting::Lpi, Setting::Copies, Setting::Pitch, Setting::Point}) {
+    EXPECT_EQ(sender.Send(setting, 100000.0L).outcome, SendOutcome::Written);
+    EXPECT_EQ(sender.Send(setting, -1.0L).outcome, SendOutcome::Written);
+  }
+  EXPECT_EQ(port.writes.size(), 8u);
+}
+
 }  // namespace
 }  // namespace zelora

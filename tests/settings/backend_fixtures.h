@@ -94,7 +94,7 @@ class HiveFixture {
     // Reachable for the unprivileged user of RunAs.
     std::filesystem::permissions(root_.path(), static_cast<std::filesystem::perms>(0755));
     // The hive directory does not exist yet: the first create makes it.
-    registry_ = std::make_unique<HiveFileRegistry>(root_ / "var" / "zelora");
+    registry_ = std::make_unique<HiveFileRegistry>(dir());
   }
   ~HiveFixture() {
     std::error_code ignored;
@@ -108,7 +108,7 @@ class HiveFixture {
     return *reopened_;
   }
   HiveFileRegistry& hive() { return *registry_; }
-  const std::filesystem::path& dir() const { return registry_->directory(); }
+  std::filesystem::path dir() const { return root_ / "var" / "zelora"; }
   const std::filesystem::path& file() const { return registry_->file(); }
 
   // Takes the permissions away as an administrator would: the hive stays

@@ -321,14 +321,14 @@ TEST_F(HiveFileTest, ReadingDoesNotWaitForAWriter) {
 TEST_F(HiveFileTest, ValueRenamedIntoPlaceIsStoredWithoutADirectorySync) {
   PutRaw(hive(), kSettingsKeyPath, "R_x", reg_type::kDword, {1, 0, 0, 0});
   fs::permissions(hive().file(), static_cast<fs::perms>(0666));
-  fs::permissions(hive().directory(), static_cast<fs::perms>(0333));
+  fs::permissions(hive().file().parent_path(), static_cast<fs::perms>(0333));
   HiveFixture::RunUnprivileged([&] {
     HiveFileRegistry own(fixture_.dir());
     auto key = SettingsKey::OpenForWriting(own);
     ASSERT_TRUE(key.has_value());
     EXPECT_NO_THROW(key->WriteInteger("R_x", 2));
   });
-  fs::permissions(hive().directory(), static_cast<fs::perms>(0755));
+  fs::permissions(hive().file().parent_path(), static_cast<fs::perms>(0755));
   auto key = SettingsKey::OpenForReading(hive());
   ASSERT_TRUE(key.has_value());
   EXPECT_EQ(key->ReadInteger("R_x"), 2);
@@ -336,7 +336,7 @@ TEST_F(HiveFileTest, ValueRenamedIntoPlaceIsStoredWithoutADirectorySync) {
 
 TEST_F(HiveFileTest, TemporaryFileIsNeverOpenedThroughALink) {
   PutRaw(hive(), kSettingsKeyPath, "R_x", reg_type::kDword, {1, 0, 0, 0});
-  const fs::path victim = hive().directory() / "victim";
+  const fs::path victim = hive().file().parent_path() / "victim";
   WriteText(victim, "precious");
   fs::create_symlink(victim, hive().file().string() + ".tmp");
 
@@ -353,7 +353,7 @@ TEST_F(HiveFileTest, NewFilesAreNotWorldWritableAndModesAreKept) {
   PutRaw(hive(), kSettingsKeyPath, "R_x", reg_type::kDword, {1, 0, 0, 0});
   ::umask(old_mask);
   EXPECT_EQ(Mode(hive().file()) & fs::perms::others_write, fs::perms::none);
-  EXPECT_EQ(Mode(hive().directory()) & fs::perms::others_write, fs::perms::none);
+  EXPECT_EQ(Mode(hive().file().parent_path()) & fs::perms::others_write, fs::perms::none);
 
   fs::permissions(hive().file(), static_cast<fs::perms>(0664));
   PutRaw(hive(), kSettingsKeyPath, "R_y", reg_type::kDword, {2, 0, 0, 0});

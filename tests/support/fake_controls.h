@@ -30,7 +30,8 @@ namespace zelora::testing {
 class FakeControls : public ControlValues {
  public:
   explicit FakeControls(char decimal_separator = '.') {
-    for (Control control : kSpinFields) {
+    for (std::size_t slot = Slot(Control::SpinTimeout); slot <= Slot(Control::SpinPoint); ++slot) {
+      const auto control = static_cast<Control>(slot);
       spins_.emplace_back(SpinFieldProperties(control),
                           SpinFieldInitialText(control, decimal_separator), decimal_separator);
     }
@@ -147,7 +148,7 @@ class FakeControls : public ControlValues {
     if (control < Control::ChkAutocont || control > Control::BtnLandscape) Fail(control, accessor);
   }
   static std::size_t SpinSlot(Control control, const char* accessor) {
-    if (!IsSpinField(control)) Fail(control, accessor);
+    if (control < Control::SpinTimeout || control > Control::SpinPoint) Fail(control, accessor);
     return Slot(control) - Slot(Control::SpinTimeout);
   }
 

@@ -47,10 +47,6 @@ const SpinFieldRow& Row(Control control) {
 
 }  // namespace
 
-bool IsSpinField(Control control) {
-  return std::find(kSpinFields.begin(), kSpinFields.end(), control) != kSpinFields.end();
-}
-
 SpinField::Properties SpinFieldProperties(Control control) { return Row(control).properties; }
 
 std::string SpinFieldInitialText(Control control, char decimal_separator) {

@@ -2,21 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <array>
 #include <string>
 
 #include "control_values.h"
 #include "spin_field.h"
 
 namespace zelora {
-
-// The seven spin fields of the window, in the order of the Control enum.
-inline constexpr std::array<Control, 7> kSpinFields = {
-    Control::SpinTimeout, Control::SpinLpi,   Control::SpinCopies, Control::RxSpinEdit1,
-    Control::RxSpinEdit2, Control::SpinPitch, Control::SpinPoint,
-};
-
-bool IsSpinField(Control control);
 
 // Range, value type, increment and length limit of a spin field of the window.
 // Throws std::invalid_argument for a control that is not a spin field.

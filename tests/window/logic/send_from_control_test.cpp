@@ -8,6 +8,7 @@
 
 #include <ostream>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "control_transfer.h"
@@ -47,7 +48,7 @@ class SenderTest : public ::testing::Test {
     const Control control = ControlOf(setting);
     if (setting == Setting::Orientation) {
       controls.SetChecked(record.orientation ? Control::BtnLandscape : Control::BtnPortrait, true);
-    } else if (IsSpinField(control)) {
+    } else if (std::holds_alternative<long double>(RecordValue(setting, record))) {
       controls.SetSpinValue(control, controls.SpinValue(control) + 1);
     } else if (CatalogueRowFor(setting).rule == ValueRule::CheckedWord) {
       controls.SetChecked(control, !controls.Checked(control));
