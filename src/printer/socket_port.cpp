@@ -86,14 +86,7 @@ posix::UniqueFd Connect(const addrinfo& address, Clock::time_point deadline) {
 class SocketConnection final : public PortConnection {
  public:
   SocketConnection(posix::UniqueFd fd, milliseconds write_timeout)
-      : fd_(std::move(fd)), write_timeout_(write_timeout) {
-    // Full segments only, whatever the size of the writes: the demonstration
-    // page comes one byte per write, and without this each segment after the
-    // first would wait for the printer's (often delayed) acknowledgement.
-    // Finish and the close send what is left at once.
-    const int on = 1;
-    ::setsockopt(fd_.get(), IPPROTO_TCP, TCP_CORK, &on, sizeof on);
-  }
+      : fd_(std::move(fd)), write_timeout_(write_timeout) {}
   ~SocketConnection() override {
     if (!finished_) ::shutdown(fd_.get(), SHUT_WR);
   }
@@ -102,6 +95,14 @@ class SocketConnection final : public PortConnection {
   // EPIPE instead of raising SIGPIPE, at no cost per call (the device port has
   // to block the signal for that).
   bool Write(std::string_view bytes) override {
+    // From the second write on, full segments only: the demonstration page
+    // comes one byte per write, and without this each segment after the first
+    // would wait for the printer's (often delayed) acknowledgement. Finish and
+    // the close send what is left at once. A job, one write, needs no hold.
+    if (writes_++ == 1) {
+      const int on = 1;
+      ::setsockopt(fd_.get(), IPPROTO_TCP, TCP_CORK, &on, sizeof on);
+    }
     const Clock::time_point deadline = Clock::now() + write_timeout_;
     while (!bytes.empty()) {
       const ssize_t sent = ::send(fd_.get(), bytes.data(), bytes.size(), MSG_NOSIGNAL);
@@ -126,6 +127,7 @@ class SocketConnection final : public PortConnection {
  private:
   posix::UniqueFd fd_;
   milliseconds write_timeout_;
+  std::size_t writes_ = 0;
   bool finished_ = false;
 };
 
