@@ -134,8 +134,6 @@ class FakeControls : public ControlValues {
   mutable std::vector<std::string> log;
 
  private:
-  static constexpr std::size_t kControlCount = static_cast<std::size_t>(Control::Gauge) + 1;
-
   static std::size_t Slot(Control control) { return static_cast<std::size_t>(control); }
 
   static void Fail(Control control, const char* accessor) {

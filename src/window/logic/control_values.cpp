@@ -8,7 +8,7 @@ namespace zelora {
 namespace {
 
 // In the order of the Control enum.
-constexpr std::array<std::string_view, static_cast<std::size_t>(Control::Gauge) + 1> kNames = {
+constexpr std::array<std::string_view, kControlCount> kNames = {
     "ComBaudrate", "ComPowersave", "ComPapersize", "ComSource",   "GrpPapertype",  "ListTypeface",
     "ListSymbol",  "GrpDensity",   "GrpEconomode", "ChkAutocont", "ChkJamrecover", "ChkRobust",
     "BtnPortrait", "BtnLandscape", "SpinTimeout",  "SpinLpi",     "SpinCopies",    "RxSpinEdit1",

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -41,6 +42,9 @@ enum class Control {
   BtnTestPrt,
   Gauge,
 };
+
+// How many controls there are: Gauge is the last.
+inline constexpr std::size_t kControlCount = static_cast<std::size_t>(Control::Gauge) + 1;
 
 // The control's name in the window, e.g. "SpinLpi".
 std::string_view ControlName(Control control);
