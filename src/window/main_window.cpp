@@ -95,7 +95,7 @@ void TZLR::Build() {
   KeepTabStopOnChecked(orientation_);
   SetTabOrders();
 
-  for (int i = 0; i <= static_cast<int>(Control::Gauge); ++i) {
+  for (std::size_t i = 0; i < kControlCount; ++i) {
     const auto control = static_cast<Control>(i);
     QWidget* widget = FindControl(ControlName(control));
     if (widget == nullptr) {

@@ -159,7 +159,7 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
   std::int64_t gauge_step_ = 1;
   LayoutScale scale_;
   QHash<QString, QWidget*> named_;
-  std::array<QWidget*, static_cast<std::size_t>(Control::Gauge) + 1> controls_{};
+  std::array<QWidget*, kControlCount> controls_{};
   QTabWidget* page_control_ = nullptr;
   StatusBar* status_bar_ = nullptr;
   QTimer* timer1_ = nullptr;

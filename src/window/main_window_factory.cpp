@@ -78,7 +78,7 @@ class ListBox : public QListWidget {
 
 // The control of the enum named `name`, if there is one.
 bool ControlByName(std::string_view name, Control& out) {
-  for (int i = 0; i <= static_cast<int>(Control::Gauge); ++i) {
+  for (std::size_t i = 0; i < kControlCount; ++i) {
     const auto control = static_cast<Control>(i);
     if (ControlName(control) == name) {
       out = control;
