@@ -17,6 +17,7 @@
 #include "device_port_writer.h"
 #include "fifo_drain.h"
 #include "hive_file_registry.h"
+#include "send_pass_fixture.h"
 #include "settings_controller.h"
 #include "settings_key.h"
 #include "settings_record.h"
@@ -28,47 +29,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using zelora::Control;
 
-class NoBox : public zelora::Notifier {
- public:
-  void ShowTransmissionError(zelora::TransmissionErrorVariant) override { ++shown; }
-  int shown = 0;
-};
-
-// Counts what goes to the port, so that the direct case sends as much.
-class CountingPort : public zelora::PortWriter {
- public:
-  explicit CountingPort(zelora::PortWriter& port) : port_(port) {}
-  bool WriteJob(std::string_view job) override {
-    jobs.emplace_back(job);
-    return port_.WriteJob(job);
-  }
-  std::vector<std::string> jobs;
-
- private:
-  zelora::PortWriter& port_;
-};
-
-void SetAll(zelora::ControlValues& c, bool second) {
-  const int k = second ? 1 : 0;
-  c.SetItemIndex(Control::ComBaudrate, 4 + k);
-  c.SetSpinValue(Control::SpinTimeout, 30 + k);
-  c.SetItemIndex(Control::ComPowersave, 1 + k);
-  c.SetChecked(Control::ChkAutocont, second);
-  c.SetChecked(Control::ChkJamrecover, second);
-  c.SetChecked(Control::ChkRobust, second);
-  c.SetItemIndex(Control::ComPapersize, 2 - 2 * k);
-  c.SetItemIndex(Control::ComSource, 1 + k);
-  c.SetSpinValue(Control::SpinLpi, 50 + k);
-  c.SetSpinValue(Control::SpinCopies, 2 + k);
-  c.SetChecked(second ? Control::BtnLandscape : Control::BtnPortrait, true);
-  c.SetItemIndex(Control::GrpPapertype, k);
-  c.SetItemIndex(Control::ListTypeface, 3 + k);
-  c.SetItemIndex(Control::ListSymbol, 5 + k);
-  c.SetSpinValue(Control::SpinPitch, 12.5L + k);
-  c.SetSpinValue(Control::SpinPoint, 10.25L + k);
-  c.SetItemIndex(Control::GrpDensity, k);
-  c.SetItemIndex(Control::GrpEconomode, 1 - k);
-}
+using zelora::bench::CountingPort;
+using zelora::bench::NoBox;
+using zelora::bench::SetAll;
 
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());

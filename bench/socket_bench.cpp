@@ -24,6 +24,7 @@
 
 #include "control_transfer.h"
 #include "demo_page.h"
+#include "send_pass_fixture.h"
 #include "settings_controller.h"
 #include "settings_record.h"
 #include "settings_store.h"
@@ -37,49 +38,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using zelora::Control;
 
-class NoBox : public zelora::Notifier {
- public:
-  void ShowTransmissionError(zelora::TransmissionErrorVariant) override { ++shown; }
-  int shown = 0;
-};
-
-// Passes the jobs on and keeps them, so that the plain loop writes the same.
-class CountingPort : public zelora::PortWriter {
- public:
-  explicit CountingPort(zelora::PortWriter& port) : port_(port) {}
-  bool WriteJob(std::string_view job) override {
-    jobs.emplace_back(job);
-    return port_.WriteJob(job);
-  }
-  std::vector<std::string> jobs;
-
- private:
-  zelora::PortWriter& port_;
-};
-
-// Two sets of values for every setting, so that each pass changes all eighteen
-// (the set of the Send pass benchmark).
-void SetAll(zelora::ControlValues& c, bool second) {
-  const int k = second ? 1 : 0;
-  c.SetItemIndex(Control::ComBaudrate, 4 + k);
-  c.SetSpinValue(Control::SpinTimeout, 30 + k);
-  c.SetItemIndex(Control::ComPowersave, 1 + k);
-  c.SetChecked(Control::ChkAutocont, second);
-  c.SetChecked(Control::ChkJamrecover, second);
-  c.SetChecked(Control::ChkRobust, second);
-  c.SetItemIndex(Control::ComPapersize, 2 - 2 * k);
-  c.SetItemIndex(Control::ComSource, 1 + k);
-  c.SetSpinValue(Control::SpinLpi, 50 + k);
-  c.SetSpinValue(Control::SpinCopies, 2 + k);
-  c.SetChecked(second ? Control::BtnLandscape : Control::BtnPortrait, true);
-  c.SetItemIndex(Control::GrpPapertype, k);
-  c.SetItemIndex(Control::ListTypeface, 3 + k);
-  c.SetItemIndex(Control::ListSymbol, 5 + k);
-  c.SetSpinValue(Control::SpinPitch, 12.5L + k);
-  c.SetSpinValue(Control::SpinPoint, 10.25L + k);
-  c.SetItemIndex(Control::GrpDensity, k);
-  c.SetItemIndex(Control::GrpEconomode, 1 - k);
-}
+using zelora::bench::CountingPort;
+using zelora::bench::NoBox;
+using zelora::bench::SetAll;
 
 int PlainConnect(std::uint16_t port) {
   const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
