@@ -1,11 +1,14 @@
 # SPDX-FileCopyrightText: 2026 Zelora developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# zelora_add_test(<name> SOURCES <files...> LIBS <targets...> [QT])
+# zelora_add_test(<name> SOURCES <files...> LIBS <targets...> [QT]
+#                 [ENVIRONMENT_MODIFICATION <entries...>])
 # One GoogleTest executable, registered with CTest. Discovery runs before each
 # test, never at build time, so building needs no display. QT tests get a main
 # that creates the QApplication (offscreen when there is no display).
+# ENVIRONMENT_MODIFICATION entries are CTest's (for example
+# "XDG_DATA_DIRS=set:<dirs>").
 function(zelora_add_test name)
-  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS;ENVIRONMENT_MODIFICATION" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   if(ARG_QT)
@@ -13,6 +16,10 @@ function(zelora_add_test name)
   else()
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   endif()
+  set(modification)
+  if(ARG_ENVIRONMENT_MODIFICATION)
+    set(modification ENVIRONMENT_MODIFICATION "${ARG_ENVIRONMENT_MODIFICATION}")
+  endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" ${modification})
 endfunction()
