@@ -12,12 +12,14 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "demo_page.h"
 #include "device_port_writer.h"
 #include "fifo_drain.h"
+#include "stream_bytes.h"
 
 extern char** environ;
 
@@ -62,17 +64,11 @@ double Median(std::vector<double> v) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // The demonstration file repeated to a quarter of a megabyte, so that a
-  // run is long against the start of dd.
-  const std::string source = argc > 1 ? argv[1] : "resources/demo/k4xdemo.prn.txt";
-  std::ifstream in(source, std::ios::binary);
-  const std::string demo{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (demo.empty()) {
-    std::fprintf(stderr, "cannot read %s\n", source.c_str());
-    return 1;
-  }
-  std::string bytes;
-  while (bytes.size() < (256u << 10)) bytes += demo;
+  // Long against the start of dd.
+  const std::optional<std::string> stream =
+      zelora::bench::StreamBytes(argc > 1 ? argv[1] : "resources/demo/k4xdemo.prn.txt");
+  if (!stream) return 1;
+  const std::string& bytes = *stream;
   char file[] = "/tmp/zelora-bench-demo-XXXXXX";
   const int fd = ::mkstemp(file);
   if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {

@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@
 #include "settings_record.h"
 #include "settings_store.h"
 #include "socket_port.h"
+#include "stream_bytes.h"
 #include "support/fake_controls.h"
 #include "support/loopback_printer.h"
 #include "support/memory_registry.h"
@@ -135,15 +137,10 @@ void DemoStream(std::uint16_t printer_port, const std::string& bytes) {
 
 int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);  // the plain loops have no protection of their own
-  const std::string source = argc > 1 ? argv[1] : "resources/demo/k4xdemo.prn.txt";
-  std::ifstream in(source, std::ios::binary);
-  const std::string demo{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (demo.empty()) {
-    std::fprintf(stderr, "cannot read %s\n", source.c_str());
-    return 1;
-  }
-  std::string bytes;  // a quarter of a megabyte, as the FIFO stream benchmark
-  while (bytes.size() < (256u << 10)) bytes += demo;
+  const std::optional<std::string> stream =
+      zelora::bench::StreamBytes(argc > 1 ? argv[1] : "resources/demo/k4xdemo.prn.txt");
+  if (!stream) return 1;
+  const std::string& bytes = *stream;
 
   zelora::testing::LoopbackPrinter printer;
   SendPass(printer);
