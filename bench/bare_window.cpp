@@ -1,23 +1,19 @@
 // SPDX-FileCopyrightText: 2026 Zelora developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A bare window of the program's size, with the same platform and
-// environment, for the start-up benchmark to compare against.
+// The yardstick of the start-up benchmark: an empty window of the program's
+// size, nothing else.
 
 #include <QApplication>
 #include <QWidget>
-
-#include "first_paint.h"
-#include "window_layout.h"
+#include <cstdlib>
 
 int main(int argc, char** argv) {
-  zelora::bench::Stamp("main");
   QApplication app(argc, argv);
-  zelora::bench::FirstPaint first_paint;
-  app.installEventFilter(&first_paint);
-  zelora::bench::Stamp("application");
   QWidget window;
-  window.setFixedSize(zelora::window_layout::kClientWidth, zelora::window_layout::kClientHeight);
+  // The benchmark passes the program's window size, as the program showed it.
+  const int width = argc > 2 ? std::atoi(argv[1]) : 640;
+  const int height = argc > 2 ? std::atoi(argv[2]) : 480;
+  window.setFixedSize(width, height);
   window.show();
-  zelora::bench::Stamp("open");
   return QApplication::exec();
 }

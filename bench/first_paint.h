@@ -2,45 +2,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Start-up stamps for the start-up benchmark: each stage prints its name and
-// the monotonic clock in nanoseconds; the first paint of a top-level window
-// prints "painted" once that paint has finished, and ends the program.
+// What the start-up probe reports to the start-up benchmark, one line each on
+// file descriptor kStampFd: a stage's name and the monotonic clock in
+// nanoseconds, then, once the first top-level paint has been flushed, the
+// window's size and the peak resident memory (VmHWM) in kB. The program ends
+// there.
 
-#include <QApplication>
-#include <QEvent>
-#include <QTimer>
-#include <QWidget>
+#include <unistd.h>
+
 #include <cstdio>
 #include <ctime>
 
 namespace zelora::bench {
 
-inline void Stamp(const char* stage) {
+// The benchmark hands the probe this descriptor; the program under test
+// never writes to it.
+inline constexpr int kStampFd = 3;
+
+inline long long MonotonicNs() {
   timespec now{};
   ::clock_gettime(CLOCK_MONOTONIC, &now);
-  std::printf("%s %lld\n", stage, static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
-  std::fflush(stdout);
+  return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
 }
 
-class FirstPaint : public QObject {
- public:
-  bool eventFilter(QObject* object, QEvent* event) override {
-    if (!seen_ && event->type() == QEvent::Paint) {
-      auto* widget = qobject_cast<QWidget*>(object);
-      if (widget != nullptr && widget->isWindow()) {
-        seen_ = true;
-        // After the whole window's paint has been flushed.
-        QTimer::singleShot(0, [] {
-          Stamp("painted");
-          std::_Exit(0);
-        });
-      }
-    }
-    return false;
+// One line in a single write, so that nothing buffers it past an _Exit.
+inline void Report(const char* name, long long value) {
+  char line[96];
+  const int length = std::snprintf(line, sizeof line, "%s %lld\n", name, value);
+  if (length > 0) {
+    [[maybe_unused]] const ssize_t written = ::write(kStampFd, line, static_cast<size_t>(length));
   }
+}
 
- private:
-  bool seen_ = false;
-};
+inline void Stamp(const char* stage) { Report(stage, MonotonicNs()); }
 
 }  // namespace zelora::bench

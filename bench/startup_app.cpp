@@ -1,41 +1,73 @@
 // SPDX-FileCopyrightText: 2026 Zelora developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The program's start-up exactly as src/app/main.cpp does it, with a stamp
-// after each step and the first paint detected, for the start-up benchmark.
+// The start-up probe: a small library the start-up benchmark preloads
+// (LD_PRELOAD) into the program as users run it and into the bare window
+// alike, so that neither carries code of the benchmark's own. It stamps the
+// end of dynamic loading, the application object, the first show of a window
+// and its first paint, then ends the program.
 
-#include <QApplication>
-#include <QIcon>
-#include <memory>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QTimer>
+#include <QWidget>
+#include <cstdlib>
 
-#include "exception_box.h"
 #include "first_paint.h"
-#include "help_viewer.h"
-#include "main_window.h"
-#include "pictures.h"
-#include "qt_text.h"
-#include "registry_backend.h"
-#include "settings_store.h"
 
-int main(int argc, char** argv) {
-  zelora::bench::Stamp("main");
-  QApplication app(argc, argv);
-  zelora::bench::FirstPaint first_paint;
-  app.installEventFilter(&first_paint);
-  zelora::bench::Stamp("application");
-  QApplication::setApplicationName(zelora::ToQString(zelora::kApplicationTitle));
-  QApplication::setWindowIcon(QIcon(QString::fromLatin1(zelora::pictures::kMainIcon)));
-  zelora::bench::Stamp("icon");
-  zelora::TZLR::ApplyApplicationLook();
-  zelora::bench::Stamp("look");
+namespace {
 
-  const std::unique_ptr<zelora::RegistryBackend> registry = zelora::MakePlatformRegistry();
-  zelora::SettingsStore store(*registry);
-  zelora::HelpViewer help;
-  zelora::bench::Stamp("help");
-  zelora::TZLR window(store);
-  zelora::bench::Stamp("window");
-  window.SetHelpEngine(help);
-  window.Open();
-  zelora::bench::Stamp("open");
-  return QApplication::exec();
+using zelora::bench::Report;
+using zelora::bench::Stamp;
+
+long long PeakResidentKb() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return -1;
+  for (QByteArray line; !(line = status.readLine()).isEmpty();) {
+    if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').front().toLongLong();
+  }
+  return -1;
 }
+
+class FirstPaint : public QObject {
+ public:
+  bool eventFilter(QObject* object, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::Show && type != QEvent::Paint) return false;
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (widget == nullptr || !widget->isWindow()) return false;
+    if (type == QEvent::Show) {
+      if (!shown_) Stamp("shown");
+      shown_ = true;
+    } else if (!painted_) {
+      painted_ = true;
+      // The paint event comes before the flush to the screen; the flush ends
+      // this round of the event loop.
+      QTimer::singleShot(0, [widget] {
+        Stamp("painted");
+        Report("width", widget->width());
+        Report("height", widget->height());
+        Report("hwm_kb", PeakResidentKb());
+        std::_Exit(0);
+      });
+    }
+    return false;
+  }
+
+ private:
+  bool shown_ = false;
+  bool painted_ = false;
+};
+
+void InstallProbe() {
+  Stamp("application");
+  QCoreApplication::instance()->installEventFilter(new FirstPaint);
+}
+
+// Runs at the end of the application object's construction.
+Q_COREAPP_STARTUP_FUNCTION(InstallProbe)
+
+// Runs once every library is loaded and relocated, before the program's main.
+[[gnu::constructor]] void Loaded() { Stamp("loaded"); }
+
+}  // namespace

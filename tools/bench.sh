@@ -11,16 +11,18 @@ tools/install_deps.sh
 build_dir=build-bench
 cmake --preset bench >/dev/null
 cmake --build --preset bench --target zelora_bench_hive_text zelora_bench_demo_stream \
-  zelora_bench_send zelora_bench_socket zelora_bench_startup zelora_bench_startup_app \
-  zelora_bench_bare_window
+  zelora_bench_send zelora_bench_socket zelora_bench_startup zelora_bench_startup_probe \
+  zelora_bench_bare_window zelora
 bench="$build_dir/bench"
 
-echo "== start-up (Xvfb, xcb platform)"
+echo "== start-up (Xvfb, xcb platform): the built program against a bare window"
 runtime_dir="$(mktemp -d)"
 chmod 700 "$runtime_dir"
 trap 'rm -rf "$runtime_dir"' EXIT
 XDG_RUNTIME_DIR="$runtime_dir" QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" \
-  "$bench/zelora_bench_startup" 20 "$bench/zelora_bench_startup_app" "$bench/zelora_bench_bare_window"
+  "$bench/zelora_bench_startup" "${ZELORA_STARTUP_RUNS:-41}" \
+  "$PWD/$bench/libzelora_bench_startup_probe.so" \
+  "$PWD/$build_dir/src/app/zelora" "$PWD/$bench/zelora_bench_bare_window"
 
 echo "== demonstration stream"
 "$bench/zelora_bench_demo_stream" resources/demo/k4xdemo.prn.txt
