@@ -12,7 +12,7 @@
 
 #include "paper_sizes.h"
 #include "pjl_job.h"
-#include "setting_catalogue.h"
+#include "setting_table.h"
 
 namespace zelora {
 
@@ -50,7 +50,9 @@ std::string CustomSizeLines(long double d) {
   // number, which the division gives exactly, or at least 1/50 away from one,
   // so the floor never lands on the wrong side. Limited before the conversion
   // so that no typed number can overflow it.
-  const long double lines = std::clamp(std::floor((12 * d - 340) / 50), kMinLines, kMaxLines);
+  const long double lines =
+      std::clamp(std::floor((12 * d - 340) / 50), RowOf(Setting::Lpi).range.min,
+                 RowOf(Setting::Lpi).range.max);
   return std::to_string(static_cast<int>(lines));
 }
 
@@ -78,7 +80,7 @@ int LinesPerPage(std::int32_t paper_index, bool portrait, long double custom_wid
 SendOutcome SendLinesPerPage(int lines, PortWriter& port, Notifier& notifier) {
   // The paper table's texts are plain decimals, so the number's own text is
   // the one the table gives.
-  const std::string job = SettingJob(CatalogueRowFor(Setting::Lpi).variable, std::to_string(lines));
+  const std::string job = SettingJob(RowOf(Setting::Lpi).variable, std::to_string(lines));
   if (!port.WriteJob(job)) {
     notifier.ShowTransmissionError(TransmissionErrorVariant::SingleCommand);
     return SendOutcome::WriteFailed;

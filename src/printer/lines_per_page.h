@@ -12,15 +12,11 @@
 
 namespace zelora {
 
-// The lines per page the printer takes, and so the range of SpinLpi.
-inline constexpr long double kMinLines = 5;
-inline constexpr long double kMaxLines = 128;
-
 // The lines text of a custom page: d is the custom height in portrait and the
 // custom width in landscape, in millimetres.
 std::string CustomSizeLines(long double d);
 
-// The lines-per-page text for a paper size (ComPapersize index) in the given
+// The lines-per-page text for a paper size (paper-size list index) in the given
 // orientation: the paper table's text for 0..11, the custom-size text for 12
 // (from the height in portrait, the width in landscape), and an empty text for
 // any other index (-1, nothing selected, included). Pure.

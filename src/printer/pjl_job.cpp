@@ -5,7 +5,7 @@
 #include <variant>
 
 #include "number_text.h"
-#include "setting_catalogue.h"
+#include "setting_table.h"
 
 namespace zelora {
 
@@ -42,7 +42,7 @@ std::string SettingJob(std::string_view variable, std::string_view value_text) {
 
 std::string PowersaveJob(std::int32_t index) {
   if (index == 0) return SettingJob("POWERSAVE", "OFF");
-  return CloseJob(kPowersaveOnPrefix, kPowerSaveTimes.Text(index));
+  return CloseJob(kPowersaveOnPrefix, ItemWord(RowOf(Setting::Powersave), index));
 }
 
 std::string CustomPaperJob(std::string_view width_text, std::string_view height_text) {
@@ -52,18 +52,18 @@ std::string CustomPaperJob(std::string_view width_text, std::string_view height_
 }
 
 std::string ValueText(Setting setting, const SettingValue& value, char decimal_separator) {
-  const CatalogueRow& row = CatalogueRowFor(setting);
+  const SettingRow& row = RowOf(setting);
   switch (row.rule) {
     case ValueRule::TableWord:
     case ValueRule::PaperSizeJob:
     case ValueRule::PowersaveJob:
-      return std::string(row.table->Text(Index(value)));
+      return std::string(ItemWord(row, Index(value)));
     case ValueRule::NumberText:
       return GeneralNumberText(std::get<long double>(value), decimal_separator);
     case ValueRule::CheckedWord:
-      return std::string(std::get<bool>(value) ? row.first_word : row.other_word);
+      return std::string(std::get<bool>(value) ? row.on_word : row.off_word);
     case ValueRule::IndexZeroWord:
-      return std::string(Index(value) == 0 ? row.first_word : row.other_word);
+      return std::string(ItemWord(row, Index(value) == 0 ? 0 : 1));
     case ValueRule::IndexNumber:
       return std::to_string(Index(value));
   }
@@ -72,7 +72,7 @@ std::string ValueText(Setting setting, const SettingValue& value, char decimal_s
 
 std::string BuildJob(Setting setting, const SettingValue& value, const CustomSize& custom,
                      char decimal_separator) {
-  const CatalogueRow& row = CatalogueRowFor(setting);
+  const SettingRow& row = RowOf(setting);
   if (row.rule == ValueRule::PowersaveJob) {
     return PowersaveJob(Index(value));
   }

@@ -5,21 +5,21 @@
 #include <string>
 #include <variant>
 
-#include "setting_catalogue.h"
+#include "setting_table.h"
 
 namespace zelora {
 
 SendReport SettingSender::Send(Setting setting, const SettingValue& value,
                                const CustomSize& custom) {
-  const CatalogueRow& row = CatalogueRowFor(setting);
+  const SettingRow& row = RowOf(setting);
 
   // Checked before anything is built: the printer must never be told a value
   // that the window and the settings key do not hold. The negated test also
   // turns away a value that is not a number.
-  if (row.accepted != nullptr) {
+  if (row.range_guards_job) {
     const long double number = std::get<long double>(value);
-    if (!(number >= row.accepted->min && number <= row.accepted->max)) {
-      return {SendOutcome::Refused, record_.*(row.accepted->restore_from)};
+    if (!(number >= row.range.min && number <= row.range.max)) {
+      return {SendOutcome::Refused, std::get<long double>(RecordValue(setting, record_))};
     }
   }
 

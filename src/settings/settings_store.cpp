@@ -26,7 +26,7 @@ constexpr StoredValue kY{"R_y", &SettingsRecord::y};
 constexpr StoredValue kWidth{"R_width", &SettingsRecord::width};
 constexpr StoredValue kHeight{"R_height", &SettingsRecord::height};
 
-StoredValue ValueOf(const SettingPlace& place) { return {place.value_name, place.field}; }
+StoredValue ValueOf(const SettingRow& row) { return {row.value_name, row.field}; }
 
 // Reads a value into its field (or the load default when it is missing). The
 // field is assigned only after a successful read.
@@ -63,13 +63,13 @@ T ValueAs(const SettingValue& value, std::string_view name) {
   throw std::invalid_argument("a value of the wrong kind for '" + std::string(name) + "'");
 }
 
-void CheckKind(const SettingPlace& place, const SettingValue& value) {
+void CheckKind(const SettingRow& row, const SettingValue& value) {
   std::visit(
       [&](auto member) {
         using T = std::remove_cvref_t<decltype(SettingsRecord{}.*member)>;
-        ValueAs<T>(value, place.value_name);
+        ValueAs<T>(value, row.value_name);
       },
-      place.field);
+      row.field);
 }
 
 // Writes the value when it differs from the record's field (exact comparison,
@@ -96,8 +96,8 @@ void SettingsStore::LoadSettings(SettingsRecord& record) const {
     // The load order: x, y, the eighteen settings, width, height.
     LoadValue(*key, kX, defaults, record);
     LoadValue(*key, kY, defaults, record);
-    for (const SettingPlace& place : kSettingPlaces) {
-      LoadValue(*key, ValueOf(place), defaults, record);
+    for (const SettingRow& row : kSettingTable) {
+      LoadValue(*key, ValueOf(row), defaults, record);
     }
     LoadValue(*key, kWidth, defaults, record);
     LoadValue(*key, kHeight, defaults, record);
@@ -110,14 +110,14 @@ void SettingsStore::LoadSettings(SettingsRecord& record) const {
 
 void SettingsStore::StoreSetting(Setting setting, const SettingValue& value,
                                  SettingsRecord& record) const {
-  const SettingPlace& place = PlaceOf(setting);
+  const SettingRow& row = RowOf(setting);
   // Checked before the key opens, so that a wrong kind writes nothing.
-  CheckKind(place, value);
+  CheckKind(row, value);
   std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
   if (!key) return;
-  const bool wrote = StoreIfChanged(*key, value, ValueOf(place), record);
+  const bool wrote = StoreIfChanged(*key, value, ValueOf(row), record);
   if (wrote && setting == Setting::Orientation) {
-    record.orientation = ValueAs<bool>(value, place.value_name);
+    record.orientation = ValueAs<bool>(value, row.value_name);
   }
 }
 
@@ -135,14 +135,14 @@ void SettingsStore::StoreHeight(long double height, const SettingsRecord& record
 
 void SettingsStore::StoreAllSettings(const SettingValues& values) const {
   // Every kind checked before the key opens, so that a wrong one writes nothing.
-  for (const SettingPlace& place : kSettingPlaces) {
-    CheckKind(place, values[static_cast<std::size_t>(place.setting)]);
+  for (const SettingRow& row : kSettingTable) {
+    CheckKind(row, values[static_cast<std::size_t>(row.setting)]);
   }
   std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
   if (!key) return;
-  for (const SettingPlace& place : kSettingPlaces) {
-    std::visit([&](auto held) { WriteValue(*key, place.value_name, held); },
-               values[static_cast<std::size_t>(place.setting)]);
+  for (const SettingRow& row : kSettingTable) {
+    std::visit([&](auto held) { WriteValue(*key, row.value_name, held); },
+               values[static_cast<std::size_t>(row.setting)]);
   }
 }
 
@@ -158,27 +158,27 @@ void SettingsStore::StoreWindowPosition(std::int32_t x, std::int32_t y,
 
 SettingValue RecordValue(Setting setting, const SettingsRecord& record) {
   return std::visit([&](auto member) { return SettingValue(record.*member); },
-                    PlaceOf(setting).field);
+                    RowOf(setting).field);
 }
 
 void SetRecordValue(Setting setting, const SettingValue& value, SettingsRecord& record) {
-  const SettingPlace& place = PlaceOf(setting);
+  const SettingRow& row = RowOf(setting);
   std::visit(
       [&](auto member) {
         using T = std::remove_cvref_t<decltype(record.*member)>;
-        record.*member = ValueAs<T>(value, place.value_name);
+        record.*member = ValueAs<T>(value, row.value_name);
       },
-      place.field);
+      row.field);
 }
 
 bool DiffersFromRecord(Setting setting, const SettingValue& value, const SettingsRecord& record) {
-  const SettingPlace& place = PlaceOf(setting);
+  const SettingRow& row = RowOf(setting);
   return std::visit(
       [&](auto member) {
         using T = std::remove_cvref_t<decltype(record.*member)>;
-        return ValueAs<T>(value, place.value_name) != record.*member;
+        return ValueAs<T>(value, row.value_name) != record.*member;
       },
-      place.field);
+      row.field);
 }
 
 std::string SettingsStore::LoadPort() const {

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <variant>
 
+#include "setting_table.h"
 #include "settings_record.h"
 
 namespace zelora {
@@ -19,56 +20,10 @@ class RegistryBackend;
 // The settings-key value that names the printer port.
 inline constexpr std::string_view kPortValue = "Port";
 
-// A field of the settings record, of one of its three kinds.
-using RecordField = std::variant<std::int32_t SettingsRecord::*, bool SettingsRecord::*,
-                                 long double SettingsRecord::*>;
-
 // A setting's value, of its record field's kind: a list index, a checked state
 // or a spin value.
 using SettingValue = std::variant<std::int32_t, bool, long double>;
 using SettingValues = std::array<SettingValue, kSettingCount>;
-
-// Where a setting lives: its settings-key value and its record field.
-struct SettingPlace {
-  Setting setting;
-  std::string_view value_name;
-  RecordField field;
-};
-
-// The eighteen settings in their order; also the order of Store all settings.
-inline constexpr std::array<SettingPlace, kSettingCount> kSettingPlaces{{
-    {Setting::Baudrate, "R_baudrate", &SettingsRecord::baudrate},
-    {Setting::Timeout, "R_timeout", &SettingsRecord::timeout},
-    {Setting::Powersave, "R_powersave", &SettingsRecord::powersave},
-    {Setting::Autocont, "R_autocont", &SettingsRecord::autocont},
-    {Setting::Jamrecover, "R_jamrecover", &SettingsRecord::jamrecover},
-    {Setting::Robust, "R_robust", &SettingsRecord::robust},
-    {Setting::Papersize, "R_papersize", &SettingsRecord::papersize},
-    {Setting::Source, "R_source", &SettingsRecord::source},
-    {Setting::Lpi, "R_lpi", &SettingsRecord::lpi},
-    {Setting::Copies, "R_copies", &SettingsRecord::copies},
-    {Setting::Orientation, "R_orientation", &SettingsRecord::orientation},
-    {Setting::Papertype, "R_papertype", &SettingsRecord::papertype},
-    {Setting::Typeface, "R_typeface", &SettingsRecord::typeface},
-    {Setting::Symbol, "R_symbol", &SettingsRecord::symbol},
-    {Setting::Pitch, "R_pitch", &SettingsRecord::pitch},
-    {Setting::Point, "R_point", &SettingsRecord::point},
-    {Setting::Density, "R_density", &SettingsRecord::density},
-    {Setting::Economode, "R_economode", &SettingsRecord::economode},
-}};
-
-constexpr const SettingPlace& PlaceOf(Setting setting) {
-  return kSettingPlaces[static_cast<std::size_t>(setting)];
-}
-
-static_assert(
-    [] {
-      for (std::size_t i = 0; i < kSettingPlaces.size(); ++i) {
-        if (kSettingPlaces[i].setting != static_cast<Setting>(i)) return false;
-      }
-      return true;
-    }(),
-    "kSettingPlaces is indexed by Setting");
 
 // The setting's record field as a value, and a value into that field. A value
 // of another kind than the field's throws std::invalid_argument.

@@ -12,8 +12,7 @@
 #include <vector>
 
 #include "port_writer.h"
-#include "setting_catalogue.h"
-#include "value_tables.h"
+#include "setting_table.h"
 
 namespace zelora {
 namespace {
@@ -24,19 +23,19 @@ std::string Framed(const std::string& line) {
   return "\x1b%-12345X@PJL DEFAULT " + line + "\r\n\x1b%-12345X";
 }
 
-// ---------------------------------------------------------------- value tables
+// ---------------------------------------------------------------- list words
 
 // First and last entries and indices past the ends are covered by the job
 // cases below; these are the extremes no list can produce.
-TEST(ValueTable, AnyIndexOutsideGivesEmptyText) {
-  for (const ValueTable* table :
-       {&kBaudRates, &kPaperSizes, &kPaperSources, &kPowerSaveTimes, &kSymbolSets, &kDensities}) {
-    EXPECT_EQ(table->Text(INT_MIN), "");
-    EXPECT_EQ(table->Text(INT_MAX), "");
-    const auto past_end = static_cast<std::int32_t>(table->Items().size());
-    EXPECT_EQ(table->Text(-1), "");
-    EXPECT_EQ(table->Text(past_end), "");
-    EXPECT_NE(table->Text(past_end - 1), "");
+TEST(ItemWord, AnyIndexOutsideGivesEmptyText) {
+  for (const SettingRow& row : kSettingTable) {
+    if (row.rule != ValueRule::TableWord) continue;
+    EXPECT_EQ(ItemWord(row, INT_MIN), "");
+    EXPECT_EQ(ItemWord(row, INT_MAX), "");
+    const auto past_end = static_cast<std::int32_t>(row.items.size());
+    EXPECT_EQ(ItemWord(row, -1), "");
+    EXPECT_EQ(ItemWord(row, past_end), "");
+    EXPECT_NE(ItemWord(row, past_end - 1), "") << row.variable;
   }
 }
 
@@ -170,8 +169,7 @@ TEST(BuildJob, LongestJobsFitThePort) {
       EXPECT_LE(BuildJob(setting, index, {216, 356}, '.').size(), kMaxJobLength);
     }
   }
-  for (int i = 0; i < kSettingCount; ++i) {
-    const CatalogueRow& row = CatalogueRowFor(static_cast<Setting>(i));
+  for (const SettingRow& row : kSettingTable) {
     if (row.rule != ValueRule::NumberText) continue;
     EXPECT_LE(BuildJob(row.setting, 999.75L, {}, '.').size(), kMaxJobLength) << row.variable;
   }
@@ -184,19 +182,20 @@ TEST(BuildJob, ValueOfTheWrongKindIsRefused) {
   EXPECT_THROW(BuildJob(Setting::Orientation, 1.0L, {}, '.'), std::bad_variant_access);
 }
 
-// ------------------------------------------------------------------ catalogue
+// ------------------------------------------------------------------ table
 
-TEST(SettingCatalogue, RowsFollowSettingOrderWithDistinctNames) {
+TEST(SettingTable, RowsHaveDistinctNamesAndWhatTheirRuleReads) {
   std::set<std::string_view> variables;
   std::set<std::string_view> value_names;
-  for (int i = 0; i < kSettingCount; ++i) {
-    const CatalogueRow& row = CatalogueRowFor(static_cast<Setting>(i));
-    EXPECT_EQ(static_cast<int>(row.setting), i);
+  for (const SettingRow& row : kSettingTable) {
     EXPECT_EQ(row.value_name.substr(0, 2), "R_");
-    const bool looks_up_a_table = row.rule == ValueRule::TableWord ||
-                                  row.rule == ValueRule::PowersaveJob ||
-                                  row.rule == ValueRule::PaperSizeJob;
-    EXPECT_EQ(row.table != nullptr, looks_up_a_table) << row.variable;
+    const bool reads_words =
+        row.rule == ValueRule::TableWord || row.rule == ValueRule::PowersaveJob ||
+        row.rule == ValueRule::PaperSizeJob || row.rule == ValueRule::IndexZeroWord;
+    if (reads_words) {
+      EXPECT_GE(row.items.size(), 2u) << row.variable;
+    }
+    EXPECT_EQ(row.rule == ValueRule::CheckedWord, !row.on_word.empty()) << row.variable;
     variables.insert(row.variable);
     value_names.insert(row.value_name);
   }

@@ -2,8 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control_transfer.h"
 
+#include <optional>
+#include <stdexcept>
+#include <string>
 #include <type_traits>
 #include <variant>
+
+#include "window_layout.h"
 
 namespace zelora {
 namespace {
@@ -34,7 +39,37 @@ void SetControlValue(Control control, const SettingValue& value, ControlValues& 
       value);
 }
 
+std::optional<Control> ControlNamed(std::string_view name) {
+  for (std::size_t i = 0; i < kControlCount; ++i) {
+    if (ControlName(static_cast<Control>(i)) == name) return static_cast<Control>(i);
+  }
+  return std::nullopt;
+}
+
+// Setting -> control, from the layout rows that show a setting.
+std::array<Control, kSettingCount> ControlsOfSettings() {
+  std::array<std::optional<Control>, kSettingCount> found;
+  const auto take = [&](std::span<const ControlLayout> rows) {
+    for (const ControlLayout& row : rows) {
+      if (row.shows) found[static_cast<std::size_t>(*row.shows)] = ControlNamed(row.name);
+    }
+  };
+  take(WindowControls());
+  for (const PageLayout& page : Pages()) take(page.controls);
+  std::array<Control, kSettingCount> controls{};
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    if (!found[i]) throw std::logic_error("no control shows setting " + std::to_string(i));
+    controls[i] = *found[i];
+  }
+  return controls;
+}
+
 }  // namespace
+
+Control ControlOf(Setting setting) {
+  static const std::array<Control, kSettingCount> controls = ControlsOfSettings();
+  return controls[static_cast<std::size_t>(setting)];
+}
 
 SettingValue ControlValue(Setting setting, const ControlValues& controls) {
   const Control control = ControlOf(setting);
@@ -55,8 +90,9 @@ SettingValue ControlValue(Setting setting, const ControlValues& controls) {
 
 SettingValues ControlValuesNow(const ControlValues& controls) {
   SettingValues values;
-  for (const SettingPlace& place : kSettingPlaces) {
-    values[static_cast<std::size_t>(place.setting)] = ControlValue(place.setting, controls);
+  for (const SettingRow& setting_row : kSettingTable) {
+    values[static_cast<std::size_t>(setting_row.setting)] =
+        ControlValue(setting_row.setting, controls);
   }
   return values;
 }
@@ -81,11 +117,12 @@ void ApplyOrientation(bool portrait, ControlValues& controls) {
 }
 
 void Push(const SettingsRecord& record, ControlValues& controls) {
-  for (const SettingPlace& place : kSettingPlaces) {
-    if (place.setting == Setting::Orientation) {
+  for (const SettingRow& setting_row : kSettingTable) {
+    if (setting_row.setting == Setting::Orientation) {
       ApplyOrientation(record.orientation, controls);
     } else {
-      SetControlValue(ControlOf(place.setting), RecordValue(place.setting, record), controls);
+      SetControlValue(ControlOf(setting_row.setting), RecordValue(setting_row.setting, record),
+                      controls);
     }
   }
   for (const CustomField& custom : kCustomSize) {
@@ -94,12 +131,12 @@ void Push(const SettingsRecord& record, ControlValues& controls) {
 }
 
 void Pull(ControlValues& controls, SettingsRecord& record) {
-  for (const SettingPlace& place : kSettingPlaces) {
-    if (place.setting == Setting::Orientation) {
+  for (const SettingRow& setting_row : kSettingTable) {
+    if (setting_row.setting == Setting::Orientation) {
       // The record's orientation is what the printer was last told.
       ApplyOrientation(record.orientation, controls);
     } else {
-      SetRecordValue(place.setting, ControlValue(place.setting, controls), record);
+      SetRecordValue(setting_row.setting, ControlValue(setting_row.setting, controls), record);
     }
   }
   for (const CustomField& custom : kCustomSize) {

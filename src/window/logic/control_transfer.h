@@ -12,19 +12,9 @@
 
 namespace zelora {
 
-// The control that shows each setting, in Setting order. Orientation is read
-// from the portrait button.
-inline constexpr std::array<Control, kSettingCount> kSettingControls = {
-    Control::ComBaudrate,   Control::SpinTimeout,  Control::ComPowersave, Control::ChkAutocont,
-    Control::ChkJamrecover, Control::ChkRobust,    Control::ComPapersize, Control::ComSource,
-    Control::SpinLpi,       Control::SpinCopies,   Control::BtnPortrait,  Control::GrpPapertype,
-    Control::ListTypeface,  Control::ListSymbol,   Control::SpinPitch,    Control::SpinPoint,
-    Control::GrpDensity,    Control::GrpEconomode,
-};
-
-constexpr Control ControlOf(Setting setting) {
-  return kSettingControls[static_cast<std::size_t>(setting)];
-}
+// The control that shows the setting, as its layout row names it.
+// Orientation is read from the portrait button.
+Control ControlOf(Setting setting);
 
 // The custom paper size's fields.
 inline constexpr Control kCustomWidthControl = Control::RxSpinEdit1;

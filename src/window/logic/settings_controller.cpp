@@ -4,7 +4,6 @@
 
 #include "control_transfer.h"
 #include "lines_per_page.h"
-#include "setting_catalogue.h"
 #include "setting_sender.h"
 #include "utility_jobs.h"
 #include "window_rules.h"

@@ -6,8 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "lines_per_page.h"
-#include "setting_catalogue.h"
+#include "setting_table.h"
 
 namespace zelora {
 
@@ -21,16 +20,22 @@ struct SpinFieldRow {
 
 using VT = SpinField::ValueType;
 
+// A setting's field takes the setting's range.
+SpinField::Properties OfSetting(Setting setting, VT type, long double increment) {
+  const ValueRange& range = RowOf(setting).range;
+  return {type, range.min, range.max, increment, 2, 0};
+}
+
 // Increment 0.01 and 0.25 as extended values, so stepping adds exactly what
 // the field would read from "0.01".
 const std::array<SpinFieldRow, 7> kRows = {{
-    {Control::SpinTimeout, {VT::Integer, kTimeoutRange.min, kTimeoutRange.max, 1, 2, 0}, "0"},
-    {Control::SpinLpi, {VT::Integer, kMinLines, kMaxLines, 1, 2, 0}, "0"},
-    {Control::SpinCopies, {VT::Integer, 1, 99, 1, 2, 0}, "0"},
+    {Control::SpinTimeout, OfSetting(Setting::Timeout, VT::Integer, 1), "0"},
+    {Control::SpinLpi, OfSetting(Setting::Lpi, VT::Integer, 1), "0"},
+    {Control::SpinCopies, OfSetting(Setting::Copies, VT::Integer, 1), "0"},
     {Control::RxSpinEdit1, {VT::Integer, 75, 216, 1, 2, 3}, "75"},
     {Control::RxSpinEdit2, {VT::Integer, 125, 356, 1, 2, 0}, "0"},
-    {Control::SpinPitch, {VT::Decimal, 0.44L, 99.99L, 0.01L, 2, 0}, "0.44"},
-    {Control::SpinPoint, {VT::Decimal, 4, 999.75L, 0.25L, 2, 0}, "4.00"},
+    {Control::SpinPitch, OfSetting(Setting::Pitch, VT::Decimal, 0.01L), "0.44"},
+    {Control::SpinPoint, OfSetting(Setting::Point, VT::Decimal, 0.25L), "4.00"},
 }};
 
 const SpinFieldRow& Row(Control control) {
@@ -38,9 +43,7 @@ const SpinFieldRow& Row(Control control) {
     return row.control == control;
   });
   if (it == kRows.end()) {
-    // ControlName() lives in the settings library, which this one does not use.
-    throw std::invalid_argument("control " + std::to_string(static_cast<int>(control)) +
-                                " is not a spin field");
+    throw std::invalid_argument(std::string(ControlName(control)) + " is not a spin field");
   }
   return *it;
 }

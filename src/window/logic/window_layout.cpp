@@ -6,8 +6,7 @@
 #include <cstddef>
 #include <span>
 
-#include "paper_sizes.h"
-#include "value_tables.h"
+#include "setting_table.h"
 
 namespace zelora {
 namespace {
@@ -16,71 +15,23 @@ using K = ControlKind;
 constexpr int kNone = kNoTabStop;
 constexpr unsigned kHiddenDisabled = kHidden | kDisabled;
 
-// ---------------------------------------------------------------------------
-// List items, in the order the program counts them.
+using S = Setting;
 
-// clang-format off
-// clang-format on
-
-// The lists whose entries the printer has words for show the printer layer's
-// items, so that a list index always names the word the printer gets.
-template <std::size_t N>
-constexpr std::array<LayoutText, N> ItemsOf(std::span<const ListItem, N> list) {
-  std::array<LayoutText, N> items{};
-  for (std::size_t i = 0; i < N; ++i) items[i] = {list[i].item};
-  return items;
-}
-
-// ComPapersize lists the custom size after the printer's named sizes.
-constexpr auto kPapersizeItems = [] {
-  std::array<LayoutText, kPaperSizeCount> items{};
-  for (std::size_t i = 0; i < items.size(); ++i) items[i] = {kPaperSizeTable[i].item};
+// A setting's list entries as the list shows them, so that a list index always
+// names the entry the printer gets the word of.
+template <Setting setting>
+constexpr auto kItems = [] {
+  constexpr std::span<const ListItem> list = RowOf(setting).items;
+  std::array<LayoutText, list.size()> items{};
+  for (std::size_t i = 0; i < list.size(); ++i) items[i] = {list[i].item, list[i].english_id};
   return items;
 }();
-constexpr auto kPowersaveItems = ItemsOf(std::span(list_items::kPowerSaveTimes));
-constexpr auto kBaudrateItems = ItemsOf(std::span(list_items::kBaudRates));
-constexpr auto kSourceItems = ItemsOf(std::span(list_items::kPaperSources));
-constexpr auto kSymbolItems = ItemsOf(std::span(list_items::kSymbolSets));
 
 // clang-format off
-
-constexpr LayoutText kPapertypeItems[] = {{"Normal Paper", 20}, {"Envelope", 21}};
-constexpr LayoutText kDensityItems[] = {{"Средняя", 28}, {"Темнее ", 29}};
-constexpr LayoutText kEconomodeItems[] = {{"ВЫКЛ", 31}, {"ВКЛ", 32}};
-
-constexpr LayoutText kTypefaceItems[] = {
-    {"Courier SWC Upright Medium"},         {"Courier SWC Upright Bold"},
-    {"Courier SWC Italic Medium"},          {"Courier SWC Italic Bold"},
-    {"Letter Gothic Upright Medium"},       {"Letter Gothic Upright Bold"},
-    {"Letter Gothic Italic Medium"},        {"Dutch801 SWC Upright Medium"},
-    {"Dutch801 SWC Upright Bold"},          {"Dutch801 SWC Italic Medium"},
-    {"Dutch801 SWC Italic Bold"},           {"ZapfHumst Dm SWC Upright Medium"},
-    {"ZapfHumst Dm SWC Upright Bold"},      {"ZapfHumst Dm SWC Italic Medium"},
-    {"ZapfHumst Dm SWC Italic Bold"},       {"Ribbon 131 SWC Italic Medium"},
-    {"Clarendon SWC Upright Bold"},         {"Swiss742 Upright Medium"},
-    {"Swiss742 Upright Bold"},              {"Swiss742 Italic Medium"},
-    {"Swiss742 Italic Bold"},               {"Swiss742 CN Upright Medium"},
-    {"Swiss742 CN Upright Bold"},           {"Swiss742 CN Italic Medium"},
-    {"Swiss742 CN Italic Bold"},            {"Incised901 SWC Upright Medium"},
-    {"Incised901 SWC Upright Bold"},        {"Incised901 SWC Italic Medium"},
-    {"OrigGaramond SWC Upright Medium"},    {"OrigGaramond SWC Upright Bold"},
-    {"OrigGaramond SWC Italic Medium"},     {"OrigGaramond SWC Italic Bold"},
-    {"Audrey Two SWC Upright Medium"},      {"Flareserif821 SWC Upright SBold"},
-    {"Flareserif821 SWC Upright EBold"},    {"Swiss SWM Upright Medium"},
-    {"Swiss SWM Upright Bold"},             {"Swiss SWM Italic Medium"},
-    {"Swiss SWM Italic Bold"},              {"Dutch SWM Upright Medium"},
-    {"Dutch SWM Upright Bold"},             {"Dutch SWM Italic Medium"},
-    {"Dutch SWM Italic Bold"},              {"Symbol"},
-    {"Wingding"},                           {"Line Printer Upright Medium Roman-8"},
-    {"Line Printer Upright Medium ECMA94"}, {"Line Printer Upright Medium PC-8"},
-    {"Line Printer Upright Medium PC-8 DN"},{"Line Printer Upright Medium PC-850"},
-    {"LIne Printer Upright Medium Legal"},
-};
-
 
 // ---------------------------------------------------------------------------
 // The window. Columns: name, kind, parent, left, top, width, height, tab
-// order, stored state, caption, hint, handler, list items.
+// order, stored state, caption, hint, handler, list items, the setting shown.
 
 constexpr ControlLayout kWindowControls[] = {
   {"BtnApply",     K::FlatButton,  "ZLR",   8, 234,  61, 41, kNone, 0,
@@ -115,23 +66,23 @@ constexpr ControlLayout kPrinterControls[] = {
   {"Label3",        K::Label,         "GroupBox1",   8, 104,  63,  13, kNone, 0,
    {"Эк. энергии ", 8}, {}, {}, {}},
   {"ComBaudrate",   K::EditableList,  "GroupBox1",  96,   8,  89,  21, 0,     kHiddenDisabled,
-   {}, {}, {}, kBaudrateItems},
+   {}, {}, {}, kItems<S::Baudrate>, S::Baudrate},
   {"SpinTimeout",   K::SpinField,     "GroupBox1",  96,  40,  57,  21, 1,     0,
-   {}, {"Установите параметр Тайм-аут для принтера", 45}, {}, {}},
+   {}, {"Установите параметр Тайм-аут для принтера", 45}, {}, {}, S::Timeout},
   {"ComPowersave",  K::PickList,      "GroupBox1",  96, 104,  89,  21, 2,     0,
-   {}, {"Установите режим экономии электроэнергии", 46}, {}, kPowersaveItems},
+   {}, {"Установите режим экономии электроэнергии", 46}, {}, kItems<S::Powersave>, S::Powersave},
 
   {"Label4",        K::Label,         "GroupBox2",   8,  40,  50,  13, kNone, 0,
    {"Эмуляция"}, {}, {}, {}},
   {"RxLabel1",      K::ShadowedLabel, "GroupBox2",  64,  40,  34,  13, kNone, 0,
    {"PCL5e"}, {}, {}, {}},
   {"ChkAutocont",   K::CheckBox,      "GroupBox2",   8,   8,  97,  17, 0,     kHiddenDisabled,
-   {"Auto continue", 9}, {}, {}, {}},
+   {"Auto continue", 9}, {}, {}, {}, S::Autocont},
   {"ChkJamrecover", K::CheckBox,      "GroupBox2",   8, 104, 153,  17, 1,     0,
    {"Восстановл. после застр.", 10},
-   {"Установите параметр Восстановление после устранения застревания бумаги", 47}, {}, {}},
+   {"Установите параметр Восстановление после устранения застревания бумаги", 47}, {}, {}, S::Jamrecover},
   {"ChkRobust",     K::CheckBox,      "GroupBox2",   8, 144,  89,  17, 2,     kHiddenDisabled,
-   {"Robust XON", 11}, {}, {}, {}},
+   {"Robust XON", 11}, {}, {}, {}, S::Robust},
 };
 
 // ---------------------------------------------------------------------------
@@ -140,7 +91,7 @@ constexpr ControlLayout kPrinterControls[] = {
 constexpr ControlLayout kPageControls[] = {
   {"GroupBox3",     K::GroupBox,      "Page",       16,   8, 177, 177, 0,     0, {}, {}, {}, {}},
   {"GrpPapertype",  K::RadioGroup,    "Page",      208, 112, 177,  57, 1,     kHiddenDisabled,
-   {"Paper Type", 19}, {"", 52}, {}, kPapertypeItems},
+   {"Paper Type", 19}, {"", 52}, {}, kItems<S::Papertype>, S::Papertype},
   {"GroupBox4",     K::GroupBox,      "Page",      208,   8, 177,  87, 2,     0,
    {"Ориентация", 16}, {"Установите параметр Ориентация", 51}, {}, {}},
 
@@ -157,20 +108,20 @@ constexpr ControlLayout kPageControls[] = {
   {"Label14",       K::Label,         "GroupBox3", 110,  40,  38,  13, kNone, 0,
    {"Высота", 68}, {}, {}, {}},
   {"ComPapersize",  K::PickList,      "GroupBox3",  88,  12,  79,  21, 0,     0,
-   {}, {"Установите Размер бумаги", 48}, "ComPapersizeChange", kPapersizeItems},
+   {}, {"Установите Размер бумаги", 48}, "ComPapersizeChange", kItems<S::Papersize>, S::Papersize},
   {"ComSource",     K::EditableList,  "GroupBox3",  88, 166,  81,  21, 1,     kHiddenDisabled,
-   {}, {}, {}, kSourceItems},
+   {}, {}, {}, kItems<S::Source>, S::Source},
   {"SpinLpi",       K::SpinField,     "GroupBox3", 110, 102,  57,  21, 2,     0,
-   {}, {"Установите параметр Строки на страницу", 49}, {}, {}},
+   {}, {"Установите параметр Строки на страницу", 49}, {}, {}, S::Lpi},
   {"SpinCopies",    K::SpinField,     "GroupBox3", 110, 138,  57,  21, 3,     0,
-   {}, {"Установите параметр Копии", 50}, {}, {}},
+   {}, {"Установите параметр Копии", 50}, {}, {}, S::Copies},
   {"RxSpinEdit1",   K::SpinField,     "GroupBox3",  10,  60,  57,  21, 4,     0, {}, {}, {}, {}},
   {"RxSpinEdit2",   K::SpinField,     "GroupBox3", 110,  60,  57,  21, 5,     0, {}, {}, {}, {}},
 
   {"Image2",        K::Picture,       "GroupBox4", 112,  24,  33,  33, kNone, 0, {}, {}, {}, {}},
   {"Image3",        K::Picture,       "GroupBox4", 112,  24,  33,  33, kNone, 0, {}, {}, {}, {}},
   {"BtnPortrait",   K::RadioButton,   "GroupBox4",   8,  24,  89,  17, 0,     0,
-   {"Вертикально", 17}, {}, "BtnPortraitClick", {}},
+   {"Вертикально", 17}, {}, "BtnPortraitClick", {}, S::Orientation},
   {"BtnLandscape",  K::RadioButton,   "GroupBox4",   8,  48,  89,  25, 1,     0,
    {"Горизонтально", 18}, {}, "BtnLandscapeClick", {}},
 };
@@ -188,13 +139,13 @@ constexpr ControlLayout kFontControls[] = {
   {"Label12",       K::Label,         "Font",      256, 144,  59,  13, kNone, 0,
    {"Р-р в пункт.", 25}, {}, {}, {}},
   {"ListTypeface",  K::ListBox,       "Font",        8,  24, 209, 113, 0,     0,
-   {}, {"Установите параметр Гарнитура шрифта", 53}, "ListTypefaceClick", kTypefaceItems},
+   {}, {"Установите параметр Гарнитура шрифта", 53}, "ListTypefaceClick", kItems<S::Typeface>, S::Typeface},
   {"ListSymbol",    K::ListBox,       "Font",      256,  24, 139, 113, 1,     0,
-   {}, {"Установите Символ", 54}, {}, kSymbolItems},
+   {}, {"Установите Символ", 54}, {}, kItems<S::Symbol>, S::Symbol},
   {"SpinPitch",     K::SpinField,     "Font",        8, 160,  65,  21, 2,     0,
-   {}, {"Установите Шаг шрифта", 55}, {}, {}},
+   {}, {"Установите Шаг шрифта", 55}, {}, {}, S::Pitch},
   {"SpinPoint",     K::SpinField,     "Font",      256, 160,  65,  21, 3,     0,
-   {}, {"Установите Размер в пунктах", 56}, {}, {}},
+   {}, {"Установите Размер в пунктах", 56}, {}, {}, S::Point},
 };
 
 // ---------------------------------------------------------------------------
@@ -202,9 +153,9 @@ constexpr ControlLayout kFontControls[] = {
 
 constexpr ControlLayout kQualityControls[] = {
   {"GrpDensity",    K::RadioGroup,    "Quality",    56,  24, 121, 145, 0,     0,
-   {"Плотность ", 26}, {"Установите Плотность", 57}, {}, kDensityItems},
+   {"Плотность ", 26}, {"Установите Плотность", 57}, {}, kItems<S::Density>, S::Density},
   {"GrpEconomode",  K::RadioGroup,    "Quality",   240,  24, 121, 145, 1,     0,
-   {"Режим Econo", 30}, {"Установите режим Econo", 58}, {}, kEconomodeItems},
+   {"Режим Econo", 30}, {"Установите режим Econo", 58}, {}, kItems<S::Economode>, S::Economode},
 };
 
 // ---------------------------------------------------------------------------

@@ -2,8 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string_view>
+
+#include "settings_record.h"
 
 namespace zelora {
 
@@ -61,6 +64,8 @@ struct ControlLayout {
   // on a user selection, radio buttons click when they become checked.
   std::string_view handler;
   std::span<const LayoutText> items;
+  // The setting the control shows, whose row gives its list items.
+  std::optional<Setting> shows{};
 };
 
 // One tab of the page control and the controls on it, parents before their

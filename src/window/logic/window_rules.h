@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "control_values.h"
-#include "setting_catalogue.h"
+#include "setting_table.h"
 
 namespace zelora {
 

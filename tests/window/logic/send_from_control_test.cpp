@@ -15,8 +15,8 @@
 #include "memory_registry.h"
 #include "pjl_job.h"
 #include "registry_error.h"
-#include "setting_catalogue.h"
 #include "setting_sender.h"
+#include "setting_table.h"
 #include "settings_key.h"
 #include "settings_store.h"
 #include "spin_field_layout.h"
@@ -26,7 +26,7 @@
 namespace zelora {
 
 // Test names and messages show the setting's value name.
-void PrintTo(Setting setting, std::ostream* os) { *os << CatalogueRowFor(setting).value_name; }
+void PrintTo(Setting setting, std::ostream* os) { *os << RowOf(setting).value_name; }
 
 namespace {
 
@@ -50,7 +50,7 @@ class SenderTest : public ::testing::Test {
       controls.SetChecked(record.orientation ? Control::BtnLandscape : Control::BtnPortrait, true);
     } else if (std::holds_alternative<long double>(RecordValue(setting, record))) {
       controls.SetSpinValue(control, controls.SpinValue(control) + 1);
-    } else if (CatalogueRowFor(setting).rule == ValueRule::CheckedWord) {
+    } else if (RowOf(setting).rule == ValueRule::CheckedWord) {
       controls.SetChecked(control, !controls.Checked(control));
     } else {
       controls.SetItemIndex(control, controls.ItemIndex(control) == 0 ? 1 : 0);
@@ -81,8 +81,7 @@ TEST_P(EverySetting, ChangedValueIsSentAndStoredUnderItsName) {
   EXPECT_EQ(Send(setting), SendOutcome::Written);
   EXPECT_EQ(port.writes, std::vector<std::string>{expected_job});
   EXPECT_TRUE(notifier.shown.empty());
-  EXPECT_EQ(registry.WriteLog(),
-            std::vector<std::string>{std::string(CatalogueRowFor(setting).value_name)});
+  EXPECT_EQ(registry.WriteLog(), std::vector<std::string>{std::string(RowOf(setting).value_name)});
   EXPECT_EQ(registry.OpenKeyCount(), 0);
 }
 
@@ -117,7 +116,7 @@ std::vector<Setting> AllSettings() {
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, EverySetting, ::testing::ValuesIn(AllSettings()),
                          [](const auto& info) {
-                           return std::string(CatalogueRowFor(info.param).value_name);
+                           return std::string(RowOf(info.param).value_name);
                          });
 
 TEST_F(SenderTest, StoredValueIsTheControlsValue) {

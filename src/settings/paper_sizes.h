@@ -8,7 +8,7 @@
 
 namespace zelora {
 
-// One paper size of ComPapersize: what the list shows, what the printer calls
+// One paper size of the paper-size list: what the list shows, what the printer calls
 // it, and how many lines fit a page of it. The line counts are the printer's
 // own figures for its printable area, not a formula of the sheet's size.
 struct PaperSize {
