@@ -3,6 +3,7 @@
 #include "transmission_box.h"
 
 #include "exception_box.h"
+#include "transmission_box_texts.h"
 
 #include <QApplication>
 #include <QPointer>
