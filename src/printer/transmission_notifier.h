@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <string_view>
-
 namespace zelora {
 
 enum class TransmissionErrorVariant {
