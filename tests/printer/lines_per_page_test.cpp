@@ -16,7 +16,8 @@ namespace {
 using testing::RecordingNotifier;
 using testing::RecordingPrinterPort;
 
-constexpr std::int32_t kLetter = 0, kA4 = 2, kC6 = 11, kOthers = 12;
+constexpr std::int32_t kLetter = 0, kLegal = 1, kA4 = 2, kC5 = 7, kFolio = 9, kC6 = 11,
+                       kOthers = 12;
 
 struct LinesCase {
   std::int32_t paper;
@@ -39,15 +40,19 @@ TEST_P(ChooseLinesTest, GivesThePrintersLineCount) {
 }
 
 // The first, a middle and the last row of the paper table in both
-// orientations. The custom size here is 75 x 125, so a table size that fell
-// through to the formula would give 11 or 23.
-INSTANTIATE_TEST_SUITE_P(PaperTable, ChooseLinesTest,
-                         ::testing::Values(LinesCase{kLetter, true, 75, 125, "60"},
-                                           LinesCase{kLetter, false, 75, 125, "45"},
-                                           LinesCase{kA4, true, 75, 125, "64"},
-                                           LinesCase{kA4, false, 75, 125, "43"},
-                                           LinesCase{kC6, true, 75, 125, "32"},
-                                           LinesCase{kC6, false, 75, 125, "20"}));
+// orientations, and the rows whose count equals a neighbour's in the other
+// orientation (Legal landscape, C5 portrait, Folio landscape), where a slip of
+// row or column still gives a plausible number. The custom size here is
+// 75 x 125, so a table size that fell through to the formula would give 11 or
+// 23.
+INSTANTIATE_TEST_SUITE_P(
+    PaperTable, ChooseLinesTest,
+    ::testing::Values(LinesCase{kLetter, true, 75, 125, "60"},
+                      LinesCase{kLetter, false, 75, 125, "45"},
+                      LinesCase{kLegal, false, 75, 125, "45"}, LinesCase{kA4, true, 75, 125, "64"},
+                      LinesCase{kA4, false, 75, 125, "43"}, LinesCase{kC5, true, 75, 125, "39"},
+                      LinesCase{kFolio, false, 75, 125, "48"}, LinesCase{kC6, true, 75, 125, "32"},
+                      LinesCase{kC6, false, 75, 125, "20"}));
 
 // Portrait reads the height only and landscape the width only: the other
 // dimension is always one that would give a different count.
