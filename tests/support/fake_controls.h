@@ -18,7 +18,8 @@ namespace zelora::testing {
 
 // The window's controls without a window: list indices, checked states and
 // visibility as plain values, the spin fields as real spin-field models. It
-// starts in the states the window has right after creation.
+// starts as the window does right after creation in what the logic reads: no
+// item chosen, nothing checked, the fields' creation texts, the gauge hidden.
 //
 // Indices are stored as given (the real lists cannot hold an index past their
 // items; tests may still want to reach such values).
@@ -39,12 +40,6 @@ class FakeControls : public ControlValues {
     enabled_.fill(true);
     index_.fill(-1);
     checked_.fill(false);
-    // Stored as hidden and disabled in the window; they still carry values.
-    for (Control control : {Control::ComBaudrate, Control::ChkAutocont, Control::ChkRobust,
-                            Control::ComSource, Control::GrpPapertype}) {
-      visible_[Slot(control)] = false;
-      enabled_[Slot(control)] = false;
-    }
     visible_[Slot(Control::Gauge)] = false;
   }
 
@@ -127,7 +122,6 @@ class FakeControls : public ControlValues {
   // The spin-field model behind a spin control, for typing into it directly
   // (Spin(Control::SpinTimeout).SetText("500")) or stepping it.
   SpinField& Spin(Control control) { return spins_[SpinSlot(control, "Spin")]; }
-  const SpinField& Spin(Control control) const { return spins_[SpinSlot(control, "Spin")]; }
 
   int portrait_clicks = 0;
   int landscape_clicks = 0;
