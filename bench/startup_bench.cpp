@@ -149,7 +149,8 @@ int main(int argc, char** argv) {
       // Which one goes first alternates too.
       for (int i = 0; i < 2; ++i) {
         const int p = (r + i) % 2;
-        const Figures figures = RunOnce(p == 0 ? std::vector<std::string>{program} : bare_args, env);
+        const Figures figures =
+            RunOnce(p == 0 ? std::vector<std::string>{program} : bare_args, env);
         if (figures.empty()) ++failed;
         series[p].Add(figures);
       }
