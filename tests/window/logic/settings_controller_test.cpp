@@ -228,6 +228,16 @@ TEST_F(SendPass, RefusedRegistryWriteEndsThePassWithoutThePull) {
   EXPECT_EQ(registry.OpenKeyCount(), 0);
 }
 
+// The user's decimal separator reaches the jobs the pass builds.
+TEST_F(SendPass, CommaSeparatorReachesTheJobs) {
+  SettingsController comma{controls, record, store, port, notifier, ','};
+  controls.SetSpinValue(Control::SpinPoint, 12.25L);
+
+  comma.BtnApplyClick();
+
+  EXPECT_EQ(Jobs(), std::vector<std::string>{Job("PTSIZE=12,25")});
+}
+
 TEST_F(SendPass, OutOfRangeTimeoutIsPutBackAndThePassGoesOn) {
   controls.Spin(Control::SpinTimeout).SetText("500");
   controls.SetItemIndex(Control::GrpEconomode, 1);
