@@ -29,12 +29,14 @@ constexpr std::string_view kVersion =
 
 }  // namespace
 
-std::optional<int> AnswerInfoOption(int argc, const char* const* argv, std::ostream& out) {
+std::optional<int> AnswerInfoOption(int argc, const char* const* argv, std::FILE* out) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--help" || arg == "--version") {
-      out << (arg == "--help" ? kHelp : kVersion) << std::flush;
-      return out ? 0 : 1;
+      const std::string_view text = arg == "--help" ? kHelp : kVersion;
+      const bool written =
+          std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0;
+      return written ? 0 : 1;
     }
   }
   return std::nullopt;

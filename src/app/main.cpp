@@ -4,7 +4,7 @@
 #include <QIcon>
 #include <QLocale>
 #include <QTranslator>
-#include <iostream>
+#include <cstdio>
 #include <memory>
 
 #include "command_line.h"
@@ -18,7 +18,7 @@
 #include "window_face.h"
 
 int main(int argc, char** argv) {
-  if (const auto status = zelora::AnswerInfoOption(argc, argv, std::cout)) return *status;
+  if (const auto status = zelora::AnswerInfoOption(argc, argv, stdout)) return *status;
   QApplication app(argc, argv);
   QApplication::setApplicationName(zelora::ToQString(zelora::kApplicationTitle));
   QGuiApplication::setDesktopFileName(QStringLiteral(ZELORA_APP_ID));
