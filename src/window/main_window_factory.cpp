@@ -108,7 +108,7 @@ int FittedWidth(const QWidget& widget, ControlKind kind, int width) {
 // The picture the layout stores in Image1 until start-up loads the about
 // picture: the same drawing in 16 colours. Empty when the resources lack it.
 QPixmap LayoutAboutPicture() {
-  const QImage about(QString::fromLatin1(pictures::kAbout));
+  const QImage about = LoadPicture(pictures::kAbout, "BMP");
   if (about.isNull()) return {};
   QList<QRgb> colours;
   for (const Qt::GlobalColor c :
@@ -161,7 +161,7 @@ void TZLR::CreateControl(const ControlLayout& layout, const PageLayout* page) {
       button->setText(caption);
       button->setShortcut(CommandKeyOf(layout.name));
       const char* glyph = pictures::GlyphPath(layout.name);
-      button->SetGlyph(glyph != nullptr ? QImage(QString::fromLatin1(glyph)) : QImage());
+      button->SetGlyph(glyph != nullptr ? LoadPicture(glyph, "BMP") : QImage());
       widget = button;
       break;
     }

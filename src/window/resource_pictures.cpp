@@ -19,10 +19,18 @@ std::uint16_t Word(std::span<const std::uint8_t> bytes, std::size_t at) {
 
 }  // namespace
 
+QImage LoadPicture(const char* path, const char* format) {
+  QImageReader reader(QString::fromLatin1(path), format);
+  // Guessing the format would load every image plugin and ask it first, even
+  // for a format Qt reads itself.
+  reader.setAutoDetectImageFormat(false);
+  return reader.read();
+}
+
 QImage LoadBitmapResource(int id) {
   const char* path = pictures::BitmapResourcePath(id);
   QImage image;
-  if (path != nullptr) image.load(QString::fromLatin1(path), "BMP");
+  if (path != nullptr) image = LoadPicture(path, "BMP");
   if (image.isNull()) {
     throw ResourceError("Bitmap resource " + std::to_string(id) + " not found");
   }
@@ -63,6 +71,7 @@ QImage LoadIconImage(const char* path, int width, int height, int colours) {
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, "ICO");
+  reader.setAutoDetectImageFormat(false);
   if (!reader.jumpToImage(index)) return {};
   return reader.read();
 }

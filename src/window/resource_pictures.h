@@ -15,6 +15,11 @@ class ResourceError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The picture at `path` (a resource path) read as `format` ("BMP", "ICO")
+// only; a null image when it is missing or not of that format. Unlike
+// QImage(path), it never has the image plugins loaded to guess the format.
+QImage LoadPicture(const char* path, const char* format);
+
 // The bitmap resource with this integer identifier (100 is the about
 // picture). Throws ResourceError when there is no such bitmap.
 QImage LoadBitmapResource(int id);
