@@ -20,7 +20,7 @@ runtime_dir="$(mktemp -d)"
 chmod 700 "$runtime_dir"
 trap 'rm -rf "$runtime_dir"' EXIT
 XDG_RUNTIME_DIR="$runtime_dir" QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" \
-  "$bench/zelora_bench_startup" "${ZELORA_STARTUP_RUNS:-41}" \
+  "$bench/zelora_bench_startup" "${ZELORA_STARTUP_RUNS:-61}" \
   "$PWD/$bench/libzelora_bench_startup_probe.so" \
   "$PWD/$build_dir/src/app/zelora" "$PWD/$bench/zelora_bench_bare_window"
 
