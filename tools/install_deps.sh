@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-  zlib1g-dev libcups2-dev cups
+  zlib1g-dev libcups2-dev cups libfontconfig-dev
   libgtest-dev libgmock-dev googletest
   fonts-dejavu-core
   xvfb xauth xdotool x11-utils imagemagick

@@ -6,6 +6,11 @@
 #include <QTranslator>
 #include <cstdio>
 #include <memory>
+#include <thread>
+
+#if defined(ZELORA_WARM_FONTCONFIG)
+#include <fontconfig/fontconfig.h>
+#endif
 
 #include "command_line.h"
 #include "exception_box.h"
@@ -17,9 +22,33 @@
 #include "settings_store.h"
 #include "window_face.h"
 
+namespace {
+
+// Reading the font configuration (some sixty files and the font caches) takes
+// several milliseconds that the first text would wait for. Read beside the
+// toolkit's own start-up, on another core, it is ready when the window needs
+// it; the toolkit then finds it loaded.
+class FontConfigWarmUp {
+ public:
+#if defined(ZELORA_WARM_FONTCONFIG)
+  FontConfigWarmUp() : thread_([] { FcInit(); }) {}
+#endif
+  void Wait() {
+    if (thread_.joinable()) thread_.join();
+  }
+  ~FontConfigWarmUp() { Wait(); }
+
+ private:
+  std::thread thread_;
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
   if (const auto status = zelora::AnswerInfoOption(argc, argv, stdout)) return *status;
+  FontConfigWarmUp fonts;
   QApplication app(argc, argv);
+  fonts.Wait();
   QApplication::setApplicationName(zelora::ToQString(zelora::kApplicationTitle));
   QGuiApplication::setDesktopFileName(QStringLiteral(ZELORA_APP_ID));
   QApplication::setWindowIcon(QIcon(QString::fromLatin1(zelora::pictures::kMainIcon)));

@@ -14,6 +14,7 @@
 #include <QStyle>
 
 #include "pictures.h"
+#include "resource_pictures.h"
 
 namespace zelora {
 namespace {
@@ -21,8 +22,8 @@ namespace {
 // The 6 x 6 arrow picture centred on `centre`: its black pixels in `color`,
 // the rest left out.
 void DrawArrow(QPainter& painter, QPointF centre, bool up, const QColor& color) {
-  static const QImage up_arrow(QString::fromLatin1(pictures::kSpinUp));
-  static const QImage down_arrow(QString::fromLatin1(pictures::kSpinDown));
+  static const QImage up_arrow = LoadPicture(pictures::kSpinUp, "BMP");
+  static const QImage down_arrow = LoadPicture(pictures::kSpinDown, "BMP");
   const QImage& picture = up ? up_arrow : down_arrow;
   if (picture.isNull()) return;
   QImage arrow(picture.size(), QImage::Format_ARGB32);
