@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -75,18 +76,6 @@ class ListBox : public QListWidget {
                                                            : command;
   }
 };
-
-// The control of the enum named `name`, if there is one.
-bool ControlByName(std::string_view name, Control& out) {
-  for (std::size_t i = 0; i < kControlCount; ++i) {
-    const auto control = static_cast<Control>(i);
-    if (ControlName(control) == name) {
-      out = control;
-      return true;
-    }
-  }
-  return false;
-}
 
 // Labels size themselves to their text. The stored widths fit the captions in
 // the font the layout was drawn with; a caption that is wider in this font
@@ -185,13 +174,11 @@ void TZLR::CreateControl(const ControlLayout& layout, const PageLayout* page) {
       break;
     }
     case ControlKind::SpinField: {
-      Control control{};
-      if (!ControlByName(layout.name, control)) {
-        throw std::logic_error("unknown spin field " + std::string(layout.name));
-      }
+      const std::optional<Control> control = ControlNamed(layout.name);
+      if (!control) throw std::logic_error("unknown spin field " + std::string(layout.name));
       const char separator = UserDecimalSeparator();
-      widget = new SpinEdit(SpinFieldProperties(control), SpinFieldInitialText(control, separator),
-                            separator, parent);
+      widget = new SpinEdit(SpinFieldProperties(*control),
+                            SpinFieldInitialText(*control, separator), separator, parent);
       break;
     }
     case ControlKind::CheckBox:

@@ -39,13 +39,6 @@ void SetControlValue(Control control, const SettingValue& value, ControlValues& 
       value);
 }
 
-std::optional<Control> ControlNamed(std::string_view name) {
-  for (std::size_t i = 0; i < kControlCount; ++i) {
-    if (ControlName(static_cast<Control>(i)) == name) return static_cast<Control>(i);
-  }
-  return std::nullopt;
-}
-
 // Setting -> control, from the layout rows that show a setting.
 std::array<Control, kSettingCount> ControlsOfSettings() {
   std::array<std::optional<Control>, kSettingCount> found;

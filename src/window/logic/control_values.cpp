@@ -23,4 +23,11 @@ std::string_view ControlName(Control control) {
   return index < kNames.size() ? kNames[index] : std::string_view();
 }
 
+std::optional<Control> ControlNamed(std::string_view name) {
+  for (std::size_t i = 0; i < kNames.size(); ++i) {
+    if (kNames[i] == name) return static_cast<Control>(i);
+  }
+  return std::nullopt;
+}
+
 }  // namespace zelora

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -48,6 +49,8 @@ inline constexpr std::size_t kControlCount = static_cast<std::size_t>(Control::G
 
 // The control's name in the window, e.g. "SpinLpi".
 std::string_view ControlName(Control control);
+// The control of that name, if there is one.
+std::optional<Control> ControlNamed(std::string_view name);
 
 // The values of the window's controls, as the logic sees them. The real window
 // implements it on widgets; tests use a fake built on the spin-field model.
