@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cups_port.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -45,6 +46,22 @@ class CupsPortTest : public ::testing::Test {
   const std::string queue_ = "zelora-test-" + std::to_string(::getpid());
   bool added_ = false;
 };
+
+#if defined(ZELORA_LAZY_CUPS)
+// libcups is not loaded until a CUPS queue is used; the job still arrives.
+// First, so that no other case of the run has loaded it.
+TEST_F(CupsPortTest, LibraryLoadsOnFirstUse) {
+  const auto loaded = [] {
+    void* const library = ::dlopen("libcups.so.2", RTLD_NOW | RTLD_NOLOAD);
+    if (library != nullptr) ::dlclose(library);
+    return library != nullptr;
+  };
+  EXPECT_FALSE(loaded());
+  EXPECT_TRUE(CupsPort(queue_).WriteJob(FormFeedJob()));
+  EXPECT_TRUE(loaded());
+  EXPECT_TRUE(printer_.Jobs(1, std::chrono::seconds(60)) == Jobs{FormFeedJob()});
+}
+#endif
 
 TEST_F(CupsPortTest, EachJobAndThePageIsOneJobByteForByte) {
   CupsPort port(queue_);
