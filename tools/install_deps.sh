@@ -13,7 +13,7 @@ packages=(
   fonts-dejavu-core
   xvfb xauth xdotool x11-utils imagemagick
   dpkg-dev fakeroot desktop-file-utils appstream lintian devscripts librsvg2-bin reuse
-  clang libclang-rt-14-dev libbenchmark-dev
+  clang libclang-rt-14-dev libbenchmark-dev dbus-daemon
 )
 if [[ "${ZELORA_WITH_WINDOWS:-0}" == 1 ]]; then
   packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64)
