@@ -1,15 +1,20 @@
 // SPDX-FileCopyrightText: 2026 Zelora developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QLocale>
 #include <QTranslator>
 #include <cstdio>
 #include <memory>
 #include <thread>
+#include <utility>
+#include <vector>
 
-#if defined(ZELORA_WARM_FONTCONFIG)
+#if defined(ZELORA_WARM_DESKTOP)
 #include <fontconfig/fontconfig.h>
+
+#include <QDBusConnection>
 #endif
 
 #include "command_line.h"
@@ -24,31 +29,52 @@
 
 namespace {
 
-// Reading the font configuration (some sixty files and the font caches) takes
-// several milliseconds that the first text would wait for. Read beside the
-// toolkit's own start-up, on another core, it is ready when the window needs
-// it; the toolkit then finds it loaded.
-class FontConfigWarmUp {
+// Start-up work that need not run on the window's thread is done on the
+// other core while that thread starts the toolkit and builds the window: the
+// window's thread then finds it done (or waits less) instead of doing it.
+// Nothing here changes what the window shows or when.
+class WarmUp {
  public:
-#if defined(ZELORA_WARM_FONTCONFIG)
-  FontConfigWarmUp() : thread_([] { FcInit(); }) {}
-#endif
-  void Wait() {
-    if (thread_.joinable()) thread_.join();
+  WarmUp() = default;
+  WarmUp(const WarmUp&) = delete;
+  WarmUp& operator=(const WarmUp&) = delete;
+  ~WarmUp() { Wait(); }
+
+  // Runs `work` on a thread of its own.
+  template <typename Work>
+  void Start(Work work) {
+    threads_.emplace_back(std::move(work));
   }
-  ~FontConfigWarmUp() { Wait(); }
+  void Wait() {
+    for (std::thread& thread : threads_) {
+      if (thread.joinable()) thread.join();
+    }
+  }
 
  private:
-  std::thread thread_;
+  std::vector<std::thread> threads_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (const auto status = zelora::AnswerInfoOption(argc, argv, stdout)) return *status;
-  FontConfigWarmUp fonts;
+  WarmUp before_toolkit;
+#if defined(ZELORA_WARM_DESKTOP)
+  // The font configuration: some sixty files and the font caches.
+  before_toolkit.Start([] { FcInit(); });
+#endif
   QApplication app(argc, argv);
-  fonts.Wait();
+  before_toolkit.Wait();
+  // Both need the application; both are thread-safe. The font list is what
+  // the first text waits for, the session bus what the accessibility bridge
+  // asks for when the first control gets its caption. Joined before the
+  // application goes.
+  WarmUp with_toolkit;
+  with_toolkit.Start([] { QFontDatabase::families(); });
+#if defined(ZELORA_WARM_DESKTOP)
+  with_toolkit.Start([] { QDBusConnection::sessionBus(); });
+#endif
   QApplication::setApplicationName(zelora::ToQString(zelora::kApplicationTitle));
   QGuiApplication::setDesktopFileName(QStringLiteral(ZELORA_APP_ID));
   QApplication::setWindowIcon(QIcon(QString::fromLatin1(zelora::pictures::kMainIcon)));
