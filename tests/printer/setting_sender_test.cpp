@@ -9,10 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "support/pjl_text.h"
 #include "support/recording_port.h"
 
 namespace zelora {
 namespace {
+
+using testing::DefaultJob;
 
 using testing::RecordingNotifier;
 using testing::RecordingPrinterPort;
@@ -24,12 +27,6 @@ class SenderTest : public ::testing::Test {
   RecordingNotifier notifier;
   SettingSender sender{record, port, notifier, '.'};
 };
-
-// One job "@PJL DEFAULT <line>" in its UEL pair, written out here rather than
-// built by the code under test.
-std::string Framed(const std::string& line) {
-  return "\x1b%-12345X@PJL DEFAULT " + line + "\r\n\x1b%-12345X";
-}
 
 // The setting, its value, the custom size and the decimal separator each show
 // in the bytes written; a port that refuses the job gets the single-command
@@ -43,9 +40,9 @@ TEST_F(SenderTest, WritesTheJobOfTheValueOrReportsTheFailedWrite) {
 
   port.accepts_bytes = false;
   EXPECT_EQ(sender.Send(Setting::Orientation, false), SendReport{SendOutcome::WriteFailed});
-  EXPECT_EQ(port.writes,
-            (std::vector<std::string>{Framed("PAPER=OTHERS WIDTH=210 HEIGHT=297"),
-                                      Framed("PTSIZE=12,25"), Framed("ORIENTATION=LANDSCAPE")}));
+  EXPECT_EQ(port.writes, (std::vector<std::string>{DefaultJob("PAPER=OTHERS WIDTH=210 HEIGHT=297"),
+                                                   DefaultJob("PTSIZE=12,25"),
+                                                   DefaultJob("ORIENTATION=LANDSCAPE")}));
   EXPECT_EQ(notifier.shown,
             std::vector<TransmissionErrorVariant>{TransmissionErrorVariant::SingleCommand});
 }
@@ -64,7 +61,8 @@ TEST_F(SenderTest, OnlyTimeoutsInRangeReachThePrinter) {
   for (const long double accepted : {10.0L, 300.0L}) {
     EXPECT_EQ(sender.Send(Setting::Timeout, accepted).outcome, SendOutcome::Written);
   }
-  EXPECT_EQ(port.writes, (std::vector<std::string>{Framed("TIMEOUT=10"), Framed("TIMEOUT=300")}));
+  EXPECT_EQ(port.writes,
+            (std::vector<std::string>{DefaultJob("TIMEOUT=10"), DefaultJob("TIMEOUT=300")}));
   EXPECT_EQ(record.timeout, 45);
 }
 

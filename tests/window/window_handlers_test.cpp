@@ -30,16 +30,15 @@
 #include "spin_edit.h"
 #include "support/fake_window_seams.h"
 #include "support/loopback_printer.h"
+#include "support/pjl_text.h"
 #include "support/test_files.h"
 
 namespace zelora {
 namespace {
 
-using testing::RecordingBoxes;
+using testing::DefaultJob;
 
-std::string Job(const std::string& assignment) {
-  return "\x1b%-12345X@PJL DEFAULT " + assignment + "\r\n\x1b%-12345X";
-}
+using testing::RecordingBoxes;
 
 class WindowHandlers : public ::testing::Test {
  protected:
@@ -104,7 +103,7 @@ TEST_F(WindowHandlers, LetterInPortraitReachesThePrinterAndTheSettingsFile) {
   ChooseLetterAndSend();
 
   EXPECT_EQ(testing::ReadFile(port_path_),
-            Job("PAPER=LETTER") + Job("FORMLINES=60") + Job("FORMLINES=60"));
+            DefaultJob("PAPER=LETTER") + DefaultJob("FORMLINES=60") + DefaultJob("FORMLINES=60"));
   EXPECT_EQ(StoredIndex("R_papersize"), 0);
   EXPECT_EQ(Stored("R_lpi"), 60.0);
   EXPECT_TRUE(boxes_.shown.empty());
@@ -112,7 +111,7 @@ TEST_F(WindowHandlers, LetterInPortraitReachesThePrinterAndTheSettingsFile) {
   // Letter and its lines now count as sent: a second Send has nothing to send.
   QTest::mouseClick(window_.FindControl("BtnApply"), Qt::LeftButton);
   EXPECT_EQ(testing::ReadFile(port_path_),
-            Job("PAPER=LETTER") + Job("FORMLINES=60") + Job("FORMLINES=60"));
+            DefaultJob("PAPER=LETTER") + DefaultJob("FORMLINES=60") + DefaultJob("FORMLINES=60"));
 }
 
 TEST_F(WindowHandlers, WithNoPrinterThreeBoxesNothingStoredAndThePullStillRuns) {
@@ -152,7 +151,7 @@ TEST_F(WindowHandlers, SendReadsTheSpinFieldBeingTyped) {
   QTest::mouseClick(window_.FindControl("BtnApply"), Qt::LeftButton);
 
   EXPECT_EQ(QApplication::focusWidget(), typing);
-  EXPECT_EQ(testing::ReadFile(port_path_), Job("COPIES=7"));
+  EXPECT_EQ(testing::ReadFile(port_path_), DefaultJob("COPIES=7"));
   EXPECT_EQ(Stored("R_copies"), 7.0);
 }
 
@@ -181,9 +180,9 @@ TEST_F(WindowHandlers, EveryCommandWithinKeyboardReach) {
       {"About", Qt::CTRL | Qt::SHIFT | Qt::Key_P, ""},  // locked out
       {"Quality", Qt::CTRL | Qt::SHIFT | Qt::Key_D,
        uel + "@PJL INITIALIZE\r\n" + uel + uel + "@PJL INFO PRINTER=ALL\r\n" + uel +
-           Job("PAPER=A4")},
+           DefaultJob("PAPER=A4")},
   };
-  std::string port = Job("TIMEOUT=45");
+  std::string port = DefaultJob("TIMEOUT=45");
   for (const auto& step : steps) {
     SCOPED_TRACE(QKeySequence(step.key).toString().toStdString());
     page(step.page);
@@ -226,7 +225,7 @@ TEST_F(WindowHandlers, JobsGoToThePrinterTheSettingsName) {
   QTest::keyClick(typing, Qt::Key_Return, Qt::ControlModifier);
   QTest::keyClick(typing, Qt::Key_L, Qt::ControlModifier);
 
-  EXPECT_EQ(printer.Jobs(2), (std::vector<std::string>{Job("TIMEOUT=45"), "\x0c"}));
+  EXPECT_EQ(printer.Jobs(2), (std::vector<std::string>{DefaultJob("TIMEOUT=45"), "\x0c"}));
   EXPECT_EQ(Stored("R_timeout"), 45.0);
   EXPECT_TRUE(boxes_.shown.empty());
 }

@@ -13,6 +13,7 @@
 #include "settings_controller.h"
 #include "settings_key.h"
 #include "support/fake_controls.h"
+#include "support/pjl_text.h"
 #include "support/recording_port.h"
 
 namespace zelora {
@@ -33,7 +34,7 @@ class LinesRuleTest : public ::testing::Test {
   SendOutcome Run() { return FitLinesPerPage(controls, record, store, port, notifier); }
 
   static std::string FormlinesJob(const std::string& lines) {
-    return "\033%-12345X@PJL DEFAULT FORMLINES=" + lines + "\r\n\033%-12345X";
+    return testing::DefaultJob("FORMLINES=" + lines);
   }
 
   FakeControls controls;

@@ -17,18 +17,17 @@
 #include "settings_key.h"
 #include "settings_store.h"
 #include "support/fake_controls.h"
+#include "support/pjl_text.h"
 #include "support/recording_port.h"
 
 namespace zelora {
 namespace {
 
+using testing::DefaultJob;
+
 using testing::FakeControls;
 using testing::RecordingNotifier;
 using testing::RecordingPrinterPort;
-
-std::string Framed(const std::string& line) {
-  return "\x1b%-12345X@PJL DEFAULT " + line + "\r\n\x1b%-12345X";
-}
 
 // The window after start-up: the record shown in the controls.
 class SendFromControlTest : public ::testing::Test {
@@ -60,8 +59,8 @@ TEST_F(SendFromControlTest, ControlsValueIsSentThenStored) {
   EXPECT_EQ(Send(Setting::Orientation), SendOutcome::Written);
 
   EXPECT_EQ(port.writes,
-            (std::vector<std::string>{Framed("PITCH=16.67"), Framed("SYMSET=PCCYRILLIC"),
-                                      Framed("ORIENTATION=LANDSCAPE")}));
+            (std::vector<std::string>{DefaultJob("PITCH=16.67"), DefaultJob("SYMSET=PCCYRILLIC"),
+                                      DefaultJob("ORIENTATION=LANDSCAPE")}));
   EXPECT_EQ(registry.WriteLog(),
             (std::vector<std::string>{"R_pitch", "R_symbol", "R_orientation"}));
   EXPECT_EQ(registry.GetDouble(kSettingsKeyPath, "R_pitch"), 16.67);
@@ -108,7 +107,7 @@ TEST_F(SendFromControlTest, RefusedStoreRaisesAfterTheJobWasWritten) {
   registry.SetRefuseWrites(true);
   controls.SetItemIndex(Control::ListSymbol, 35);
   EXPECT_THROW(Send(Setting::Symbol), RegistryError);
-  EXPECT_EQ(port.writes, std::vector<std::string>{Framed("SYMSET=PCCYRILLIC")});
+  EXPECT_EQ(port.writes, std::vector<std::string>{DefaultJob("SYMSET=PCCYRILLIC")});
 }
 
 }  // namespace

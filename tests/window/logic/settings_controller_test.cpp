@@ -14,18 +14,17 @@
 #include "settings_key.h"
 #include "support/fake_controls.h"
 #include "support/memory_registry.h"
+#include "support/pjl_text.h"
 #include "support/recording_port.h"
 
 namespace zelora {
 namespace {
 
+using testing::DefaultJob;
+
 using testing::FakeControls;
 using testing::RecordingNotifier;
 using testing::RecordingPrinterPort;
-
-std::string Job(const std::string& assignment) {
-  return "\x1b%-12345X@PJL DEFAULT " + assignment + "\r\n\x1b%-12345X";
-}
 
 enum class Port { Working, Off };
 
@@ -100,7 +99,7 @@ const PassCase kPasses[] = {
     {"LetterInPortrait",
      [](FakeControls& c) { c.SetItemIndex(Control::ComPapersize, 0); },
      Port::Working,
-     {Job("PAPER=LETTER"), Job("FORMLINES=60"), Job("FORMLINES=60")},
+     {DefaultJob("PAPER=LETTER"), DefaultJob("FORMLINES=60"), DefaultJob("FORMLINES=60")},
      {"R_papersize", "R_lpi", "R_lpi"},
      0,
      [](const FakeControls&, const SettingsRecord& record) {
@@ -123,7 +122,7 @@ const PassCase kPasses[] = {
     {"LandscapeAlone",
      [](FakeControls& c) { c.SetChecked(Control::BtnLandscape, true); },
      Port::Working,
-     {Job("ORIENTATION=LANDSCAPE"), Job("FORMLINES=43")},
+     {DefaultJob("ORIENTATION=LANDSCAPE"), DefaultJob("FORMLINES=43")},
      {"R_orientation", "R_lpi"},
      0,
      [](const FakeControls& controls, const SettingsRecord& record) {
@@ -154,8 +153,9 @@ const PassCase kPasses[] = {
        c.SetSpinValue(Control::RxSpinEdit1, 210);
      },
      Port::Working,
-     {Job("PAPER=OTHERS WIDTH=210 HEIGHT=356"), Job("FORMLINES=78"),
-      Job("PAPER=OTHERS WIDTH=210 HEIGHT=356"), Job("FORMLINES=78"), Job("FORMLINES=78")},
+     {DefaultJob("PAPER=OTHERS WIDTH=210 HEIGHT=356"), DefaultJob("FORMLINES=78"),
+      DefaultJob("PAPER=OTHERS WIDTH=210 HEIGHT=356"), DefaultJob("FORMLINES=78"),
+      DefaultJob("FORMLINES=78")},
      // The record changes only in the Pull, so each paper job stores again.
      {"R_papersize", "R_lpi", "R_papersize", "R_lpi", "R_lpi", "R_width"},
      0},
@@ -164,7 +164,7 @@ const PassCase kPasses[] = {
     {"CustomHeightAloneBesideA4",
      [](FakeControls& c) { c.SetSpinValue(Control::RxSpinEdit2, 297); },
      Port::Working,
-     {Job("PAPER=A4"), Job("FORMLINES=64")},
+     {DefaultJob("PAPER=A4"), DefaultJob("FORMLINES=64")},
      {"R_height"},
      0},
     // Settings after the paper group go out in their order, typed values as
@@ -176,7 +176,7 @@ const PassCase kPasses[] = {
        c.SetSpinValue(Control::SpinCopies, 3);
      },
      Port::Working,
-     {Job("COPIES=3"), Job("FONTNUMBER=17"), Job("ECONOMODE=ON")},
+     {DefaultJob("COPIES=3"), DefaultJob("FONTNUMBER=17"), DefaultJob("ECONOMODE=ON")},
      {"R_copies", "R_typeface", "R_economode"},
      0},
 };
@@ -193,7 +193,8 @@ TEST_F(SendPass, PortraitAloneFromLandscapeSendsSixtyFourLines) {
 
   controller.BtnApplyClick();
 
-  EXPECT_EQ(Jobs(), (std::vector<std::string>{Job("ORIENTATION=PORTRAIT"), Job("FORMLINES=64")}));
+  EXPECT_EQ(Jobs(), (std::vector<std::string>{DefaultJob("ORIENTATION=PORTRAIT"),
+                                              DefaultJob("FORMLINES=64")}));
   EXPECT_TRUE(record.orientation);
   EXPECT_EQ(record.lpi, 64.0L);
 }
@@ -210,7 +211,7 @@ TEST_F(SendPass, NoPaperSizeStopsTheOrientationChangeAtTheLinesRule) {
   } catch (const std::exception& error) {
     EXPECT_STREQ(error.what(), "'' is not a valid floating point value");
   }
-  EXPECT_EQ(Jobs(), std::vector<std::string>{Job("ORIENTATION=LANDSCAPE")});
+  EXPECT_EQ(Jobs(), std::vector<std::string>{DefaultJob("ORIENTATION=LANDSCAPE")});
   // The Pull did not run: the record still holds the economy mode it had.
   EXPECT_EQ(record.economode, 0);
   EXPECT_EQ(controls.SpinValue(Control::SpinLpi), 64.0L);
@@ -223,7 +224,7 @@ TEST_F(SendPass, RefusedRegistryWriteEndsThePassWithoutThePull) {
 
   EXPECT_THROW(controller.BtnApplyClick(), RegistryError);
   // The paper job went out; its store failed, so nothing after it was sent.
-  EXPECT_EQ(Jobs(), std::vector<std::string>{Job("PAPER=LETTER")});
+  EXPECT_EQ(Jobs(), std::vector<std::string>{DefaultJob("PAPER=LETTER")});
   EXPECT_EQ(record.papersize, 2);
   EXPECT_EQ(registry.OpenKeyCount(), 0);
 }
@@ -235,7 +236,7 @@ TEST_F(SendPass, CommaSeparatorReachesTheJobs) {
 
   comma.BtnApplyClick();
 
-  EXPECT_EQ(Jobs(), std::vector<std::string>{Job("PTSIZE=12,25")});
+  EXPECT_EQ(Jobs(), std::vector<std::string>{DefaultJob("PTSIZE=12,25")});
 }
 
 TEST_F(SendPass, OutOfRangeTimeoutIsPutBackAndThePassGoesOn) {
@@ -244,7 +245,7 @@ TEST_F(SendPass, OutOfRangeTimeoutIsPutBackAndThePassGoesOn) {
 
   controller.BtnApplyClick();
 
-  EXPECT_EQ(Jobs(), std::vector<std::string>{Job("ECONOMODE=ON")});
+  EXPECT_EQ(Jobs(), std::vector<std::string>{DefaultJob("ECONOMODE=ON")});
   EXPECT_EQ(controls.SpinValue(Control::SpinTimeout), record.timeout);
 }
 
@@ -256,7 +257,7 @@ TEST_F(SendPass, DefaultStoresFactorySettingsThenCopiesFollowOnTheNextSend) {
 
   EXPECT_EQ(Jobs(), (std::vector<std::string>{"\x1b%-12345X@PJL INITIALIZE\r\n\x1b%-12345X"
                                               "\x1b%-12345X@PJL INFO PRINTER=ALL\r\n\x1b%-12345X",
-                                              Job("PAPER=A4")}));
+                                              DefaultJob("PAPER=A4")}));
   EXPECT_EQ(registry.WriteLog().size(), 18u);
   EXPECT_EQ(registry.GetDword(kSettingsKeyPath, "R_density"), 0);
   EXPECT_FALSE(controls.Visible(Control::RxSpinEdit1));
@@ -267,7 +268,7 @@ TEST_F(SendPass, DefaultStoresFactorySettingsThenCopiesFollowOnTheNextSend) {
 
   port.writes.clear();
   controller.BtnApplyClick();
-  EXPECT_EQ(Jobs(), std::vector<std::string>{Job("COPIES=1")});
+  EXPECT_EQ(Jobs(), std::vector<std::string>{DefaultJob("COPIES=1")});
 }
 
 TEST_F(SendPass, DefaultWithThePrinterOffStillStoresAndShowsTwoBoxes) {
