@@ -13,21 +13,18 @@
 #include "settings_controller.h"
 #include "settings_key.h"
 #include "support/fake_controls.h"
+#include "support/logic_parts.h"
 #include "support/pjl_text.h"
 #include "support/recording_port.h"
 
 namespace zelora {
 namespace {
 
-using testing::FakeControls;
-using testing::RecordingNotifier;
-using testing::RecordingPrinterPort;
-
 constexpr std::int32_t kA4 = 2, kFolio = 9, kOthers = 12;
 
 // The window after start-up with the load defaults (Letter, portrait, 60
 // lines), the port working.
-class LinesRuleTest : public ::testing::Test {
+class LinesRuleTest : public ::testing::Test, protected testing::LogicParts {
  protected:
   LinesRuleTest() { Push(record, controls); }
 
@@ -36,13 +33,6 @@ class LinesRuleTest : public ::testing::Test {
   static std::string FormlinesJob(const std::string& lines) {
     return testing::DefaultJob("FORMLINES=" + lines);
   }
-
-  FakeControls controls;
-  SettingsRecord record = LoadDefaults();
-  MemoryRegistry registry;
-  SettingsStore store{registry};
-  RecordingPrinterPort port;
-  RecordingNotifier notifier;
 };
 
 TEST_F(LinesRuleTest, NewCountIsShownSentAndStored) {

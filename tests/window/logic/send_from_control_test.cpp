@@ -17,6 +17,7 @@
 #include "settings_key.h"
 #include "settings_store.h"
 #include "support/fake_controls.h"
+#include "support/logic_parts.h"
 #include "support/pjl_text.h"
 #include "support/recording_port.h"
 
@@ -25,12 +26,8 @@ namespace {
 
 using testing::DefaultJob;
 
-using testing::FakeControls;
-using testing::RecordingNotifier;
-using testing::RecordingPrinterPort;
-
 // The window after start-up: the record shown in the controls.
-class SendFromControlTest : public ::testing::Test {
+class SendFromControlTest : public ::testing::Test, protected testing::LogicParts {
  protected:
   SendFromControlTest() { Push(record, controls); }
 
@@ -38,12 +35,6 @@ class SendFromControlTest : public ::testing::Test {
     return SendFromControl(setting, controls, record, store, sender);
   }
 
-  FakeControls controls;
-  SettingsRecord record = LoadDefaults();
-  MemoryRegistry registry;
-  SettingsStore store{registry};
-  RecordingPrinterPort port;
-  RecordingNotifier notifier;
   SettingSender sender{record, port, notifier, '.'};
 };
 

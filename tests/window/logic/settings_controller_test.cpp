@@ -13,6 +13,7 @@
 #include "registry_error.h"
 #include "settings_key.h"
 #include "support/fake_controls.h"
+#include "support/logic_parts.h"
 #include "support/memory_registry.h"
 #include "support/pjl_text.h"
 #include "support/recording_port.h"
@@ -23,8 +24,6 @@ namespace {
 using testing::DefaultJob;
 
 using testing::FakeControls;
-using testing::RecordingNotifier;
-using testing::RecordingPrinterPort;
 
 enum class Port { Working, Off };
 
@@ -41,7 +40,7 @@ struct PassCase {
   std::function<void(const FakeControls&, const SettingsRecord&)> check = nullptr;
 };
 
-class SendPass : public ::testing::TestWithParam<PassCase> {
+class SendPass : public ::testing::TestWithParam<PassCase>, protected testing::LogicParts {
  protected:
   SendPass() {
     // The printer was last told A4 in portrait with 64 lines.
@@ -60,12 +59,6 @@ class SendPass : public ::testing::TestWithParam<PassCase> {
 
   std::vector<std::string> Jobs() const { return port.writes; }
 
-  FakeControls controls;
-  SettingsRecord record;
-  MemoryRegistry registry;
-  SettingsStore store{registry};
-  RecordingPrinterPort port;
-  RecordingNotifier notifier;
   SettingsController controller{controls, record, store, port, notifier, '.'};
 };
 
