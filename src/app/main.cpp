@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QIcon>
+#include <QImageReader>
 #include <QLocale>
 #include <QTranslator>
 #include <cstdio>
@@ -73,11 +74,15 @@ int main(int argc, char** argv) {
   WarmUp with_toolkit;
   with_toolkit.Start([] { QFontDatabase::families(); });
 #if defined(ZELORA_WARM_DESKTOP)
-  with_toolkit.Start([] { QDBusConnection::sessionBus(); });
+  with_toolkit.Start([] {
+    // The first icon read loads the icon plugin and builds the colour
+    // tables its masks are converted with; the window's reads then find both.
+    QImageReader(QString::fromLatin1(zelora::pictures::kMainIcon), "ICO").read();
+    QDBusConnection::sessionBus();
+  });
 #endif
   QApplication::setApplicationName(zelora::ToQString(zelora::kApplicationTitle));
   QGuiApplication::setDesktopFileName(QStringLiteral(ZELORA_APP_ID));
-  QApplication::setWindowIcon(QIcon(QString::fromLatin1(zelora::pictures::kMainIcon)));
   zelora::TZLR::ApplyApplicationLook();
   // The desktop's language chooses the face: a translation of the Russian
   // layout when there is one for it, the layout's own texts otherwise.
@@ -90,6 +95,9 @@ int main(int argc, char** argv) {
   // Declared before the window, so that it is still there when the window
   // tells it to quit at the end.
   zelora::HelpViewer help(zelora::FaceLanguage(face));
+  // Before the first window, as late as that: the icon's first read is
+  // under way on the other thread until about now.
+  QApplication::setWindowIcon(QIcon(QString::fromLatin1(zelora::pictures::kMainIcon)));
   zelora::TZLR window(store);
   window.SetHelpEngine(help);
   // An error ends start-up early; the window still opens in the state
