@@ -5,8 +5,10 @@
 #include <QIcon>
 #include <QImageReader>
 #include <QLocale>
+#include <QPixmap>
 #include <QTranslator>
 #include <cstdio>
+#include <future>
 #include <memory>
 #include <thread>
 #include <utility>
@@ -74,13 +76,14 @@ int main(int argc, char** argv) {
   WarmUp with_toolkit;
   with_toolkit.Start([] { QFontDatabase::families(); });
 #if defined(ZELORA_WARM_DESKTOP)
-  with_toolkit.Start([] {
-    // The first icon read loads the icon plugin and builds the colour
-    // tables its masks are converted with; the window's reads then find both.
-    QImageReader(QString::fromLatin1(zelora::pictures::kMainIcon), "ICO").read();
-    QDBusConnection::sessionBus();
-  });
+  with_toolkit.Start([] { QDBusConnection::sessionBus(); });
 #endif
+  // The icon's one image, read on a thread of its own: the first read loads
+  // the icon plugin and builds the colour tables its mask is converted with,
+  // so the window's own read of it finds both ready.
+  std::future<QImage> icon_image = std::async(std::launch::async, [] {
+    return QImageReader(QString::fromLatin1(zelora::pictures::kMainIcon), "ICO").read();
+  });
   QApplication::setApplicationName(zelora::ToQString(zelora::kApplicationTitle));
   QGuiApplication::setDesktopFileName(QStringLiteral(ZELORA_APP_ID));
   zelora::TZLR::ApplyApplicationLook();
@@ -95,9 +98,9 @@ int main(int argc, char** argv) {
   // Declared before the window, so that it is still there when the window
   // tells it to quit at the end.
   zelora::HelpViewer help(zelora::FaceLanguage(face));
-  // Before the first window, as late as that: the icon's first read is
-  // under way on the other thread until about now.
-  QApplication::setWindowIcon(QIcon(QString::fromLatin1(zelora::pictures::kMainIcon)));
+  // Before the first window, as late as that: the icon is being read on the
+  // other thread until about now.
+  QApplication::setWindowIcon(QPixmap::fromImage(icon_image.get()));
   zelora::TZLR window(store);
   window.SetHelpEngine(help);
   // An error ends start-up early; the window still opens in the state

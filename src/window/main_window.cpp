@@ -9,8 +9,11 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <limits>
+#include <span>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "accessible_texts.h"
 #include "classic_style.h"
@@ -89,20 +92,86 @@ void TZLR::Build() {
     widget->setObjectName(ToQString(page.name));
     page_control_->addTab(widget, FaceText(page.caption));
     named_.insert(widget->objectName(), widget);
-    for (const ControlLayout& layout : page.controls) CreateControl(layout, &page);
+    widget->installEventFilter(this);
+    pages_.push_back(widget);
   }
-  page_control_->setCurrentWidget(FindControl(wl::kActivePage));
-  KeepTabStopOnChecked(orientation_);
+  page_built_.assign(pages_.size(), false);
+  page_control_->setCurrentWidget(named_.value(ToQString(wl::kActivePage)));
   SetTabOrders();
 
   for (std::size_t i = 0; i < kControlCount; ++i) {
-    const auto control = static_cast<Control>(i);
-    QWidget* widget = FindControl(ControlName(control));
-    if (widget == nullptr) {
-      throw std::logic_error("the layout has no control " + std::string(ControlName(control)));
+    const std::string_view name = ControlName(static_cast<Control>(i));
+    controls_[i] = named_.value(ToQString(name), nullptr);
+    if (controls_[i] == nullptr && !PageOf(name)) {
+      throw std::logic_error("the layout has no control " + std::string(name));
     }
-    controls_[static_cast<std::size_t>(i)] = widget;
   }
+}
+
+std::optional<std::size_t> TZLR::PageOf(std::string_view name) {
+  const std::span<const PageLayout> pages = Pages();
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    for (const ControlLayout& row : pages[i].controls) {
+      if (row.name == name) return i;
+    }
+  }
+  return std::nullopt;
+}
+
+void TZLR::BuildPage(std::size_t index) {
+  if (page_built_.at(index)) return;
+  // First, so that the lookups of the controls being made never come back.
+  page_built_[index] = true;
+  const PageLayout& page = Pages()[index];
+  const bool had_orientation = !orientation_.buttons().isEmpty();
+  for (const ControlLayout& layout : page.controls) CreateControl(layout, &page);
+  if (!had_orientation && !orientation_.buttons().isEmpty()) KeepTabStopOnChecked(orientation_);
+  for (std::size_t i = 0; i < kControlCount; ++i) {
+    if (controls_[i] == nullptr) {
+      controls_[i] = named_.value(ToQString(ControlName(static_cast<Control>(i))), nullptr);
+    }
+  }
+  SetTabOrders();
+  auto* image1 = qobject_cast<QLabel*>(named_.value(ToQString(wl::kAboutPicture), nullptr));
+  if (image1 != nullptr && !kept_about_picture_.isNull()) {
+    image1->clear();
+    image1->setPixmap(std::exchange(kept_about_picture_, QPixmap()));
+  }
+  // In the order they were given, as if the controls had been there.
+  std::vector<KeptValue> values;
+  std::erase_if(kept_, [&](const KeptValue& kept) {
+    if (controls_[static_cast<std::size_t>(kept.control)] == nullptr) return false;
+    values.push_back(kept);
+    return true;
+  });
+  for (const KeptValue& kept : values) {
+    switch (kept.what) {
+      case Kept::kItemIndex:
+        SetItemIndex(kept.control, static_cast<std::int32_t>(kept.value));
+        break;
+      case Kept::kChecked:
+        SetChecked(kept.control, kept.value != 0);
+        break;
+      case Kept::kSpinValue:
+        SetSpinValue(kept.control, kept.value);
+        break;
+      case Kept::kVisible:
+        SetVisible(kept.control, kept.value != 0);
+        break;
+      case Kept::kEnabled:
+        SetEnabled(kept.control, kept.value != 0);
+        break;
+    }
+  }
+}
+
+bool TZLR::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Show) {
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+      if (pages_[i] == watched) BuildPage(i);
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 TZLR::~TZLR() {
@@ -133,7 +202,13 @@ void TZLR::ApplyApplicationLook() {
 }
 
 QWidget* TZLR::FindControl(std::string_view name) const {
-  return named_.value(ToQString(name), nullptr);
+  const QString key = ToQString(name);
+  if (QWidget* widget = named_.value(key, nullptr)) return widget;
+  const std::optional<std::size_t> page = PageOf(name);
+  if (!page) return nullptr;
+  // Making a page changes what the window is made of, not what it holds.
+  const_cast<TZLR*>(this)->BuildPage(*page);
+  return named_.value(key, nullptr);
 }
 // ---------------------------------------------------------------------------
 // Handlers
@@ -160,9 +235,14 @@ void TZLR::FormCreate() {
 }
 
 void TZLR::LoadAboutPicture() {
-  auto* image1 = static_cast<QLabel*>(FindControl(wl::kAboutPicture));
+  QPixmap about = QPixmap::fromImage(LoadBitmapResource(pictures::kAboutBitmapId));
+  auto* image1 = qobject_cast<QLabel*>(named_.value(ToQString(wl::kAboutPicture), nullptr));
+  if (image1 == nullptr) {
+    kept_about_picture_ = std::move(about);
+    return;
+  }
   image1->clear();
-  image1->setPixmap(QPixmap::fromImage(LoadBitmapResource(pictures::kAboutBitmapId)));
+  image1->setPixmap(about);
 }
 
 // The stored position is used as it is, unless it would put the title bar on

@@ -5,10 +5,13 @@
 #include <QButtonGroup>
 #include <QFont>
 #include <QHash>
+#include <QPixmap>
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 #include "control_values.h"
 #include "layout_scale.h"
@@ -35,6 +38,10 @@ class StatusBar;
 // values of its controls. Each control carries its hint in the dynamic
 // property "hint" (for the hint line; there are no pop-up tips) and, when it
 // is a tab stop, its tab order among its siblings in "tabOrder".
+// The controls of a page are made when the page first shows, or when code
+// first asks for one of them: start-up makes only what the first paint
+// shows. Values given before that are kept and given to the controls as
+// they are made, so nobody can tell.
 class TZLR : public QWidget, public ControlValues, public BusyLockout, public GaugeProgress {
   Q_OBJECT
  public:
@@ -75,6 +82,7 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
   static void ApplyApplicationLook();
 
   // A control of the layout by its name (pages included); nullptr if none.
+  // Makes the control's page if it is not made yet.
   QWidget* FindControl(std::string_view name) const;
 
   // ControlValues on the widgets.
@@ -124,6 +132,10 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
   void BtnTestPrtClick();
   void Timer1Timer();
 
+ protected:
+  // Makes a page's controls as it first shows.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   using Handler = void (TZLR::*)();
   static Handler HandlerNamed(std::string_view name);
@@ -138,6 +150,25 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
 
   // `page` is the page the control lies on; nullptr for the window itself.
   void CreateControl(const ControlLayout& layout, const PageLayout* page);
+  // The controls of Pages()[page], once; then the values kept for them.
+  void BuildPage(std::size_t page);
+  // The page whose controls include `name`; nullopt for the window's own.
+  static std::optional<std::size_t> PageOf(std::string_view name);
+
+  // A value given to a control that is not made yet.
+  enum class Kept { kItemIndex, kChecked, kSpinValue, kVisible, kEnabled };
+  struct KeptValue {
+    Control control;
+    Kept what;
+    long double value;
+  };
+  // Whether a control of `kind` has the value `what`, as its widget would.
+  static bool Holds(ControlKind kind, Kept what);
+  // Keeps the value and returns true when `control` is not made yet.
+  bool Keep(Control control, Kept what, long double value);
+  // The last value kept for a control not made yet, if any.
+  std::optional<long double> KeptFor(Control control, Kept what) const;
+
   void BindHandler(QObject* sender, ControlKind kind, std::string_view handler);
   void SetTabOrders();
   void CollectTabStops(std::string_view container, std::vector<QWidget*>& chain) const;
@@ -160,6 +191,11 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
   LayoutScale scale_;
   QHash<QString, QWidget*> named_;
   std::array<QWidget*, kControlCount> controls_{};
+  std::vector<QWidget*> pages_;
+  std::vector<bool> page_built_;
+  std::vector<KeptValue> kept_;
+  // The about picture start-up loaded while the About page was not made.
+  QPixmap kept_about_picture_;
   QTabWidget* page_control_ = nullptr;
   StatusBar* status_bar_ = nullptr;
   QTimer* timer1_ = nullptr;

@@ -249,7 +249,12 @@ void TZLR::CreateControl(const ControlLayout& layout, const PageLayout* page) {
                       scale_(layout.height));
   widget->setProperty("hint", FaceText(layout.hint));
   if (layout.tab_order != kNoTabStop) widget->setProperty("tabOrder", layout.tab_order);
-  if (layout.state & kHidden) widget->hide();
+  if (layout.state & kHidden) {
+    widget->hide();
+  } else if (parent->isVisible()) {
+    // A page made as it shows: its controls come after the page's own show.
+    widget->show();
+  }
   if (layout.state & kDisabled) widget->setEnabled(false);
   switch (layout.kind) {
     case ControlKind::PickList:

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "main_window.h"
+#include "qt_text.h"
 #include "radio_group.h"
 
 namespace zelora {
@@ -34,7 +35,9 @@ void TZLR::CollectTabStops(std::string_view container, std::vector<QWidget*>& ch
   });
 
   for (const ControlLayout* row : stops) {
-    QWidget* widget = FindControl(row->name);
+    // Controls of pages not made yet join the chain when they are made.
+    QWidget* widget = named_.value(ToQString(row->name), nullptr);
+    if (widget == nullptr) continue;
     switch (row->kind) {
       case ControlKind::PageControl:
         chain.push_back(page_control_->tabBar());

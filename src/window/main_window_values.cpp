@@ -4,6 +4,8 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QListWidget>
+#include <algorithm>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -18,10 +20,69 @@ namespace {
   throw std::logic_error(std::string(accessor) + " used on " + std::string(ControlName(control)));
 }
 
+const ControlLayout& LayoutRowOf(Control control) {
+  const std::string_view name = ControlName(control);
+  for (const PageLayout& page : Pages()) {
+    for (const ControlLayout& row : page.controls) {
+      if (row.name == name) return row;
+    }
+  }
+  for (const ControlLayout& row : WindowControls()) {
+    if (row.name == name) return row;
+  }
+  throw std::logic_error("the layout has no control " + std::string(name));
+}
+
+// The index a list holds once given `index`: a drop-down list or list box
+// takes none that names no entry; a radio group stays within its buttons.
+std::int32_t HeldIndex(ControlKind kind, std::int32_t index, std::int32_t count) {
+  if (kind == ControlKind::RadioGroup) return std::clamp(index, -1, count - 1);
+  return index >= 0 && index < count ? index : -1;
+}
+
 }  // namespace
 
+bool TZLR::Holds(ControlKind kind, Kept what) {
+  using enum ControlKind;
+  switch (what) {
+    case Kept::kItemIndex:
+      return kind == PickList || kind == EditableList || kind == ListBox || kind == RadioGroup;
+    case Kept::kChecked:
+      return kind == CheckBox || kind == RadioButton;
+    case Kept::kSpinValue:
+      return kind == SpinField;
+    case Kept::kVisible:
+    case Kept::kEnabled:
+      return true;
+  }
+  return false;
+}
+
 QWidget* TZLR::Widget(Control control) const {
-  return controls_.at(static_cast<std::size_t>(control));
+  QWidget* widget = controls_.at(static_cast<std::size_t>(control));
+  return widget != nullptr ? widget : FindControl(ControlName(control));
+}
+
+bool TZLR::Keep(Control control, Kept what, long double value) {
+  if (controls_.at(static_cast<std::size_t>(control)) != nullptr) return false;
+  const ControlLayout& row = LayoutRowOf(control);
+  if (!Holds(row.kind, what)) WrongKind(control, "a setter");
+  if (what == Kept::kItemIndex) {
+    value = HeldIndex(row.kind, static_cast<std::int32_t>(value),
+                      static_cast<std::int32_t>(row.items.size()));
+  }
+  // Only the last value of each counts; the rest keep their order.
+  std::erase_if(kept_, [&](const KeptValue& k) { return k.control == control && k.what == what; });
+  kept_.push_back({control, what, value});
+  return true;
+}
+
+std::optional<long double> TZLR::KeptFor(Control control, Kept what) const {
+  if (!Holds(LayoutRowOf(control).kind, what)) WrongKind(control, "a getter");
+  for (auto it = kept_.rbegin(); it != kept_.rend(); ++it) {
+    if (it->control == control && it->what == what) return it->value;
+  }
+  return std::nullopt;
 }
 
 SpinEdit& TZLR::Spin(Control control) const {
@@ -31,6 +92,10 @@ SpinEdit& TZLR::Spin(Control control) const {
 }
 
 std::int32_t TZLR::ItemIndex(Control control) const {
+  if (controls_.at(static_cast<std::size_t>(control)) == nullptr) {
+    // Every list is made without a selection.
+    return static_cast<std::int32_t>(KeptFor(control, Kept::kItemIndex).value_or(-1));
+  }
   QWidget* widget = Widget(control);
   if (auto* combo = qobject_cast<QComboBox*>(widget)) return combo->currentIndex();
   if (auto* list = qobject_cast<QListWidget*>(widget)) {
@@ -42,16 +107,17 @@ std::int32_t TZLR::ItemIndex(Control control) const {
 }
 
 void TZLR::SetItemIndex(Control control, std::int32_t index) {
+  if (Keep(control, Kept::kItemIndex, index)) return;
   QWidget* widget = Widget(control);
   if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-    // An index that names no entry leaves the list without a selection.
-    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+    combo->setCurrentIndex(HeldIndex(ControlKind::PickList, index, combo->count()));
     return;
   }
   if (auto* list = qobject_cast<QListWidget*>(widget)) {
     setting_list_ = true;
-    if (index >= 0 && index < list->count()) {
-      list->setCurrentRow(index);
+    if (const std::int32_t held = HeldIndex(ControlKind::ListBox, index, list->count());
+        held >= 0) {
+      list->setCurrentRow(held);
     } else {
       list->clearSelection();
       list->setCurrentItem(nullptr);
@@ -60,7 +126,7 @@ void TZLR::SetItemIndex(Control control, std::int32_t index) {
     return;
   }
   if (auto* group = qobject_cast<RadioGroup*>(widget)) {
-    group->SetItemIndex(index);
+    group->SetItemIndex(HeldIndex(ControlKind::RadioGroup, index, group->Count()));
     return;
   }
   WrongKind(control, "SetItemIndex");
@@ -73,6 +139,7 @@ bool TZLR::Checked(Control control) const {
 }
 
 void TZLR::SetChecked(Control control, bool checked) {
+  if (Keep(control, Kept::kChecked, checked)) return;
   auto* button = qobject_cast<QAbstractButton*>(Widget(control));
   if (button == nullptr || !button->isCheckable()) WrongKind(control, "SetChecked");
   if (button->group() != &orientation_) {
@@ -92,20 +159,39 @@ void TZLR::SetChecked(Control control, bool checked) {
 
 long double TZLR::SpinValue(Control control) const { return Spin(control).Value(); }
 
-void TZLR::SetSpinValue(Control control, long double value) { Spin(control).SetValue(value); }
+void TZLR::SetSpinValue(Control control, long double value) {
+  if (Keep(control, Kept::kSpinValue, value)) return;
+  Spin(control).SetValue(value);
+}
 
 std::string TZLR::SpinText(Control control) const { return Spin(control).Text(); }
 
-bool TZLR::Visible(Control control) const { return !Widget(control)->isHidden(); }
+bool TZLR::Visible(Control control) const {
+  if (controls_.at(static_cast<std::size_t>(control)) == nullptr) {
+    const std::optional<long double> kept = KeptFor(control, Kept::kVisible);
+    return kept ? *kept != 0 : !(LayoutRowOf(control).state & kHidden);
+  }
+  return !Widget(control)->isHidden();
+}
 
-void TZLR::SetVisible(Control control, bool visible) { Widget(control)->setVisible(visible); }
+void TZLR::SetVisible(Control control, bool visible) {
+  if (Keep(control, Kept::kVisible, visible)) return;
+  Widget(control)->setVisible(visible);
+}
 
 bool TZLR::Enabled(Control control) const {
+  if (controls_.at(static_cast<std::size_t>(control)) == nullptr) {
+    const std::optional<long double> kept = KeptFor(control, Kept::kEnabled);
+    return kept ? *kept != 0 : !(LayoutRowOf(control).state & kDisabled);
+  }
   QWidget* widget = Widget(control);
   return widget->isEnabledTo(widget->parentWidget());
 }
 
-void TZLR::SetEnabled(Control control, bool enabled) { Widget(control)->setEnabled(enabled); }
+void TZLR::SetEnabled(Control control, bool enabled) {
+  if (Keep(control, Kept::kEnabled, enabled)) return;
+  Widget(control)->setEnabled(enabled);
+}
 
 std::int32_t TZLR::WindowLeft() const { return x(); }
 

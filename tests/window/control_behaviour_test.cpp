@@ -55,8 +55,8 @@ class ControlBehaviourTest : public ::testing::Test {
   T* Find(const char* name) {
     return qobject_cast<T*>(Find(name));
   }
-  void ShowPage(const char* page) {
-    window_.findChild<QTabWidget*>("PageControl1")->setCurrentWidget(Find(page));
+  void ShowPage(std::string_view page) {
+    window_.findChild<QTabWidget*>("PageControl1")->setCurrentWidget(window_.FindControl(page));
   }
 
   // The control a focus stop belongs to; a radio group's item as
@@ -215,6 +215,7 @@ TEST_F(ControlBehaviourTest, HourglassCoversOnlyTheWindowsOwnSurface) {
 
 TEST_F(ControlBehaviourTest, ClosedDropDownListsShowEveryEntryWhole) {
   Open();
+  for (const PageLayout& page : Pages()) ShowPage(page.name);
   const QList<QComboBox*> combos = window_.findChildren<QComboBox*>();
   ASSERT_EQ(combos.size(), 4);
   for (QComboBox* combo : combos) {
@@ -248,6 +249,7 @@ TEST_F(ControlBehaviourTest, LongestHintFitsTheHintLine) {
   StatusBar* bar = window_.findChild<StatusBar*>("SBar");
   ASSERT_EQ(bar->PanelText(1), jam->property("hint").toString());
   // Every hint of the window, the longest included, fits the panel.
+  for (const PageLayout& page : Pages()) ShowPage(page.name);
   for (QWidget* widget : window_.findChildren<QWidget*>()) {
     const QString hint = widget->property("hint").toString();
     if (hint.isEmpty()) continue;

@@ -104,8 +104,6 @@ QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString Q(const char* text) { return QString::fromUtf8(text); }
-
 class MainWindowLayoutTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { TZLR::ApplyApplicationLook(); }
@@ -116,8 +114,8 @@ class MainWindowLayoutTest : public ::testing::Test {
   StrictBoxes boxes_;
   TZLR window_{store_, port_, boxes_};
 
-  QWidget* Find(const char* name) { return window_.findChild<QWidget*>(Q(name)); }
-  QWidget* Find(std::string_view name) { return window_.findChild<QWidget*>(Q(name)); }
+  QWidget* Find(const char* name) { return window_.FindControl(name); }
+  QWidget* Find(std::string_view name) { return window_.FindControl(name); }
 };
 
 TEST_F(MainWindowLayoutTest, WindowIsFixedSizeDialogWithItsFont) {
@@ -304,8 +302,12 @@ TEST_F(MainWindowLayoutTest, FocusChainFollowsTabOrdersContainerByContainer) {
       qobject_cast<RadioGroup*>(Find(row->name))->SetItemIndex(0);
     }
   }
+  // Every page made, in another order than the tabs'.
   QSet<QString> names;
-  for (const ControlLayout* row : WidgetRows()) names.insert(Q(row->name));
+  for (const ControlLayout* row : WidgetRows()) {
+    ASSERT_NE(Find(row->name), nullptr) << row->name;
+    names.insert(Q(row->name));
+  }
   QStringList actual;
   QWidget* widget = &window_;
   do {

@@ -10,8 +10,11 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <tuple>
+#include <vector>
 
 #include "control_transfer.h"
 #include "main_window.h"
@@ -68,7 +71,7 @@ class MainWindowTransferTest : public ::testing::Test {
     registry_.PutDouble(kKey, "R_height", 400);
   }
 
-  SpinEdit* Spin(const char* name) { return window_.findChild<SpinEdit*>(name); }
+  SpinEdit* Spin(const char* name) { return qobject_cast<SpinEdit*>(window_.FindControl(name)); }
   char Separator() { return Spin("SpinPitch")->Field().decimal_separator(); }
 
   MemoryRegistry registry_;
@@ -90,7 +93,8 @@ TEST_F(MainWindowTransferTest, StartUpPushesStoredRecordThroughTheControlsOwnRul
   EXPECT_TRUE(window_.Checked(Control::ChkJamrecover));
   EXPECT_FALSE(window_.Checked(Control::ChkRobust));
   EXPECT_EQ(window_.ItemIndex(Control::ComPapersize), 12);
-  EXPECT_EQ(window_.findChild<QComboBox*>("ComPapersize")->currentText(), "Others(mm)");
+  EXPECT_EQ(qobject_cast<QComboBox*>(window_.FindControl("ComPapersize"))->currentText(),
+            "Others(mm)");
   EXPECT_EQ(window_.ItemIndex(Control::ComSource), -1);
   EXPECT_EQ(window_.SpinText(Control::SpinLpi), "64");
   EXPECT_EQ(window_.SpinText(Control::SpinCopies), "1");
@@ -125,6 +129,43 @@ TEST_F(MainWindowTransferTest, StartUpPushesStoredRecordThroughTheControlsOwnRul
        {"TIMEOUT=300\r\n", "POWERSAVE=ON\r\n", "HEIGHT=356\r\n", "COPIES=1\r\n"}) {
     EXPECT_NE(sent.find(job), std::string::npos) << job;
   }
+}
+
+// The controls of a page are made when it first shows; what start-up gave
+// them before that reads back, and reaches them, exactly as if they had been
+// there all along.
+TEST_F(MainWindowTransferTest, PagesAreMadeAsTheyFirstShowWithWhatStartUpGaveThem) {
+  StoreOddRecord();
+  window_.Open();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+  for (const char* page : {"Page", "Font", "Quality", "About"}) {
+    EXPECT_TRUE(window_.FindControl(page)->findChildren<QWidget*>().isEmpty()) << page;
+  }
+  std::vector<std::tuple<Control, std::int32_t, bool, bool>> before;
+  for (std::size_t i = 0; i < kControlCount; ++i) {
+    const auto control = static_cast<Control>(i);
+    const bool list = i <= static_cast<std::size_t>(Control::GrpEconomode);
+    before.emplace_back(control, list ? window_.ItemIndex(control) : -2, window_.Visible(control),
+                        window_.Enabled(control));
+  }
+  // The user opens the Font page, then every other one.
+  QTabBar* tabs = window_.findChild<QTabWidget*>("PageControl1")->tabBar();
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+  auto* typefaces = window_.FindControl("Font")->findChild<QListWidget*>("ListTypeface");
+  ASSERT_NE(typefaces, nullptr);
+  EXPECT_TRUE(typefaces->isVisible());
+  EXPECT_EQ(typefaces->currentRow(), 47);
+  for (int tab : {4, 3, 1}) {
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+  }
+  for (const auto& [control, index, visible, enabled] : before) {
+    if (index != -2) {
+      EXPECT_EQ(window_.ItemIndex(control), index) << ControlName(control);
+    }
+    EXPECT_EQ(window_.Visible(control), visible) << ControlName(control);
+    EXPECT_EQ(window_.Enabled(control), enabled) << ControlName(control);
+  }
+  EXPECT_EQ(port_.Bytes(), "");
 }
 
 TEST_F(MainWindowTransferTest, PullReadsTheControlsAsShownAndRestoresTheRecordsOrientation) {
@@ -216,7 +257,8 @@ TEST_F(MainWindowTransferTest, CheckingAnOrientationButtonRunsItsClickOnlyOnChan
   EXPECT_FALSE(window_.Visible(Control::Image3));
 
   // A click by the user works the same way.
-  QTest::mouseClick(window_.findChild<QRadioButton*>("BtnLandscape"), Qt::LeftButton);
+  QTest::mouseClick(qobject_cast<QRadioButton*>(window_.FindControl("BtnLandscape")),
+                    Qt::LeftButton);
   EXPECT_TRUE(window_.Checked(Control::BtnLandscape));
   EXPECT_TRUE(window_.Visible(Control::Image3));
   EXPECT_FALSE(window_.Visible(Control::Image2));
@@ -224,7 +266,7 @@ TEST_F(MainWindowTransferTest, CheckingAnOrientationButtonRunsItsClickOnlyOnChan
 
 TEST_F(MainWindowTransferTest, PaperSizeChangeFiresOnlyOnUserChoice) {
   window_.FormCreate();  // A4: custom size hidden
-  auto* combo = window_.findChild<QComboBox*>("ComPapersize");
+  auto* combo = qobject_cast<QComboBox*>(window_.FindControl("ComPapersize"));
   window_.SetItemIndex(Control::ComPapersize, 12);
   EXPECT_FALSE(window_.Visible(Control::RxSpinEdit1));
 
@@ -244,7 +286,7 @@ TEST_F(MainWindowTransferTest, TypefaceRuleFollowsTheUsersSelection) {
   window_.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
   window_.findChild<QTabWidget*>("PageControl1")->setCurrentWidget(window_.FindControl("Font"));
-  auto* list = window_.findChild<QListWidget*>("ListTypeface");
+  auto* list = qobject_cast<QListWidget*>(window_.FindControl("ListTypeface"));
 
   struct Case {
     int index;
@@ -292,7 +334,7 @@ TEST_F(MainWindowTransferTest, UserCannotTakeTheSelectionAwayFromAListBox) {
 
   for (const auto& [control, index] :
        {std::pair{Control::ListTypeface, 17}, std::pair{Control::ListSymbol, 3}}) {
-    auto* list = window_.findChild<QListWidget*>(QString::fromUtf8(ControlName(control).data()));
+    auto* list = qobject_cast<QListWidget*>(window_.FindControl(ControlName(control)));
     ASSERT_NE(list, nullptr);
     list->scrollToItem(list->item(index));
     const QPoint entry = list->visualItemRect(list->item(index)).center();
