@@ -2,13 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
 #include <QFontDatabase>
-#include <QIcon>
-#include <QImageReader>
 #include <QLocale>
-#include <QPixmap>
 #include <QTranslator>
 #include <cstdio>
-#include <future>
 #include <memory>
 #include <thread>
 #include <utility>
@@ -24,9 +20,9 @@
 #include "exception_box.h"
 #include "help_viewer.h"
 #include "main_window.h"
-#include "pictures.h"
 #include "qt_text.h"
 #include "registry_backend.h"
+#include "resource_pictures.h"
 #include "settings_store.h"
 #include "window_face.h"
 
@@ -78,14 +74,9 @@ int main(int argc, char** argv) {
 #if defined(ZELORA_WARM_DESKTOP)
   with_toolkit.Start([] { QDBusConnection::sessionBus(); });
 #endif
-  // The icon's one image, read on a thread of its own: the first read loads
-  // the icon plugin and builds the colour tables its mask is converted with,
-  // so the window's own read of it finds both ready.
-  std::future<QImage> icon_image = std::async(std::launch::async, [] {
-    return QImageReader(QString::fromLatin1(zelora::pictures::kMainIcon), "ICO").read();
-  });
   QApplication::setApplicationName(zelora::ToQString(zelora::kApplicationTitle));
   QGuiApplication::setDesktopFileName(QStringLiteral(ZELORA_APP_ID));
+  QApplication::setWindowIcon(zelora::MainIcon());
   zelora::TZLR::ApplyApplicationLook();
   // The desktop's language chooses the face: a translation of the Russian
   // layout when there is one for it, the layout's own texts otherwise.
@@ -98,9 +89,6 @@ int main(int argc, char** argv) {
   // Declared before the window, so that it is still there when the window
   // tells it to quit at the end.
   zelora::HelpViewer help(zelora::FaceLanguage(face));
-  // Before the first window, as late as that: the icon is being read on the
-  // other thread until about now.
-  QApplication::setWindowIcon(QPixmap::fromImage(icon_image.get()));
   zelora::TZLR window(store);
   window.SetHelpEngine(help);
   // An error ends start-up early; the window still opens in the state

@@ -82,7 +82,7 @@ void TZLR::Build() {
   scale_ = LayoutScale(QFontMetrics(font).height());
   setFixedSize(scale_(wl::kClientWidth), scale_(wl::kClientHeight));
   move(wl::kLeft, wl::kTop);
-  setWindowIcon(QIcon(QString::fromLatin1(pictures::kMainIcon)));
+  setWindowIcon(MainIcon());
   orientation_.setExclusive(true);
 
   named_.insert(objectName(), this);

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QImageReader>
+#include <QPixmap>
 #include <string>
 
 #include "pictures.h"
@@ -26,6 +27,8 @@ QImage LoadPicture(const char* path, const char* format) {
   reader.setAutoDetectImageFormat(false);
   return reader.read();
 }
+
+QIcon MainIcon() { return QIcon(QPixmap::fromImage(LoadPicture(pictures::kMainIconImage, "PNG"))); }
 
 QImage LoadBitmapResource(int id) {
   const char* path = pictures::BitmapResourcePath(id);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 #include <cstdint>
 #include <span>
@@ -19,6 +20,9 @@ class ResourceError : public std::runtime_error {
 // only; a null image when it is missing or not of that format. Unlike
 // QImage(path), it never has the image plugins loaded to guess the format.
 QImage LoadPicture(const char* path, const char* format);
+
+// The program's icon, for its windows.
+QIcon MainIcon();
 
 // The bitmap resource with this integer identifier (100 is the about
 // picture). Throws ResourceError when there is no such bitmap.
