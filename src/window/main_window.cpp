@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
+#include <functional>
 #include <limits>
 #include <span>
 #include <stdexcept>
@@ -118,13 +120,31 @@ std::optional<std::size_t> TZLR::PageOf(std::string_view name) {
   return std::nullopt;
 }
 
+namespace {
+
+// A control stored hidden that holds no other is left out when its page is
+// made, and made when code first asks for it: most are never shown.
+bool LeftOut(const PageLayout& page, const ControlLayout& row) {
+  return (row.state & kHidden) &&
+         std::none_of(page.controls.begin(), page.controls.end(),
+                      [&](const ControlLayout& other) { return other.parent == row.name; });
+}
+
+}  // namespace
+
 void TZLR::BuildPage(std::size_t index) {
   if (page_built_.at(index)) return;
   // First, so that the lookups of the controls being made never come back.
   page_built_[index] = true;
   const PageLayout& page = Pages()[index];
+  Make(page, [&](const ControlLayout& row) { return !LeftOut(page, row); });
+}
+
+void TZLR::Make(const PageLayout& page, const std::function<bool(const ControlLayout&)>& which) {
   const bool had_orientation = !orientation_.buttons().isEmpty();
-  for (const ControlLayout& layout : page.controls) CreateControl(layout, &page);
+  for (const ControlLayout& layout : page.controls) {
+    if (which(layout)) CreateControl(layout, &page);
+  }
   if (!had_orientation && !orientation_.buttons().isEmpty()) KeepTabStopOnChecked(orientation_);
   for (std::size_t i = 0; i < kControlCount; ++i) {
     if (controls_[i] == nullptr) {
@@ -206,8 +226,11 @@ QWidget* TZLR::FindControl(std::string_view name) const {
   if (QWidget* widget = named_.value(key, nullptr)) return widget;
   const std::optional<std::size_t> page = PageOf(name);
   if (!page) return nullptr;
-  // Making a page changes what the window is made of, not what it holds.
-  const_cast<TZLR*>(this)->BuildPage(*page);
+  // Making controls changes what the window is made of, not what it holds.
+  auto& self = const_cast<TZLR&>(*this);
+  self.BuildPage(*page);
+  if (QWidget* widget = named_.value(key, nullptr)) return widget;
+  self.Make(Pages()[*page], [&](const ControlLayout& row) { return row.name == name; });
   return named_.value(key, nullptr);
 }
 // ---------------------------------------------------------------------------

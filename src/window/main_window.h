@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -39,9 +40,10 @@ class StatusBar;
 // property "hint" (for the hint line; there are no pop-up tips) and, when it
 // is a tab stop, its tab order among its siblings in "tabOrder".
 // The controls of a page are made when the page first shows, or when code
-// first asks for one of them: start-up makes only what the first paint
-// shows. Values given before that are kept and given to the controls as
-// they are made, so nobody can tell.
+// first asks for one of them, and a control stored hidden only when code asks
+// for it: start-up makes only what the first paint shows. Values given before
+// that are kept and given to the controls as they are made, so nobody can
+// tell.
 class TZLR : public QWidget, public ControlValues, public BusyLockout, public GaugeProgress {
   Q_OBJECT
  public:
@@ -150,8 +152,11 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
 
   // `page` is the page the control lies on; nullptr for the window itself.
   void CreateControl(const ControlLayout& layout, const PageLayout* page);
-  // The controls of Pages()[page], once; then the values kept for them.
+  // The controls of Pages()[page], once, but those left out until asked for.
   void BuildPage(std::size_t page);
+  // Those controls of `page` that `which` picks; then the values kept for
+  // them.
+  void Make(const PageLayout& page, const std::function<bool(const ControlLayout&)>& which);
   // The page whose controls include `name`; nullopt for the window's own.
   static std::optional<std::size_t> PageOf(std::string_view name);
 

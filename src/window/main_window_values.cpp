@@ -65,6 +65,9 @@ QWidget* TZLR::Widget(Control control) const {
 
 bool TZLR::Keep(Control control, Kept what, long double value) {
   if (controls_.at(static_cast<std::size_t>(control)) != nullptr) return false;
+  const std::optional<std::size_t> page = PageOf(ControlName(control));
+  // A control left out of a page that shows is made to be shown.
+  if (what == Kept::kVisible && value != 0 && page && page_built_[*page]) return false;
   const ControlLayout& row = LayoutRowOf(control);
   if (!Holds(row.kind, what)) WrongKind(control, "a setter");
   if (what == Kept::kItemIndex) {

@@ -55,6 +55,13 @@ class ControlBehaviourTest : public ::testing::Test {
   T* Find(const char* name) {
     return qobject_cast<T*>(Find(name));
   }
+  // Every page shown, and every control, those never shown included, made.
+  void MakeEveryControl() {
+    for (const PageLayout& page : Pages()) ShowPage(page.name);
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+      window_.FindControl(ControlName(static_cast<Control>(i)));
+    }
+  }
   void ShowPage(std::string_view page) {
     window_.findChild<QTabWidget*>("PageControl1")->setCurrentWidget(window_.FindControl(page));
   }
@@ -215,7 +222,7 @@ TEST_F(ControlBehaviourTest, HourglassCoversOnlyTheWindowsOwnSurface) {
 
 TEST_F(ControlBehaviourTest, ClosedDropDownListsShowEveryEntryWhole) {
   Open();
-  for (const PageLayout& page : Pages()) ShowPage(page.name);
+  MakeEveryControl();
   const QList<QComboBox*> combos = window_.findChildren<QComboBox*>();
   ASSERT_EQ(combos.size(), 4);
   for (QComboBox* combo : combos) {
@@ -249,7 +256,7 @@ TEST_F(ControlBehaviourTest, LongestHintFitsTheHintLine) {
   StatusBar* bar = window_.findChild<StatusBar*>("SBar");
   ASSERT_EQ(bar->PanelText(1), jam->property("hint").toString());
   // Every hint of the window, the longest included, fits the panel.
-  for (const PageLayout& page : Pages()) ShowPage(page.name);
+  MakeEveryControl();
   for (QWidget* widget : window_.findChildren<QWidget*>()) {
     const QString hint = widget->property("hint").toString();
     if (hint.isEmpty()) continue;

@@ -141,6 +141,8 @@ TEST_F(MainWindowTransferTest, PagesAreMadeAsTheyFirstShowWithWhatStartUpGaveThe
   for (const char* page : {"Page", "Font", "Quality", "About"}) {
     EXPECT_TRUE(window_.FindControl(page)->findChildren<QWidget*>().isEmpty()) << page;
   }
+  // Nor the hidden controls of the page that shows.
+  EXPECT_EQ(window_.findChild<QComboBox*>("ComBaudrate"), nullptr);
   std::vector<std::tuple<Control, std::int32_t, bool, bool>> before;
   for (std::size_t i = 0; i < kControlCount; ++i) {
     const auto control = static_cast<Control>(i);
@@ -158,6 +160,14 @@ TEST_F(MainWindowTransferTest, PagesAreMadeAsTheyFirstShowWithWhatStartUpGaveThe
   for (int tab : {4, 3, 1}) {
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
   }
+  // A hidden control the logic shows on a page that shows is made for it.
+  window_.SetVisible(Control::Gauge, true);
+  const QWidget* gauge = window_.FindControl("About")->findChild<QWidget*>("Gauge");
+  ASSERT_NE(gauge, nullptr);
+  EXPECT_FALSE(gauge->isHidden());
+  window_.SetVisible(Control::Gauge, false);
+  for (const auto& entry : before)
+    ASSERT_NE(window_.FindControl(ControlName(std::get<0>(entry))), nullptr);
   for (const auto& [control, index, visible, enabled] : before) {
     if (index != -2) {
       EXPECT_EQ(window_.ItemIndex(control), index) << ControlName(control);
