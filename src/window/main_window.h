@@ -84,7 +84,7 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
   static void ApplyApplicationLook();
 
   // A control of the layout by its name (pages included); nullptr if none.
-  // Makes the control's page if it is not made yet.
+  // Makes the control, and its page, if they are not made yet.
   QWidget* FindControl(std::string_view name) const;
 
   // ControlValues on the widgets.
