@@ -104,20 +104,23 @@ void TZLR::Build() {
   for (std::size_t i = 0; i < kControlCount; ++i) {
     const std::string_view name = ControlName(static_cast<Control>(i));
     controls_[i] = named_.value(ToQString(name), nullptr);
-    if (controls_[i] == nullptr && !PageOf(name)) {
+    if (Locate(name).row == nullptr) {
       throw std::logic_error("the layout has no control " + std::string(name));
     }
   }
 }
 
-std::optional<std::size_t> TZLR::PageOf(std::string_view name) {
+TZLR::Place TZLR::Locate(std::string_view name) {
   const std::span<const PageLayout> pages = Pages();
   for (std::size_t i = 0; i < pages.size(); ++i) {
     for (const ControlLayout& row : pages[i].controls) {
-      if (row.name == name) return i;
+      if (row.name == name) return {&row, i};
     }
   }
-  return std::nullopt;
+  for (const ControlLayout& row : WindowControls()) {
+    if (row.name == name) return {&row, std::nullopt};
+  }
+  return {};
 }
 
 namespace {
@@ -224,7 +227,7 @@ void TZLR::ApplyApplicationLook() {
 QWidget* TZLR::FindControl(std::string_view name) const {
   const QString key = ToQString(name);
   if (QWidget* widget = named_.value(key, nullptr)) return widget;
-  const std::optional<std::size_t> page = PageOf(name);
+  const std::optional<std::size_t> page = Locate(name).page;
   if (!page) return nullptr;
   // Making controls changes what the window is made of, not what it holds.
   auto& self = const_cast<TZLR&>(*this);

@@ -157,8 +157,14 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
   // Those controls of `page` that `which` picks; then the values kept for
   // them.
   void Make(const PageLayout& page, const std::function<bool(const ControlLayout&)>& which);
-  // The page whose controls include `name`; nullopt for the window's own.
-  static std::optional<std::size_t> PageOf(std::string_view name);
+  // Where the layout has the control `name`: its row (nullptr if none) and
+  // its page (nullopt for the window's own controls). Every Control has a
+  // row: the window checks when it is built.
+  struct Place {
+    const ControlLayout* row = nullptr;
+    std::optional<std::size_t> page;
+  };
+  static Place Locate(std::string_view name);
 
   // A value given to a control that is not made yet.
   enum class Kept { kItemIndex, kChecked, kSpinValue, kVisible, kEnabled };

@@ -20,19 +20,6 @@ namespace {
   throw std::logic_error(std::string(accessor) + " used on " + std::string(ControlName(control)));
 }
 
-const ControlLayout& LayoutRowOf(Control control) {
-  const std::string_view name = ControlName(control);
-  for (const PageLayout& page : Pages()) {
-    for (const ControlLayout& row : page.controls) {
-      if (row.name == name) return row;
-    }
-  }
-  for (const ControlLayout& row : WindowControls()) {
-    if (row.name == name) return row;
-  }
-  throw std::logic_error("the layout has no control " + std::string(name));
-}
-
 // The index a list holds once given `index`: a drop-down list or list box
 // takes none that names no entry; a radio group stays within its buttons.
 std::int32_t HeldIndex(ControlKind kind, std::int32_t index, std::int32_t count) {
@@ -65,14 +52,13 @@ QWidget* TZLR::Widget(Control control) const {
 
 bool TZLR::Keep(Control control, Kept what, long double value) {
   if (controls_.at(static_cast<std::size_t>(control)) != nullptr) return false;
-  const std::optional<std::size_t> page = PageOf(ControlName(control));
+  const auto [row, page] = Locate(ControlName(control));
   // A control left out of a page that shows is made to be shown.
   if (what == Kept::kVisible && value != 0 && page && page_built_[*page]) return false;
-  const ControlLayout& row = LayoutRowOf(control);
-  if (!Holds(row.kind, what)) WrongKind(control, "a setter");
+  if (!Holds(row->kind, what)) WrongKind(control, "a setter");
   if (what == Kept::kItemIndex) {
-    value = HeldIndex(row.kind, static_cast<std::int32_t>(value),
-                      static_cast<std::int32_t>(row.items.size()));
+    value = HeldIndex(row->kind, static_cast<std::int32_t>(value),
+                      static_cast<std::int32_t>(row->items.size()));
   }
   // Only the last value of each counts; the rest keep their order.
   std::erase_if(kept_, [&](const KeptValue& k) { return k.control == control && k.what == what; });
@@ -81,7 +67,7 @@ bool TZLR::Keep(Control control, Kept what, long double value) {
 }
 
 std::optional<long double> TZLR::KeptFor(Control control, Kept what) const {
-  if (!Holds(LayoutRowOf(control).kind, what)) WrongKind(control, "a getter");
+  if (!Holds(Locate(ControlName(control)).row->kind, what)) WrongKind(control, "a getter");
   for (auto it = kept_.rbegin(); it != kept_.rend(); ++it) {
     if (it->control == control && it->what == what) return it->value;
   }
@@ -172,7 +158,7 @@ std::string TZLR::SpinText(Control control) const { return Spin(control).Text();
 bool TZLR::Visible(Control control) const {
   if (controls_.at(static_cast<std::size_t>(control)) == nullptr) {
     const std::optional<long double> kept = KeptFor(control, Kept::kVisible);
-    return kept ? *kept != 0 : !(LayoutRowOf(control).state & kHidden);
+    return kept ? *kept != 0 : !(Locate(ControlName(control)).row->state & kHidden);
   }
   return !Widget(control)->isHidden();
 }
@@ -185,7 +171,7 @@ void TZLR::SetVisible(Control control, bool visible) {
 bool TZLR::Enabled(Control control) const {
   if (controls_.at(static_cast<std::size_t>(control)) == nullptr) {
     const std::optional<long double> kept = KeptFor(control, Kept::kEnabled);
-    return kept ? *kept != 0 : !(LayoutRowOf(control).state & kDisabled);
+    return kept ? *kept != 0 : !(Locate(ControlName(control)).row->state & kDisabled);
   }
   QWidget* widget = Widget(control);
   return widget->isEnabledTo(widget->parentWidget());
