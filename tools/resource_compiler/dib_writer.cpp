@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::uint32_t kFileHeaderSize = 14;
 constexpr std::uint32_t kInfoHeaderSize = 40;
+constexpr std::uint32_t kV4HeaderSize = 108;
 constexpr std::uint32_t kIconDirSize = 6;
 constexpr std::uint32_t kIconEntrySize = 16;
 
@@ -104,6 +105,51 @@ std::vector<std::uint8_t> EncodeBmp(const IndexedImage& image) {
   PutInfoHeader(out, image, image.height, pixels_size);
   PutPalette(out, image);
   PutPackedRows(out, image.pixels, image.width, image.height, image.bits_per_pixel);
+  return out;
+}
+
+std::vector<std::uint8_t> EncodeArgbBmp(int width, int height,
+                                        std::span<const std::uint8_t> rgba) {
+  if (width <= 0 || height <= 0 || width > (1 << 14) || height > (1 << 14) ||
+      rgba.size() != static_cast<std::size_t>(width) * height * 4) {
+    throw std::invalid_argument("bitmap size does not match the pixels");
+  }
+  const std::uint32_t offset = kFileHeaderSize + kV4HeaderSize;
+  const auto pixels_size = static_cast<std::uint32_t>(rgba.size());
+
+  std::vector<std::uint8_t> out;
+  out.reserve(offset + pixels_size);
+  PutU8(out, 'B');
+  PutU8(out, 'M');
+  PutU32(out, offset + pixels_size);
+  PutU32(out, 0);  // two reserved words
+  PutU32(out, offset);
+  PutU32(out, kV4HeaderSize);
+  PutI32(out, width);
+  PutI32(out, height);
+  PutU16(out, 1);   // planes
+  PutU16(out, 32);  // bits per pixel
+  PutU32(out, 3);   // BI_BITFIELDS: the masks below say where each channel is
+  PutU32(out, pixels_size);
+  PutI32(out, 0);  // horizontal resolution: unspecified
+  PutI32(out, 0);  // vertical resolution: unspecified
+  PutU32(out, 0);  // colours used: no palette
+  PutU32(out, 0);  // important colours: all
+  PutU32(out, 0x00FF0000);  // red
+  PutU32(out, 0x0000FF00);  // green
+  PutU32(out, 0x000000FF);  // blue
+  PutU32(out, 0xFF000000);  // alpha
+  PutU32(out, 0x73524742);  // colour space 'sRGB'
+  out.resize(offset, 0);    // end points and gamma, unused with sRGB
+  for (int y = height - 1; y >= 0; --y) {
+    const std::size_t row = static_cast<std::size_t>(y) * width * 4;
+    for (std::size_t at = row; at < row + static_cast<std::size_t>(width) * 4; at += 4) {
+      PutU8(out, rgba[at + 2]);
+      PutU8(out, rgba[at + 1]);
+      PutU8(out, rgba[at]);
+      PutU8(out, rgba[at + 3]);
+    }
+  }
   return out;
 }
 

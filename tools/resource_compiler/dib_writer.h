@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "indexed_image.h"
@@ -19,6 +20,11 @@ std::vector<std::uint8_t> EncodeBmp(const IndexedImage& image);
 // BITMAPINFOHEADER of doubled height, its full palette, the XOR pixels and the
 // 1-bit AND mask, both bottom-up. Sides above 256 are refused.
 std::vector<std::uint8_t> EncodeIco(const std::vector<IndexedImage>& images);
+
+// A Windows bitmap file of 32-bit pixels with their alpha, from RGBA bytes
+// (rows top-down): BITMAPV4HEADER with bit-field masks for the four channels,
+// rows stored bottom-up. Qt reads it without a plugin or an image library.
+std::vector<std::uint8_t> EncodeArgbBmp(int width, int height, std::span<const std::uint8_t> rgba);
 
 // Bytes per stored row of a bitmap of this width and depth.
 inline std::uint32_t DibStride(int width, int bits_per_pixel) {

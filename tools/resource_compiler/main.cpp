@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Build-time compiler for the program's resources:
 //   zelora_rescomp picture <source.pxm> <output.bmp|output.ico> [--png <output.png>]
+//       [--argb-bmp <output.bmp>]
 //   zelora_rescomp escapes <source.txt> <output>
 //   zelora_rescomp icon-theme <source.ico.pxm> <theme dir> <name> <size>...
 // Writes nothing and exits with status 1 when the source has a mistake.
@@ -65,15 +66,28 @@ bool EndsWith(std::string_view s, std::string_view suffix) {
 
 int Usage() {
   std::cerr << "usage: zelora_rescomp picture <source> <output.bmp|output.ico> [--png <png>]\n"
+               "         [--argb-bmp <bmp>]\n"
                "       zelora_rescomp escapes <source> <output>\n"
                "       zelora_rescomp icon-theme <source> <theme dir> <name> <size>...\n";
   return 2;
 }
 
 int Picture(const std::vector<std::string>& args) {
-  if (args.size() != 2 && !(args.size() == 4 && args[2] == "--png")) return Usage();
+  if (args.size() < 2 || args.size() % 2 != 0) return Usage();
   const std::string& source_path = args[0];
   const std::string& output = args[1];
+  // The first image again, in other formats: --png, --argb-bmp.
+  std::string png;
+  std::string argb_bmp;
+  for (std::size_t i = 2; i < args.size(); i += 2) {
+    if (args[i] == "--png") {
+      png = args[i + 1];
+    } else if (args[i] == "--argb-bmp") {
+      argb_bmp = args[i + 1];
+    } else {
+      return Usage();
+    }
+  }
   try {
     PictureSource source = ParsePictureSource(ReadFile(source_path));
     std::vector<IndexedImage> images = BuildImages(source);
@@ -83,9 +97,10 @@ int Picture(const std::vector<std::string>& args) {
       throw SourceError(0, "the output name " + output + " does not match the source's format");
     }
     WriteFile(output, want_ico ? EncodeIco(images) : EncodeBmp(images.front()));
-    if (args.size() == 4) {
-      const IndexedImage& first = images.front();
-      WriteFile(args[3], EncodePng(first.width, first.height, ToRgba(first)));
+    const IndexedImage& first = images.front();
+    if (!png.empty()) WriteFile(png, EncodePng(first.width, first.height, ToRgba(first)));
+    if (!argb_bmp.empty()) {
+      WriteFile(argb_bmp, EncodeArgbBmp(first.width, first.height, ToRgba(first)));
     }
   } catch (const SourceError& e) {
     std::cerr << source_path << ": error: " << e.what() << "\n";
