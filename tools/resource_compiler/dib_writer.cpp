@@ -108,8 +108,7 @@ std::vector<std::uint8_t> EncodeBmp(const IndexedImage& image) {
   return out;
 }
 
-std::vector<std::uint8_t> EncodeArgbBmp(int width, int height,
-                                        std::span<const std::uint8_t> rgba) {
+std::vector<std::uint8_t> EncodeArgbBmp(int width, int height, std::span<const std::uint8_t> rgba) {
   if (width <= 0 || height <= 0 || width > (1 << 14) || height > (1 << 14) ||
       rgba.size() != static_cast<std::size_t>(width) * height * 4) {
     throw std::invalid_argument("bitmap size does not match the pixels");
@@ -131,10 +130,10 @@ std::vector<std::uint8_t> EncodeArgbBmp(int width, int height,
   PutU16(out, 32);  // bits per pixel
   PutU32(out, 3);   // BI_BITFIELDS: the masks below say where each channel is
   PutU32(out, pixels_size);
-  PutI32(out, 0);  // horizontal resolution: unspecified
-  PutI32(out, 0);  // vertical resolution: unspecified
-  PutU32(out, 0);  // colours used: no palette
-  PutU32(out, 0);  // important colours: all
+  PutI32(out, 0);           // horizontal resolution: unspecified
+  PutI32(out, 0);           // vertical resolution: unspecified
+  PutU32(out, 0);           // colours used: no palette
+  PutU32(out, 0);           // important colours: all
   PutU32(out, 0x00FF0000);  // red
   PutU32(out, 0x0000FF00);  // green
   PutU32(out, 0x000000FF);  // blue

@@ -45,6 +45,16 @@ std::string FormatFixed(long double x, int digits) {
   return std::string(buffer, result.ptr);
 }
 
+// A whole number in the range of a 64-bit integer is written by the integer
+// conversion, which needs none of the floating-point formatting code paged in.
+std::string FormatWhole(long double x) {
+  constexpr long double kLimit = 0x1p63L;
+  if (!(x > -kLimit && x < kLimit)) return FormatFixed(x, 0);
+  char buffer[24];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int64_t>(x));
+  return std::string(buffer, result.ptr);
+}
+
 // [sign] digits; the whole text, within the signed 32-bit range.
 bool ParseInteger(const std::string& text, long double& out) {
   std::size_t i = 0;
@@ -125,7 +135,7 @@ void SpinField::SetValue(long double x) {
   if (!std::isfinite(value)) value = properties_.min_value;
   std::string text;
   if (properties_.value_type == ValueType::Integer) {
-    text = FormatFixed(RoundHalfEven(value), 0);
+    text = FormatWhole(RoundHalfEven(value));
   } else {
     const int digits =
         properties_.decimal < 0 ? 0 : (properties_.decimal > 30 ? 30 : properties_.decimal);

@@ -90,6 +90,18 @@ TEST(SpinFieldSetValue, IntegerHalvesBelowZeroGoToEven) {
   }
 }
 
+TEST(SpinFieldSetValue, WholeNumbersEitherSideOfTheLargestInteger) {
+  SpinField field(IntegerRange(0, 0), "");
+  const std::vector<std::pair<long double, std::string>> cases = {
+      {0x1p63L - 1, "9223372036854775807"},   {0x1p63L, "9223372036854775808"},
+      {-0x1p63L + 1, "-9223372036854775807"}, {-0x1p63L - 2, "-9223372036854775810"},
+      {0x1p70L, "1180591620717411303424"},    {-0.0L, "0"}};
+  for (const auto& [value, text] : cases) {
+    field.SetValue(value);
+    EXPECT_EQ(field.Text(), text) << static_cast<double>(value);
+  }
+}
+
 TEST(SpinFieldSetValue, FieldWithoutRangeNeitherClampsNorGroupsDigits) {
   SpinField::Properties properties;
   properties.value_type = SpinField::ValueType::Decimal;
