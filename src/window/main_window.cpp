@@ -158,7 +158,7 @@ void TZLR::Make(const PageLayout& page, const std::function<bool(const ControlLa
   auto* image1 = qobject_cast<QLabel*>(named_.value(ToQString(wl::kAboutPicture), nullptr));
   if (image1 != nullptr && !kept_about_picture_.isNull()) {
     image1->clear();
-    image1->setPixmap(std::exchange(kept_about_picture_, QPixmap()));
+    image1->setPixmap(QPixmap::fromImage(std::exchange(kept_about_picture_, QImage())));
   }
   // In the order they were given, as if the controls had been there.
   std::vector<KeptValue> values;
@@ -261,14 +261,14 @@ void TZLR::FormCreate() {
 }
 
 void TZLR::LoadAboutPicture() {
-  QPixmap about = QPixmap::fromImage(LoadBitmapResource(pictures::kAboutBitmapId));
+  QImage about = LoadBitmapResource(pictures::kAboutBitmapId);
   auto* image1 = qobject_cast<QLabel*>(named_.value(ToQString(wl::kAboutPicture), nullptr));
   if (image1 == nullptr) {
     kept_about_picture_ = std::move(about);
     return;
   }
   image1->clear();
-  image1->setPixmap(about);
+  image1->setPixmap(QPixmap::fromImage(about));
 }
 
 // The stored position is used as it is, unless it would put the title bar on

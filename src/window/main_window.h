@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QFont>
 #include <QHash>
+#include <QImage>
 #include <QPixmap>
 #include <QWidget>
 #include <array>
@@ -205,8 +206,9 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
   std::vector<QWidget*> pages_;
   std::vector<bool> page_built_;
   std::vector<KeptValue> kept_;
-  // The about picture start-up loaded while the About page was not made.
-  QPixmap kept_about_picture_;
+  // The about picture start-up loaded while the About page was not made, as
+  // read: a quarter of the size of the screen-ready pixmap made from it.
+  QImage kept_about_picture_;
   QTabWidget* page_control_ = nullptr;
   StatusBar* status_bar_ = nullptr;
   QTimer* timer1_ = nullptr;
