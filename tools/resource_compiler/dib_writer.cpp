@@ -34,6 +34,19 @@ void CheckImage(const IndexedImage& image) {
   }
 }
 
+// BITMAPFILEHEADER of a bitmap whose pixels start at `offset`, with room
+// reserved for the rest of the file.
+std::vector<std::uint8_t> FileHeader(std::uint32_t offset, std::uint32_t pixels_size) {
+  std::vector<std::uint8_t> out;
+  out.reserve(offset + pixels_size);
+  PutU8(out, 'B');
+  PutU8(out, 'M');
+  PutU32(out, offset + pixels_size);
+  PutU32(out, 0);  // two reserved words
+  PutU32(out, offset);
+  return out;
+}
+
 void PutInfoHeader(std::vector<std::uint8_t>& out, const IndexedImage& image,
                    std::int32_t stored_height, std::uint32_t image_size) {
   PutU32(out, kInfoHeaderSize);
@@ -95,13 +108,7 @@ std::vector<std::uint8_t> EncodeBmp(const IndexedImage& image) {
   std::uint32_t pixels_size =
       DibStride(image.width, image.bits_per_pixel) * static_cast<std::uint32_t>(image.height);
 
-  std::vector<std::uint8_t> out;
-  out.reserve(offset + pixels_size);
-  PutU8(out, 'B');
-  PutU8(out, 'M');
-  PutU32(out, offset + pixels_size);
-  PutU32(out, 0);  // two reserved words
-  PutU32(out, offset);
+  std::vector<std::uint8_t> out = FileHeader(offset, pixels_size);
   PutInfoHeader(out, image, image.height, pixels_size);
   PutPalette(out, image);
   PutPackedRows(out, image.pixels, image.width, image.height, image.bits_per_pixel);
@@ -116,13 +123,7 @@ std::vector<std::uint8_t> EncodeArgbBmp(int width, int height, std::span<const s
   const std::uint32_t offset = kFileHeaderSize + kV4HeaderSize;
   const auto pixels_size = static_cast<std::uint32_t>(rgba.size());
 
-  std::vector<std::uint8_t> out;
-  out.reserve(offset + pixels_size);
-  PutU8(out, 'B');
-  PutU8(out, 'M');
-  PutU32(out, offset + pixels_size);
-  PutU32(out, 0);  // two reserved words
-  PutU32(out, offset);
+  std::vector<std::uint8_t> out = FileHeader(offset, pixels_size);
   PutU32(out, kV4HeaderSize);
   PutI32(out, width);
   PutI32(out, height);
