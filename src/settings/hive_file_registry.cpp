@@ -75,20 +75,22 @@ HiveText ReadHiveFile(const std::filesystem::path& file) {
     throw HiveFileError(too_large);
   }
   result.mode = st.st_mode;
-  // One byte more than allowed shows a file that grew after the fstat.
-  result.text.resize(HiveFileRegistry::kMaxFileSize + 1);
-  std::size_t size = 0;
-  while (size < result.text.size()) {
-    const ssize_t n = ::read(fd.get(), result.text.data() + size, result.text.size() - size);
+  // Read in pieces to the end, or until one byte more than allowed shows a
+  // file that grew after the fstat. Room is made for what the file holds:
+  // room for the largest allowed file would put a mebibyte of zeroes into
+  // memory at every start.
+  result.text.reserve(static_cast<std::size_t>(st.st_size) + 1);
+  char piece[16384];
+  while (result.text.size() <= HiveFileRegistry::kMaxFileSize) {
+    const ssize_t n = ::read(fd.get(), piece, sizeof piece);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       throw HiveFileError("Cannot read settings file '" + file.string() + "': " + ErrnoText(errno));
     }
     if (n == 0) break;
-    size += static_cast<std::size_t>(n);
+    result.text.append(piece, static_cast<std::size_t>(n));
   }
-  if (size > HiveFileRegistry::kMaxFileSize) throw HiveFileError(too_large);
-  result.text.resize(size);
+  if (result.text.size() > HiveFileRegistry::kMaxFileSize) throw HiveFileError(too_large);
   result.status = HiveText::Status::kRead;
   return result;
 }

@@ -7,9 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <new>
 #include <optional>
 #include <sstream>
 
@@ -17,6 +20,21 @@
 #include "settings_key.h"
 #include "settings_store.h"
 #include "support/test_files.h"
+
+// This program's operator new notes the largest single request while a test
+// measures (the arrays' operator new comes here too).
+namespace {
+std::atomic<bool> measuring{false};
+std::atomic<std::size_t> largest_request{0};
+}  // namespace
+
+void* operator new(std::size_t size) {
+  if (measuring && size > largest_request) largest_request = size;
+  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+  throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 
 namespace zelora::testing {
 namespace {
@@ -138,7 +156,7 @@ TEST_F(HiveFileTest, DamagedFileIsReportedAndLeftUntouched) {
   }
 }
 
-TEST_F(HiveFileTest, OversizedFileAndValuesAreRefused) {
+TEST_F(HiveFileTest, SizeLimitsAndTheRoomReadingTakes) {
   const std::string header = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quorvan\\Zelora]\n";
   std::string full = header + std::string(HiveFileRegistry::kMaxFileSize - header.size(), '\n');
   WriteText(hive().file(), full);
@@ -149,6 +167,14 @@ TEST_F(HiveFileTest, OversizedFileAndValuesAreRefused) {
             "Settings file '" + hive().file().string() + "' is larger than 1 MiB and is not read");
   EXPECT_THROW(SettingsKey::OpenForWriting(hive()), HiveFileError);
   EXPECT_EQ(ReadFile(hive().file()), full + "\n");
+
+  // A small file takes room for its size, not for the largest allowed file.
+  WriteText(hive().file(), header + "\"R_x\"=dword:00000001\n");
+  largest_request = 0;
+  measuring = true;
+  EXPECT_TRUE(SettingsKey::OpenForReading(hive()).has_value());
+  measuring = false;
+  EXPECT_LT(largest_request, 4096U);
 
   // A value of 64 KiB is taken, one byte more is not, neither from a file
   // nor from a write.
