@@ -29,7 +29,7 @@ inline long long MonotonicNs() {
 inline void Report(const char* name, long long value) {
   char line[96];
   const int length = std::snprintf(line, sizeof line, "%s %lld\n", name, value);
-  if (length > 0) {
+  if (length > 0 && static_cast<size_t>(length) < sizeof line) {
     [[maybe_unused]] const ssize_t written = ::write(kStampFd, line, static_cast<size_t>(length));
   }
 }

@@ -7,7 +7,8 @@
 // ratio of the medians to the first paint and the peak resident memory at
 // that paint. The same bare window showing one caption in a label is printed
 // beside it: the part of the gap that the fonts of any window with text
-// cost. It reports, never fails.
+// cost; then where the program's resident memory at that paint differs from
+// that window's, file by file. It reports, never fails.
 //   zelora_bench_startup <runs> <probe library> <program> <bare window>
 
 #include <fcntl.h>
@@ -18,10 +19,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "first_paint.h"
@@ -57,6 +61,9 @@ std::vector<std::string> Environment(const char* language, const std::string& pr
   return env;
 }
 
+// The probe's prefix for what is resident in one mapped file at the paint.
+constexpr std::string_view kResident = "rss:";
+
 // Stage name → value; times in ns since the exec. Empty when the run failed.
 Figures RunOnce(const std::vector<std::string>& args, const std::vector<std::string>& env) {
   int out[2];
@@ -89,6 +96,10 @@ Figures RunOnce(const std::vector<std::string>& args, const std::vector<std::str
   std::string name;
   long long value = 0;
   while (lines >> name >> value) {
+    if (name.starts_with(kResident)) {
+      figures[name] += value;  // a file mapped in parts reports each
+      continue;
+    }
     const bool is_time = name != "width" && name != "height" && name != "hwm_kb";
     figures[name] = is_time ? value - start : value;
   }
@@ -108,9 +119,20 @@ class Series {
   void Add(const Figures& figures) {
     for (const auto& [name, value] : figures) values_[name].push_back(static_cast<double>(value));
   }
+  // A resident figure missing from a run was 0 kB in it.
   double MedianOf(const std::string& name) const {
     const auto it = values_.find(name);
-    return it == values_.end() ? 0 : Median(it->second);
+    if (it == values_.end()) return 0;
+    std::vector<double> values = it->second;
+    if (name.starts_with(kResident)) values.resize(std::max(values.size(), Runs()), 0.0);
+    return Median(std::move(values));
+  }
+  std::vector<std::string> ResidentFiles() const {
+    std::vector<std::string> files;
+    for (const auto& [name, values] : values_) {
+      if (name.starts_with(kResident)) files.push_back(name);
+    }
+    return files;
   }
   size_t Runs() const { return values_.contains("painted") ? values_.at("painted").size() : 0; }
   void PrintStages(const char* who) const {
@@ -124,6 +146,23 @@ class Series {
  private:
   std::map<std::string, std::vector<double>> values_;
 };
+
+// The files whose resident memory at the first paint differs by 32 kB or
+// more between the program and the window with a caption, largest first.
+void PrintResidentDifferences(const Series& program, const Series& caption) {
+  std::vector<std::string> files = program.ResidentFiles();
+  for (std::string& file : caption.ResidentFiles()) files.push_back(std::move(file));
+  std::sort(files.begin(), files.end());
+  files.erase(std::unique(files.begin(), files.end()), files.end());
+  std::vector<std::pair<double, std::string>> differences;
+  for (const std::string& file : files) {
+    const double kb = program.MedianOf(file) - caption.MedianOf(file);
+    if (kb >= 32 || kb <= -32) differences.emplace_back(kb, file.substr(kResident.size()));
+  }
+  std::sort(differences.begin(), differences.end(), std::greater<>());
+  std::printf("  resident at the first paint, program against the one with a caption (kB):\n");
+  for (const auto& [kb, file] : differences) std::printf("    %+6.0f %s\n", kb, file.c_str());
+}
 
 }  // namespace
 
@@ -178,6 +217,7 @@ int main(int argc, char** argv) {
         " one with a caption\n",
         (series[0].MedianOf("hwm_kb") - series[1].MedianOf("hwm_kb")) / 1024,
         (series[0].MedianOf("hwm_kb") - series[2].MedianOf("hwm_kb")) / 1024);
+    PrintResidentDifferences(series[0], series[2]);
     if (failed > 0) std::printf("  %d runs showed no window and are left out\n", failed);
   }
   return 0;
