@@ -59,8 +59,9 @@ void ReportResidentByMapping() {
       length = 0;
       int path_at = 0;
       long long kb = 0;
-      if (std::sscanf(line, "%*x-%*x %*s %*s %*s %*s %n", &path_at) >= 0 && path_at > 0 &&
-          std::strchr(line, '-') < std::strchr(line, ' ')) {
+      // %n is reached only on a mapping's own line, which the path ends.
+      std::sscanf(line, "%*x-%*x %*s %*s %*s %*s %n", &path_at);
+      if (path_at > 0) {
         const char* path = line + path_at;
         const char* slash = std::strrchr(path, '/');
         const char* shown = std::strcmp(path, program) == 0 ? "[program]"
