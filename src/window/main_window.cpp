@@ -155,11 +155,7 @@ void TZLR::Make(const PageLayout& page, const std::function<bool(const ControlLa
     }
   }
   SetTabOrders();
-  auto* image1 = qobject_cast<QLabel*>(named_.value(ToQString(wl::kAboutPicture), nullptr));
-  if (image1 != nullptr && !kept_about_picture_.isNull()) {
-    image1->clear();
-    image1->setPixmap(QPixmap::fromImage(std::exchange(kept_about_picture_, QImage())));
-  }
+  GiveAboutPicture();
   // In the order they were given, as if the controls had been there.
   std::vector<KeptValue> values;
   std::erase_if(kept_, [&](const KeptValue& kept) {
@@ -261,14 +257,15 @@ void TZLR::FormCreate() {
 }
 
 void TZLR::LoadAboutPicture() {
-  QImage about = LoadBitmapResource(pictures::kAboutBitmapId);
+  kept_about_picture_ = LoadBitmapResource(pictures::kAboutBitmapId);
+  GiveAboutPicture();
+}
+
+void TZLR::GiveAboutPicture() {
   auto* image1 = qobject_cast<QLabel*>(named_.value(ToQString(wl::kAboutPicture), nullptr));
-  if (image1 == nullptr) {
-    kept_about_picture_ = std::move(about);
-    return;
-  }
+  if (image1 == nullptr || kept_about_picture_.isNull()) return;
   image1->clear();
-  image1->setPixmap(QPixmap::fromImage(about));
+  image1->setPixmap(QPixmap::fromImage(std::exchange(kept_about_picture_, QImage())));
 }
 
 // The stored position is used as it is, unless it would put the title bar on

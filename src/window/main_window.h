@@ -180,6 +180,9 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
   bool Keep(Control control, Kept what, long double value);
   // The last value kept for a control not made yet, if any.
   std::optional<long double> KeptFor(Control control, Kept what) const;
+  // Visible or enabled, for a control not made yet: the value kept for it,
+  // else what the layout stores (`off_state` set means false).
+  bool KeptOrStored(Control control, Kept what, unsigned off_state) const;
 
   void BindHandler(QObject* sender, ControlKind kind, std::string_view handler);
   void SetTabOrders();
@@ -187,6 +190,8 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
   QWidget* Widget(Control control) const;
   SpinEdit& Spin(Control control) const;
   void LoadAboutPicture();
+  // Hands the kept about picture to its label, once the label is made.
+  void GiveAboutPicture();
   void KeepTitleBarReachable();
 
   SettingsStore& store_;

@@ -74,6 +74,11 @@ std::optional<long double> TZLR::KeptFor(Control control, Kept what) const {
   return std::nullopt;
 }
 
+bool TZLR::KeptOrStored(Control control, Kept what, unsigned off_state) const {
+  const std::optional<long double> kept = KeptFor(control, what);
+  return kept ? *kept != 0 : !(Locate(ControlName(control)).row->state & off_state);
+}
+
 SpinEdit& TZLR::Spin(Control control) const {
   auto* spin = qobject_cast<SpinEdit*>(Widget(control));
   if (spin == nullptr) WrongKind(control, "a spin-field accessor");
@@ -157,8 +162,7 @@ std::string TZLR::SpinText(Control control) const { return Spin(control).Text();
 
 bool TZLR::Visible(Control control) const {
   if (controls_.at(static_cast<std::size_t>(control)) == nullptr) {
-    const std::optional<long double> kept = KeptFor(control, Kept::kVisible);
-    return kept ? *kept != 0 : !(Locate(ControlName(control)).row->state & kHidden);
+    return KeptOrStored(control, Kept::kVisible, kHidden);
   }
   return !Widget(control)->isHidden();
 }
@@ -170,8 +174,7 @@ void TZLR::SetVisible(Control control, bool visible) {
 
 bool TZLR::Enabled(Control control) const {
   if (controls_.at(static_cast<std::size_t>(control)) == nullptr) {
-    const std::optional<long double> kept = KeptFor(control, Kept::kEnabled);
-    return kept ? *kept != 0 : !(Locate(ControlName(control)).row->state & kDisabled);
+    return KeptOrStored(control, Kept::kEnabled, kDisabled);
   }
   QWidget* widget = Widget(control);
   return widget->isEnabledTo(widget->parentWidget());
