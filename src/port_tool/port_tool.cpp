@@ -55,6 +55,10 @@ std::string Shown(const PortValue& value, const PortSurroundings& surroundings) 
 
 int Show(const SettingsStore& store, const PortSurroundings& surroundings, std::ostream& out,
          std::ostream& err) {
+  if (const std::string reason = surroundings.settings_unreadable(); !reason.empty()) {
+    err << "zelora-port: " << reason << "\n";
+    return kPortToolSettingsError;
+  }
   const std::string stored = store.LoadPort();
   const PortValue value = ParsePortValue(stored);
   if (value.form == PortForm::kInvalid) {

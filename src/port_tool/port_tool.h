@@ -22,6 +22,9 @@ struct PortSurroundings {
   std::string built_in_port;
   // Where the settings are, for messages.
   std::string settings_location;
+  // Why settings that are there cannot be read by this user, or empty when
+  // they can or are absent: such settings would otherwise look like none.
+  std::function<std::string()> settings_unreadable;
   // Why the value cannot reach a printer (a device node that is missing or no
   // device, a CUPS destination the server does not know, a host name that
   // does not resolve), or empty when it can.
@@ -51,7 +54,8 @@ int RunPortTool(std::span<const std::string_view> args, RegistryBackend& setting
                 const PortSurroundings& surroundings, std::ostream& out, std::ostream& err);
 
 // The checks and lists of this system: device nodes under /dev, the CUPS
-// server libcups is set to use, the resolver.
-PortSurroundings SystemSurroundings(std::string built_in_port, std::string settings_location);
+// server libcups is set to use, the resolver, the settings file at
+// `settings_file`.
+PortSurroundings SystemSurroundings(std::string built_in_port, std::string settings_file);
 
 }  // namespace zelora

@@ -87,10 +87,16 @@ std::vector<PortSurroundings::Destination> CupsDestinations() {
 
 }  // namespace
 
-PortSurroundings SystemSurroundings(std::string built_in_port, std::string settings_location) {
+PortSurroundings SystemSurroundings(std::string built_in_port, std::string settings_file) {
   PortSurroundings surroundings;
   surroundings.built_in_port = std::move(built_in_port);
-  surroundings.settings_location = std::move(settings_location);
+  surroundings.settings_unreadable = [settings_file]() -> std::string {
+    if (::faccessat(AT_FDCWD, settings_file.c_str(), R_OK, AT_EACCESS) == 0 || errno == ENOENT) {
+      return {};
+    }
+    return "cannot read " + settings_file + ": " + std::strerror(errno) + ".";
+  };
+  surroundings.settings_location = std::move(settings_file);
   surroundings.unreachable = [](const PortValue& value) -> std::string {
     switch (value.form) {
       case PortForm::kDevice:

@@ -54,7 +54,8 @@ class PortToolTest : public ::testing::Test {
 
   testing::TempDir dir_{"zelora-port-"};
   std::string fifo_ = (dir_ / "lp9").string();
-  PortSurroundings surroundings_ = SystemSurroundings("/dev/lp0", "the test settings");
+  std::string settings_file_ = (dir_ / "HKEY_LOCAL_MACHINE.reg").string();
+  PortSurroundings surroundings_ = SystemSurroundings("/dev/lp0", settings_file_);
 };
 
 TEST_F(PortToolTest, ShowSetUnsetListAndRefusals) {
@@ -71,7 +72,7 @@ TEST_F(PortToolTest, ShowSetUnsetListAndRefusals) {
       {{"set", fifo_}, kPortToolOk, "Port: " + fifo_, "", true},
       {{"show"},
        kPortToolOk,
-       "Port: " + fifo_ + "\nFrom: the Port value in the test settings",
+       "Port: " + fifo_ + "\nFrom: the Port value in " + settings_file_,
        "",
        false},
       {{"set", plain},
@@ -123,12 +124,20 @@ TEST_F(PortToolTest, UnusableSettingsAndUsersWhoMayNotStore) {
   std::filesystem::permissions(dir_.path(), static_cast<std::filesystem::perms>(0755));
   testing::RunUnprivileged([&] {
     EXPECT_EQ(Run({"show"}).out,
-              "Port: socket://localhost:9101\nFrom: the Port value in the test settings\n");
+              "Port: socket://localhost:9101\nFrom: the Port value in " + settings_file_ + "\n");
     const Result refused = Run({"set", fifo_});
     EXPECT_EQ(refused.status, kPortToolNotAllowed);
     EXPECT_EQ(refused.err,
-              "zelora-port: this user may not write the settings in the test settings\n");
+              "zelora-port: this user may not write the settings in " + settings_file_ + "\n");
     EXPECT_EQ(Run({"unset"}).status, kPortToolNotAllowed);
+  });
+  // A file this user may not read holds a value all the same: not "built in".
+  std::filesystem::permissions(settings_file_, static_cast<std::filesystem::perms>(0600));
+  testing::RunUnprivileged([&] {
+    const Result unreadable = Run({"show"});
+    EXPECT_EQ(unreadable.status, kPortToolSettingsError);
+    EXPECT_EQ(unreadable.err,
+              "zelora-port: cannot read " + settings_file_ + ": Permission denied.\n");
   });
 }
 
