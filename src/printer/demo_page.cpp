@@ -184,7 +184,12 @@ bool StreamDemoPage(PrinterPort& port, std::string_view bytes, const DemoProgres
   const std::unique_ptr<PortConnection> connection = port.Open();
   if (connection == nullptr) return false;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (!connection->Write(bytes.substr(i, 1)) && refused) refused();
+    // A port that refused a byte has stopped taking data: going on would
+    // wait out the write time-out, and report, once for every byte left.
+    if (!connection->Write(bytes.substr(i, 1))) {
+      if (refused) refused();
+      break;
+    }
     if (progress) progress(i + 1, bytes.size());
   }
   return true;

@@ -45,12 +45,12 @@ std::string ReadDemoFile(const std::string& path);
 
 // Called after each byte with the count of bytes handled and the total.
 using DemoProgress = std::function<void(std::size_t done, std::size_t total)>;
-// Called for each byte the port refused, before that byte's progress.
+// Called for the byte the port refused.
 using RefusedByte = std::function<void()>;
 
 // Sends the bytes to the printer unchanged, one write call per byte, in order,
-// over one connection held for the whole transfer. A refused byte is reported
-// and the transfer goes on to the end. False when the port could not be opened:
+// over one connection held for the whole transfer. The first refused byte is
+// reported and ends the transfer. False when the port could not be opened:
 // then nothing else happens, no callback included.
 bool StreamDemoPage(PrinterPort& port, std::string_view bytes, const DemoProgress& progress,
                     const RefusedByte& refused);

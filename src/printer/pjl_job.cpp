@@ -73,10 +73,18 @@ std::string ValueText(Setting setting, const SettingValue& value, char decimal_s
 std::string BuildJob(Setting setting, const SettingValue& value, const CustomSize& custom,
                      char decimal_separator) {
   const SettingRow& row = RowOf(setting);
+  // A list index that names no entry (a damaged settings file, no selection)
+  // would tell the printer an empty or made-up value.
+  if (!row.items.empty()) {
+    const std::int32_t index = Index(value);
+    const bool custom_size = row.rule == ValueRule::PaperSizeJob && index >= kCustomPaperIndex;
+    if (index < 0 || (!custom_size && static_cast<std::size_t>(index) >= row.items.size())) {
+      return {};
+    }
+  }
   if (row.rule == ValueRule::PowersaveJob) {
     return PowersaveJob(Index(value));
   }
-  // A signed comparison: an empty selection (-1) takes the name table.
   if (row.rule == ValueRule::PaperSizeJob && Index(value) >= kCustomPaperIndex) {
     return CustomPaperJob(GeneralNumberText(custom.width, decimal_separator),
                           GeneralNumberText(custom.height, decimal_separator));

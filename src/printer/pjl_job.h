@@ -38,7 +38,9 @@ struct CustomSize {
 std::string ValueText(Setting setting, const SettingValue& value, char decimal_separator);
 
 // The whole job for one setting and its value; the custom size is read only by
-// the paper-size job. Pure. decimal_separator is the one the spin fields show
+// the paper-size job. Empty, so no job, for a list index outside its list
+// (from the custom size on, the paper size's indices all name it). Pure. decimal_separator is the
+// one the spin fields show
 // ('.' or ',').
 std::string BuildJob(Setting setting, const SettingValue& value, const CustomSize& custom,
                      char decimal_separator);

@@ -266,4 +266,10 @@ void SelectablePort::Select(std::string_view value) {
   port_ = std::move(port);
 }
 
+void SelectablePort::SelectNone(std::string why) {
+  auto port = std::make_unique<NoPort>();
+  selected_ = Invalid(std::move(why));
+  port_ = std::move(port);
+}
+
 }  // namespace zelora

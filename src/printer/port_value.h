@@ -57,6 +57,9 @@ class SelectablePort final : public PrinterPort {
 
   // A connection already open stays with the port it was opened on.
   void Select(std::string_view value);
+  // No port at all, while the value cannot be known (it cannot be read):
+  // `why` becomes selected().error.
+  void SelectNone(std::string why);
   const PortValue& selected() const { return selected_; }
 
   std::unique_ptr<PortConnection> Open() override { return port_->Open(); }

@@ -23,8 +23,9 @@ SendReport SettingSender::Send(Setting setting, const SettingValue& value,
     }
   }
 
+  // A value with no job fails as a job the port did not take.
   const std::string job = BuildJob(setting, value, custom, decimal_separator_);
-  if (!port_.WriteJob(job)) {
+  if (job.empty() || !port_.WriteJob(job)) {
     notifier_.ShowTransmissionError(TransmissionErrorVariant::SingleCommand);
     return {SendOutcome::WriteFailed};
   }

@@ -3,6 +3,8 @@
 #include "hive_file_registry.h"
 
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -118,6 +120,19 @@ mode_t HiveMode(const std::filesystem::path& file, std::optional<mode_t> old_mod
   return mode;
 }
 
+// The lock's mode: open to exactly those the folder lets store (its group,
+// for the package's folder), for whoever can open the lock can hold it and
+// so stop every store.
+mode_t LockMode(const std::filesystem::path& file) {
+  mode_t mode = 0600;
+  struct stat folder {};
+  if (::stat(file.parent_path().c_str(), &folder) == 0) {
+    if ((folder.st_mode & S_IWGRP) != 0) mode |= 0060;
+    if ((folder.st_mode & S_IWOTH) != 0) mode |= 0006;
+  }
+  return mode;
+}
+
 // Replaces the hive file (posix::ReplaceFile) with the mode above.
 bool ReplaceHive(const std::filesystem::path& file, std::string_view text,
                  std::optional<mode_t> old_mode) {
@@ -144,12 +159,12 @@ class WriterLock {
     };
     // O_NONBLOCK: a FIFO put in its place must not hang the program.
     posix::UniqueFd fd = posix::Open(
-        lock_path, O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0644);
+        lock_path, O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0600);
     if (!fd) return errno == ELOOP || errno == EISDIR ? not_regular() : std::nullopt;
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return not_regular();
     // Every user who may store must be able to open the lock after this one.
-    const mode_t mode = HiveMode(file, std::nullopt);
+    const mode_t mode = LockMode(file);
     if (st.st_uid == ::geteuid() && (st.st_mode & 07777) != mode) ::fchmod(fd.get(), mode);
     // Wait a while for another writer, but never hang the caller for good on
     // a copy of the program that stopped while holding the lock.
@@ -304,6 +319,27 @@ std::unique_ptr<RegistryKey> HiveFileRegistry::CreateKey(std::string_view path) 
   }
   return std::make_unique<HiveFileKey>(std::move(hive), std::string(path), std::move(*lock), file_,
                                        mode);
+}
+
+std::string HiveFileRegistry::ReadRefusal(std::string_view) {
+  const posix::UniqueFd fd = posix::Open(file_, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd || (errno != EACCES && errno != EPERM)) return {};
+  return "Cannot read settings file '" + file_.string() + "': " + ErrnoText(errno);
+}
+
+std::string HiveFileRegistry::WriteRefusal(std::string_view) {
+  std::string text = "This user may not store settings in '" + file_.string() + "'";
+  // Storing replaces the file, so the folder's permissions say who may.
+  struct stat folder {};
+  if (::stat(directory_.c_str(), &folder) != 0) return text;
+  if ((folder.st_mode & S_IWGRP) != 0) {
+    if (const group* owners = ::getgrgid(folder.st_gid)) {
+      return text + "; members of group '" + owners->gr_name + "' may";
+    }
+  } else if (const passwd* owner = ::getpwuid(folder.st_uid)) {
+    return text + "; only user '" + owner->pw_name + "' may";
+  }
+  return text;
 }
 
 std::unique_ptr<RegistryBackend> MakePlatformRegistry() {

@@ -25,7 +25,8 @@ class HiveFileError : public RegistryError {
 // full access needs read permission on the file and write permission on its
 // directory (a store replaces the file by a rename), read access read
 // permission. In a group-writable directory the file and its lock are made
-// group read-write whatever the writer's umask.
+// group read-write whatever the writer's umask; the lock is never open to
+// others, who could otherwise hold it and stop every store.
 //
 // A full-access key holds an exclusive lock (flock on a lock file next to the
 // hive) from open to close, and every value write replaces the file
@@ -51,6 +52,10 @@ class HiveFileRegistry : public RegistryBackend {
 
   std::unique_ptr<RegistryKey> OpenKey(std::string_view path, KeyAccess access) override;
   std::unique_ptr<RegistryKey> CreateKey(std::string_view path) override;
+  // The file, when it is there and this user may not read it.
+  std::string ReadRefusal(std::string_view path) override;
+  // The file, and the group (or the user) the folder lets store.
+  std::string WriteRefusal(std::string_view path) override;
 
  private:
   std::filesystem::path directory_;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -84,6 +85,14 @@ class RegistryBackend {
   // Opens the key with full access, creating every missing level; nullptr
   // when that is not possible.
   virtual std::unique_ptr<RegistryKey> CreateKey(std::string_view path) = 0;
+
+  // Why the key at `path` exists but this user may not read it, in a
+  // sentence; empty when it can be read or is not there. Such a key would
+  // otherwise look like none.
+  virtual std::string ReadRefusal(std::string_view path);
+  // Why CreateKey(path) gave nullptr, in a sentence naming the store and who
+  // may write it.
+  virtual std::string WriteRefusal(std::string_view path);
 };
 
 // Key and value names compare case-insensitively (ASCII), as in the registry.

@@ -207,8 +207,7 @@ static_assert(
     }(),
     "kSettingTable is indexed by Setting");
 
-// The word of list entry `index`; empty outside the list, so that the job is
-// still built, with nothing after the equals sign.
+// The word of list entry `index`; empty outside the list.
 constexpr std::string_view ItemWord(const SettingRow& row, std::int32_t index) {
   if (index < 0 || static_cast<std::size_t>(index) >= row.items.size()) return {};
   return row.items[static_cast<std::size_t>(index)].word;

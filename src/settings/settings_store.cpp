@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -11,6 +12,7 @@
 #include <type_traits>
 #include <variant>
 
+#include "registry_error.h"
 #include "settings_key.h"
 
 namespace zelora {
@@ -89,6 +91,26 @@ bool StoreIfChanged(SettingsKey& key, const SettingValue& value, const StoredVal
 
 }  // namespace
 
+SettingsStore::Hold::Hold(const SettingsStore& store) : store_(store) {
+  if (store_.held_ != nullptr) throw std::logic_error("the settings key is held already");
+  std::optional<SettingsKey> key = SettingsKey::OpenForWriting(store_.backend_);
+  if (!key) throw RegistryError(store_.backend_.WriteRefusal(kSettingsKeyPath));
+  key_ = std::make_unique<SettingsKey>(std::move(*key));
+  store_.held_ = key_.get();
+}
+
+SettingsStore::Hold::~Hold() { store_.held_ = nullptr; }
+
+template <typename Store>
+void SettingsStore::WithWritableKey(Store&& store) const {
+  if (held_ != nullptr) {
+    store(*held_);
+    return;
+  }
+  std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
+  if (key) store(*key);
+}
+
 void SettingsStore::LoadSettings(SettingsRecord& record) const {
   std::optional<SettingsKey> key = SettingsKey::OpenForReading(backend_);
   if (key) {
@@ -113,24 +135,20 @@ void SettingsStore::StoreSetting(Setting setting, const SettingValue& value,
   const SettingRow& row = RowOf(setting);
   // Checked before the key opens, so that a wrong kind writes nothing.
   CheckKind(row, value);
-  std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
-  if (!key) return;
-  const bool wrote = StoreIfChanged(*key, value, ValueOf(row), record);
-  if (wrote && setting == Setting::Orientation) {
-    record.orientation = ValueAs<bool>(value, row.value_name);
-  }
+  WithWritableKey([&](SettingsKey& key) {
+    const bool wrote = StoreIfChanged(key, value, ValueOf(row), record);
+    if (wrote && setting == Setting::Orientation) {
+      record.orientation = ValueAs<bool>(value, row.value_name);
+    }
+  });
 }
 
 void SettingsStore::StoreWidth(long double width, const SettingsRecord& record) const {
-  std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
-  if (!key) return;
-  StoreIfChanged(*key, width, kWidth, record);
+  WithWritableKey([&](SettingsKey& key) { StoreIfChanged(key, width, kWidth, record); });
 }
 
 void SettingsStore::StoreHeight(long double height, const SettingsRecord& record) const {
-  std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
-  if (!key) return;
-  StoreIfChanged(*key, height, kHeight, record);
+  WithWritableKey([&](SettingsKey& key) { StoreIfChanged(key, height, kHeight, record); });
 }
 
 void SettingsStore::StoreAllSettings(const SettingValues& values) const {
@@ -138,22 +156,22 @@ void SettingsStore::StoreAllSettings(const SettingValues& values) const {
   for (const SettingRow& row : kSettingTable) {
     CheckKind(row, values[static_cast<std::size_t>(row.setting)]);
   }
-  std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
-  if (!key) return;
-  for (const SettingRow& row : kSettingTable) {
-    std::visit([&](auto held) { WriteValue(*key, row.value_name, held); },
-               values[static_cast<std::size_t>(row.setting)]);
-  }
+  WithWritableKey([&](SettingsKey& key) {
+    for (const SettingRow& row : kSettingTable) {
+      std::visit([&](auto held) { WriteValue(key, row.value_name, held); },
+                 values[static_cast<std::size_t>(row.setting)]);
+    }
+  });
 }
 
 void SettingsStore::StoreWindowPosition(std::int32_t x, std::int32_t y,
                                         SettingsRecord& record) const {
-  std::optional<SettingsKey> key = SettingsKey::OpenForWriting(backend_);
-  if (!key) return;
-  record.x = x;
-  record.y = y;
-  key->WriteInteger(kX.name, record.x);
-  key->WriteInteger(kY.name, record.y);
+  WithWritableKey([&](SettingsKey& key) {
+    record.x = x;
+    record.y = y;
+    key.WriteInteger(kX.name, record.x);
+    key.WriteInteger(kY.name, record.y);
+  });
 }
 
 SettingValue RecordValue(Setting setting, const SettingsRecord& record) {
@@ -183,7 +201,14 @@ bool DiffersFromRecord(Setting setting, const SettingValue& value, const Setting
 
 std::string SettingsStore::LoadPort() const {
   const std::optional<SettingsKey> key = SettingsKey::OpenForReading(backend_);
-  if (!key || !key->ValueExists(kPortValue)) return {};
+  if (!key) {
+    // Settings this user may not read are not settings without a port.
+    if (std::string why = backend_.ReadRefusal(kSettingsKeyPath); !why.empty()) {
+      throw RegistryError(why);
+    }
+    return {};
+  }
+  if (!key->ValueExists(kPortValue)) return {};
   return key->ReadString(kPortValue);
 }
 

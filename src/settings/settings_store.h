@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -16,6 +17,7 @@
 namespace zelora {
 
 class RegistryBackend;
+class SettingsKey;
 
 // The settings-key value that names the printer port.
 inline constexpr std::string_view kPortValue = "Port";
@@ -41,6 +43,26 @@ bool DiffersFromRecord(Setting setting, const SettingValue& value, const Setting
 class SettingsStore {
  public:
   explicit SettingsStore(RegistryBackend& backend) : backend_(backend) {}
+  SettingsStore(const SettingsStore&) = delete;
+  SettingsStore& operator=(const SettingsStore&) = delete;
+
+  // The key held open for writing (with the hive file's lock) while it lives:
+  // the stores made meanwhile go through it. A Send or Default takes it
+  // before its first job, so that a pass that could not store sends nothing
+  // and no other writer can come between the printer taking a value and its
+  // store. Throws RegistryError, saying why and who may store, when this user
+  // may not write the key. One at a time per store.
+  class [[nodiscard]] Hold {
+   public:
+    explicit Hold(const SettingsStore& store);
+    ~Hold();
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+   private:
+    const SettingsStore& store_;
+    std::unique_ptr<SettingsKey> key_;
+  };
 
   // Reads the key into the record (load defaults for missing values, factory
   // defaults and x = y = 0 when the key does not open). Throws RegistryError on
@@ -49,7 +71,8 @@ class SettingsStore {
   void LoadSettings(SettingsRecord& record) const;
 
   // After a successful port write: writes the value when it differs from the
-  // record. Silently does nothing when the key cannot be opened for writing.
+  // record. Silently does nothing when the key cannot be opened for writing
+  // (without a Hold).
   // Orientation also updates record.orientation. A value of another kind than
   // the setting's throws std::invalid_argument before anything is written.
   void StoreSetting(Setting setting, const SettingValue& value, SettingsRecord& record) const;
@@ -66,7 +89,8 @@ class SettingsStore {
 
   // The printer port chosen in the settings key (the text value kPortValue),
   // empty for the built-in one: no key, no value or an empty one. Throws
-  // RegistryError for a value that is not a text. The window never writes it.
+  // RegistryError for a value that cannot be read (not a text, too long) and
+  // for settings this user may not read. The window never writes it.
   std::string LoadPort() const;
   // For the port tool: stores or removes the value. False when the key
   // cannot be opened for writing; throws RegistryError on a refused write.
@@ -74,7 +98,14 @@ class SettingsStore {
   bool RemovePort() const;
 
  private:
+  // Runs `store` on the held key, else on a key opened for it; does nothing
+  // when none opens.
+  template <typename Store>
+  void WithWritableKey(Store&& store) const;
+
   RegistryBackend& backend_;
+  // Set by a Hold; the store's own state, not the settings'.
+  mutable SettingsKey* held_ = nullptr;
 };
 
 }  // namespace zelora

@@ -95,6 +95,15 @@ class WinRegistry : public RegistryBackend {
     }
     return std::make_unique<WinRegistryKey>(key);
   }
+
+  std::string ReadRefusal(std::string_view path) override {
+    const std::string key_path(path);
+    HKEY key = nullptr;
+    const LSTATUS status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, key_path.c_str(), 0, KEY_READ, &key);
+    if (status == ERROR_SUCCESS) RegCloseKey(key);
+    if (status != ERROR_ACCESS_DENIED) return {};
+    return "This user may not read the settings under HKEY_LOCAL_MACHINE\\" + key_path;
+  }
 };
 
 }  // namespace

@@ -136,7 +136,7 @@ TEST(DemoFile, StartsWithLanguageSwitchAndResetEndsWithPageResetAndUel) {
       kUel;
   ASSERT_GT(prn.size(), head.size() + tail.size());
   EXPECT_EQ(prn.substr(0, head.size()), head);
-  // Sent one byte per write, with a box per refused byte: kept small.
+  // Sent one byte per write: kept small.
   EXPECT_LT(prn.size(), 8192u);
   EXPECT_EQ(prn.substr(prn.size() - tail.size()), tail);
   EXPECT_EQ(std::count(prn.begin(), prn.end(), '\f'), 1) << "exactly one page";

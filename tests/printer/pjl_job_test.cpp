@@ -51,21 +51,21 @@ std::vector<JobCase> JobCases() {
       "\x1b%-12345X@PJL DEFAULT POWERSAVE=ON\r\n@PJL DEFAULT POWERSAVETIME=";
   const std::string kEnd = "\r\n\x1b%-12345X";
   // Each table is sampled at its first and last entries, past its end and
-  // with nothing chosen, where an index slip shows; copying every row would
-  // only copy the table.
+  // with nothing chosen, where an index slip shows (an index naming no entry
+  // has no job); copying every row would only copy the table.
   return {
       {"BaudFirst", S::Baudrate, Index(0), DefaultJob("BAUDRATE=300")},
       {"BaudLast", S::Baudrate, Index(8), DefaultJob("BAUDRATE=115200")},
-      {"BaudPastEnd", S::Baudrate, Index(9), DefaultJob("BAUDRATE=")},
-      {"BaudNone", S::Baudrate, Index(-1), DefaultJob("BAUDRATE=")},
+      {"BaudPastEnd", S::Baudrate, Index(9), ""},
+      {"BaudNone", S::Baudrate, Index(-1), ""},
       {"Timeout20", S::Timeout, SettingValue(20.0L), DefaultJob("TIMEOUT=20")},
       {"Timeout300", S::Timeout, SettingValue(300.0L), DefaultJob("TIMEOUT=300")},
       {"PowersaveOff", S::Powersave, Index(0),
        "\x1b%-12345X@PJL DEFAULT POWERSAVE=OFF\r\n\x1b%-12345X"},
       {"Powersave10", S::Powersave, Index(1), kPowersaveOn + "10" + kEnd},
       {"Powersave60", S::Powersave, Index(5), kPowersaveOn + "60" + kEnd},
-      {"PowersavePastEnd", S::Powersave, Index(6), kPowersaveOn + kEnd},
-      {"PowersaveNone", S::Powersave, Index(-1), kPowersaveOn + kEnd},
+      {"PowersavePastEnd", S::Powersave, Index(6), ""},
+      {"PowersaveNone", S::Powersave, Index(-1), ""},
       {"AutocontOn", S::Autocont, true, DefaultJob("AUTOCONT=ON")},
       {"AutocontOff", S::Autocont, false, DefaultJob("AUTOCONT=OFF")},
       {"JamOn", S::Jamrecover, true, DefaultJob("JAMRECOVERY=ON")},
@@ -75,7 +75,7 @@ std::vector<JobCase> JobCases() {
       {"PaperFirst", S::Papersize, Index(0), DefaultJob("PAPER=LETTER")},
       {"PaperA4", S::Papersize, Index(2), DefaultJob("PAPER=A4")},
       {"PaperLast", S::Papersize, Index(11), DefaultJob("PAPER=C6")},
-      {"PaperNone", S::Papersize, Index(-1), DefaultJob("PAPER=")},
+      {"PaperNone", S::Papersize, Index(-1), ""},
       {"PaperCustom",
        S::Papersize,
        Index(12),
@@ -102,8 +102,8 @@ std::vector<JobCase> JobCases() {
        {210, 297}},
       {"SourceFirst", S::Source, Index(0), DefaultJob("MEDIASOURCE=AUTO")},
       {"SourceLast", S::Source, Index(3), DefaultJob("MEDIASOURCE=TRAY2")},
-      {"SourcePastEnd", S::Source, Index(4), DefaultJob("MEDIASOURCE=")},
-      {"SourceNone", S::Source, Index(-1), DefaultJob("MEDIASOURCE=")},
+      {"SourcePastEnd", S::Source, Index(4), ""},
+      {"SourceNone", S::Source, Index(-1), ""},
       {"Lpi60", S::Lpi, SettingValue(60.0L), DefaultJob("FORMLINES=60")},
       {"Lpi128", S::Lpi, SettingValue(128.0L), DefaultJob("FORMLINES=128")},
       {"Copies1", S::Copies, SettingValue(1.0L), DefaultJob("COPIES=1")},
@@ -112,14 +112,15 @@ std::vector<JobCase> JobCases() {
       {"Landscape", S::Orientation, false, DefaultJob("ORIENTATION=LANDSCAPE")},
       {"PapertypeNormal", S::Papertype, Index(0), DefaultJob("PAPERTYPE=NORMAL")},
       {"PapertypeThick", S::Papertype, Index(1), DefaultJob("PAPERTYPE=THICK")},
-      {"PapertypeNone", S::Papertype, Index(-1), DefaultJob("PAPERTYPE=THICK")},
+      {"PapertypeNone", S::Papertype, Index(-1), ""},
       {"TypefaceFirst", S::Typeface, Index(0), DefaultJob("FONTNUMBER=0")},
       {"TypefaceLast", S::Typeface, Index(50), DefaultJob("FONTNUMBER=50")},
-      {"TypefaceNone", S::Typeface, Index(-1), DefaultJob("FONTNUMBER=-1")},
+      {"TypefacePastEnd", S::Typeface, Index(51), ""},
+      {"TypefaceNone", S::Typeface, Index(-1), ""},
       {"SymbolFirst", S::Symbol, Index(0), DefaultJob("SYMSET=ROMAN8")},
       {"SymbolLast", S::Symbol, Index(35), DefaultJob("SYMSET=PCCYRILLIC")},
-      {"SymbolPastEnd", S::Symbol, Index(36), DefaultJob("SYMSET=")},
-      {"SymbolNone", S::Symbol, Index(-1), DefaultJob("SYMSET=")},
+      {"SymbolPastEnd", S::Symbol, Index(36), ""},
+      {"SymbolNone", S::Symbol, Index(-1), ""},
       {"Pitch10", S::Pitch, SettingValue(10.0L), DefaultJob("PITCH=10")},
       {"Pitch1667Point", S::Pitch, SettingValue(16.67L), DefaultJob("PITCH=16.67")},
       {"Pitch1667Comma", S::Pitch, SettingValue(16.67L), DefaultJob("PITCH=16,67"), ','},
@@ -129,11 +130,11 @@ std::vector<JobCase> JobCases() {
       {"PointMax", S::Point, SettingValue(999.75L), DefaultJob("PTSIZE=999.75")},
       {"DensityMedium", S::Density, Index(0), DefaultJob("DENSITY=1")},
       {"DensityDarker", S::Density, Index(1), DefaultJob("DENSITY=2")},
-      {"DensityPastEnd", S::Density, Index(2), DefaultJob("DENSITY=")},
-      {"DensityNone", S::Density, Index(-1), DefaultJob("DENSITY=")},
+      {"DensityPastEnd", S::Density, Index(2), ""},
+      {"DensityNone", S::Density, Index(-1), ""},
       {"EconomodeOff", S::Economode, Index(0), DefaultJob("ECONOMODE=OFF")},
       {"EconomodeOn", S::Economode, Index(1), DefaultJob("ECONOMODE=ON")},
-      {"EconomodeNone", S::Economode, Index(-1), DefaultJob("ECONOMODE=ON")},
+      {"EconomodeNone", S::Economode, Index(-1), ""},
   };
 }
 

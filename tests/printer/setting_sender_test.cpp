@@ -38,13 +38,15 @@ TEST_F(SenderTest, WritesTheJobOfTheValueOrReportsTheFailedWrite) {
   EXPECT_EQ(comma_sender.Send(Setting::Point, 12.25L), SendReport{SendOutcome::Written});
   EXPECT_TRUE(notifier.shown.empty());
 
+  // An index naming no entry fails as a refused job does, without a write.
+  EXPECT_EQ(sender.Send(Setting::Baudrate, std::int32_t{9}), SendReport{SendOutcome::WriteFailed});
   port.accepts_bytes = false;
   EXPECT_EQ(sender.Send(Setting::Orientation, false), SendReport{SendOutcome::WriteFailed});
   EXPECT_EQ(port.writes, (std::vector<std::string>{DefaultJob("PAPER=OTHERS WIDTH=210 HEIGHT=297"),
                                                    DefaultJob("PTSIZE=12,25"),
                                                    DefaultJob("ORIENTATION=LANDSCAPE")}));
   EXPECT_EQ(notifier.shown,
-            std::vector<TransmissionErrorVariant>{TransmissionErrorVariant::SingleCommand});
+            std::vector<TransmissionErrorVariant>(2, TransmissionErrorVariant::SingleCommand));
 }
 
 // A time-out outside 10..300, or no number at all, never reaches the printer:

@@ -346,7 +346,9 @@ TEST_F(HiveFileTest, ReadingDoesNotWaitForAWriter) {
 // directory cannot be synced afterwards (here: not even opened for reading).
 TEST_F(HiveFileTest, ValueRenamedIntoPlaceIsStoredWithoutADirectorySync) {
   PutRaw(hive(), kSettingsKeyPath, "R_x", reg_type::kDword, {1, 0, 0, 0});
-  fs::permissions(hive().file(), static_cast<fs::perms>(0666));
+  for (const std::string suffix : {"", ".lock"}) {
+    fs::permissions(hive().file().string() + suffix, static_cast<fs::perms>(0666));
+  }
   fs::permissions(hive().file().parent_path(), static_cast<fs::perms>(0333));
   HiveFixture::RunUnprivileged([&] {
     HiveFileRegistry own(fixture_.dir());

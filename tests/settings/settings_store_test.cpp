@@ -388,6 +388,10 @@ TYPED_TEST(SettingsStoreTest, PortValueRoundTrip) {
     EXPECT_FALSE(reader.RemovePort());
   });
   EXPECT_EQ(this->LaterStore().LoadPort(), "/dev/usb/lp0");
+  // Settings this user may not read are not settings without a port.
+  this->fixture_.RunAs(UserAccess::kNone, [&] {
+    EXPECT_THROW(SettingsStore(this->fixture_.Reopened()).LoadPort(), RegistryError);
+  });
 }
 
 TYPED_TEST(SettingsStoreTest, RefusedWriteRaisesAndEndsTheAccess) {

@@ -75,6 +75,10 @@ class MemoryRegistry::Handle : public RegistryKey {
 MemoryRegistry::MemoryRegistry() = default;
 MemoryRegistry::~MemoryRegistry() = default;
 
+std::string MemoryRegistry::ReadRefusal(std::string_view path) {
+  return access_ == Access::kNone && FindKey(path) != nullptr ? "no read access" : "";
+}
+
 std::unique_ptr<RegistryKey> MemoryRegistry::OpenKey(std::string_view path, KeyAccess access) {
   if (access_ == Access::kNone) return nullptr;
   if (access == KeyAccess::kAllAccess && access_ != Access::kFull) return nullptr;

@@ -36,6 +36,7 @@ class MemoryRegistry : public RegistryBackend {
 
   std::unique_ptr<RegistryKey> OpenKey(std::string_view path, KeyAccess access) override;
   std::unique_ptr<RegistryKey> CreateKey(std::string_view path) override;
+  std::string ReadRefusal(std::string_view path) override;
 
   void SetAccess(Access access) { access_ = access; }
   // Every value write through a key fails.

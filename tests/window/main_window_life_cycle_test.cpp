@@ -196,8 +196,8 @@ TEST_F(LifeCycleTest, StoredPositionOffEveryScreenPutsTheWindowOnThePrimaryOne) 
 }
 
 // The port the settings name is chosen at start-up and again by Reset; a
-// value of the wrong type shows its box once start-up is done and leaves the
-// built-in port.
+// value of the wrong type shows its box once start-up is done and leaves no
+// port at all, rather than the built-in one.
 TEST_F(LifeCycleTest, SettingsChooseThePortAtStartUpAndReset) {
   registry_.PutDword(kKey, "R_papersize", 12);
   registry_.PutDword(kKey, "Port", 1);
@@ -206,7 +206,8 @@ TEST_F(LifeCycleTest, SettingsChooseThePortAtStartUpAndReset) {
   TZLR window(store_, port, boxes_);
   window.Open();
   EXPECT_EQ(boxes_.errors, std::vector<std::string>{"Invalid data type for 'Port'"});
-  EXPECT_EQ(port.selected().form, PortForm::kDefault);
+  EXPECT_EQ(port.selected().form, PortForm::kInvalid);
+  EXPECT_EQ(port.Open(), nullptr);
   EXPECT_EQ(window.findChild<QTabWidget*>("PageControl1")->currentWidget()->objectName(),
             "Printer");
   EXPECT_FALSE(window.FindControl("RxSpinEdit1")->isHidden()) << "start-up went on to the end";

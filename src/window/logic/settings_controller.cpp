@@ -39,6 +39,7 @@ SendOutcome FitLinesPerPage(ControlValues& controls, const SettingsRecord& recor
 }
 
 void SettingsController::BtnApplyClick() {
+  const SettingsStore::Hold hold(store_);
   SettingSender sender(record_, port_, notifier_, decimal_separator_);
   auto send = [&](Setting setting) {
     SendFromControl(setting, controls_, record_, store_, sender);
@@ -81,6 +82,7 @@ void SettingsController::BtnApplyClick() {
 }
 
 void SettingsController::BtnDefaultClick() {
+  const SettingsStore::Hold hold(store_);
   SetFactoryDefaults(record_);
   Push(record_, controls_);
   store_.StoreAllSettings(ControlValuesNow(controls_));
@@ -107,7 +109,9 @@ void SettingsController::BtnResetClick() {
 
 void SettingsController::LoadPortChoice() {
   if (port_choice_ == nullptr) return;
-  port_choice_->Select({});
+  // Until the value is read, no port: settings that name a printer but
+  // cannot be read must not send the jobs to the built-in one instead.
+  port_choice_->SelectNone("the Port value of the settings cannot be read");
   port_choice_->Select(store_.LoadPort());
 }
 

@@ -46,14 +46,16 @@ class SettingsController {
         port_choice_(port_choice) {}
 
   // Send: every setting whose control differs from the record goes to the
-  // printer in the fixed order; a new paper size, custom width or height and
-  // a new orientation each bring the lines-per-page rule after them. A failed
+  // printer in the fixed order, the settings key held for storing throughout
+  // (a user who may not store gets its RegistryError and nothing is sent); a new paper size, custom
+  // width or height and a new orientation each bring the lines-per-page rule after them. A failed
   // write does not stop the pass; an exception (a registry error, no paper
   // size for the lines rule) ends it where it is raised, without the Pull.
   void BtnApplyClick();
 
   // Default: the factory settings into the record and the controls, stored,
-  // then the printer told to reinitialise.
+  // then the printer told to reinitialise; nothing at all when this user may
+  // not store.
   void BtnDefaultClick();
 
   // Reset: the stored settings loaded again, the window left where it is,
@@ -61,9 +63,10 @@ class SettingsController {
   void BtnResetClick();
 
   // Chooses the printer port the settings name (at start-up and by Reset):
-  // the built-in one when they name none, and also when the value is of the
-  // wrong type, whose RegistryError then passes on. Nothing to do without a
-  // port to choose.
+  // the built-in one when they name none. When the value cannot be read (of
+  // the wrong type, too long, settings damaged or unreadable) no port is
+  // chosen, so every job fails, and the RegistryError passes on. Nothing to
+  // do without a port to choose.
   void LoadPortChoice();
 
  private:

@@ -9,6 +9,17 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <grp.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "hive_file_registry.h"
+#include "support/test_files.h"
+#include "support/unprivileged.h"
+#endif
+
 #include "control_transfer.h"
 #include "registry_error.h"
 #include "settings_key.h"
@@ -294,6 +305,45 @@ TEST_F(SendPass, ResetTakesBackAnUnsentEditAndLeavesTheWindowAndCustomFields) {
   EXPECT_TRUE(controls.Enabled(Control::SpinPitch));
   EXPECT_FALSE(controls.Enabled(Control::SpinPoint));
 }
+
+#ifndef _WIN32
+// Outside the settings folder's group a user may not store: Send and Default
+// each end before their first job, saying so once, and the record keeps what
+// was stored. The bytes would otherwise reach a printer that nothing records.
+TEST(StoreRefused, SendAndDefaultSendNothingForAUserWhoMayNotStore) {
+  const testing::TempDir root("zelora-refused-");
+  std::filesystem::permissions(root.path(), std::filesystem::perms(0755));
+  const std::filesystem::path folder = root / "zelora";
+  ASSERT_EQ(::mkdir(folder.c_str(), 02775), 0);
+  const group* lp = ::getgrnam("lp");
+  ASSERT_NE(lp, nullptr);
+  ASSERT_EQ(::chown(folder.c_str(), 0, lp->gr_gid), 0);
+  ASSERT_EQ(::chmod(folder.c_str(), 02775), 0);
+  HiveFileRegistry seeded(folder);
+  SettingsKey::OpenForWriting(seeded)->WriteFloat("R_timeout", 45);
+  testing::RunUnprivileged([&] {
+    HiveFileRegistry hive(folder);
+    testing::LogicParts parts;
+    SettingsStore store(hive);
+    LoadIntoWindow(store, parts.record, parts.controls);
+    parts.controls.SetSpinValue(Control::SpinTimeout, 77);
+    SettingsController controller{parts.controls, parts.record,   store,
+                                  parts.port,     parts.notifier, '.'};
+    for (const auto click :
+         {&SettingsController::BtnApplyClick, &SettingsController::BtnDefaultClick}) {
+      try {
+        (controller.*click)();
+        ADD_FAILURE() << "no error";
+      } catch (const RegistryError& e) {
+        EXPECT_EQ(e.what(), "This user may not store settings in '" + hive.file().string() +
+                                "'; members of group 'lp' may");
+      }
+    }
+    EXPECT_TRUE(parts.port.writes.empty());
+    EXPECT_EQ(parts.record.timeout, 45.0L);
+  });
+}
+#endif
 
 }  // namespace
 }  // namespace zelora

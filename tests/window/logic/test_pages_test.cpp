@@ -100,13 +100,13 @@ TEST_F(TestPagesTest, EmptyDemonstrationFileStillOpensThePortAndLocksOut) {
   EXPECT_TRUE(LockedOut());
 }
 
-TEST_F(TestPagesTest, EveryRefusedByteGetsItsBoxAndTheLockOutStillBegins) {
+TEST_F(TestPagesTest, FirstRefusedByteGetsOneBoxEndsThePageAndTheLockOutBegins) {
   WriteDemoFile("abc");
   port.accepts_bytes = false;
   pages.BtnTestPrtClick();
-  EXPECT_EQ(boxes.shown,
-            (std::vector<Box>{Box::DemoWriteError, Box::DemoWriteError, Box::DemoWriteError}));
-  EXPECT_EQ(gauge.progress, 3);
+  EXPECT_EQ(boxes.shown, std::vector<Box>{Box::DemoWriteError});
+  EXPECT_EQ(gauge.progress, 0);
+  EXPECT_FALSE(controls.Visible(Control::Gauge));
   EXPECT_TRUE(LockedOut());
 }
 
