@@ -145,11 +145,11 @@ class WriterLock {
   // How long a store waits for another writer.
   enum class Wait { kNo, kAWhile };
 
-  // nullopt when the lock file cannot be opened (no write access), or when
-  // another writer holds the lock and `wait` is kNo. Something that is not a
-  // regular file at the lock path (a FIFO, a link, a folder) makes a store
-  // (kAWhile) fail with HiveFileError; a read open (kNo) only needs no lock,
-  // so it just goes without.
+  // nullopt when another writer holds the lock and `wait` is kNo. A lock
+  // file that cannot be opened, or something that is not a regular file at
+  // the lock path (a FIFO, a link, a folder), makes a store (kAWhile) fail
+  // with HiveFileError; a read open (kNo) only needs no lock, so it just goes
+  // without.
   static std::optional<WriterLock> Acquire(const std::filesystem::path& file, Wait wait) {
     std::filesystem::path lock_path = file;
     lock_path += ".lock";
@@ -160,7 +160,15 @@ class WriterLock {
     // O_NONBLOCK: a FIFO put in its place must not hang the program.
     posix::UniqueFd fd = posix::Open(
         lock_path, O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0600);
-    if (!fd) return errno == ELOOP || errno == EISDIR ? not_regular() : std::nullopt;
+    if (!fd && (errno == ELOOP || errno == EISDIR)) return not_regular();
+    // A store comes here only for a user the folder lets store: a lock she
+    // cannot open (another's, of a mode that shuts her out) must be named,
+    // not taken for a refusal to store.
+    if (!fd && wait == Wait::kAWhile) {
+      throw HiveFileError("Cannot open settings lock file '" + lock_path.string() +
+                          "': " + ErrnoText(errno));
+    }
+    if (!fd) return std::nullopt;
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return not_regular();
     // Every user who may store must be able to open the lock after this one.

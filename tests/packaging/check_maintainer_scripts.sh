@@ -39,6 +39,7 @@ new_root() {
     chown root:root "$DPKG_ROOT$settings_dir"
     chmod "$existing_mode" "$DPKG_ROOT$settings_dir"
     echo stored >"$DPKG_ROOT$settings_dir/HKEY_LOCAL_MACHINE.reg"
+    install -m 0664 /dev/null "$DPKG_ROOT$settings_dir/HKEY_LOCAL_MACHINE.reg.lock"
   fi
 }
 
@@ -56,6 +57,8 @@ while IFS='|' read -r name overrides before expected; do
   if [[ -n $before && ! -f $DPKG_ROOT$settings_dir/HKEY_LOCAL_MACHINE.reg ]]; then
     fail "$name: stored settings lost"
   fi
+  lock_mode=$(stat -c %a "$DPKG_ROOT$settings_dir/HKEY_LOCAL_MACHINE.reg.lock" 2>/dev/null || :)
+  [[ -z $before || $lock_mode == 660 ]] || fail "$name: the lock is left at $lock_mode"
 done <<TABLE
 fresh install|||2775 root:lp
 folder left by an older install||755|2775 root:lp

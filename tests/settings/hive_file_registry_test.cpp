@@ -342,6 +342,24 @@ TEST_F(HiveFileTest, ReadingDoesNotWaitForAWriter) {
   EXPECT_LT(elapsed, std::chrono::seconds(1));
 }
 
+// A lock that a user who may store cannot open (another's, shut to her) is
+// named when she stores, not taken for the folder refusing her.
+TEST_F(HiveFileTest, LockThatCannotBeOpenedIsNamedByTheStore) {
+  PutRaw(hive(), kSettingsKeyPath, "R_x", reg_type::kDword, {1, 0, 0, 0});
+  fs::permissions(hive().file().parent_path(), static_cast<fs::perms>(0777));
+  fs::permissions(hive().file().string() + ".lock", static_cast<fs::perms>(0600));
+  HiveFixture::RunUnprivileged([&] {
+    HiveFileRegistry own(fixture_.dir());
+    try {
+      SettingsKey::OpenForWriting(own);
+      ADD_FAILURE() << "no error";
+    } catch (const HiveFileError& e) {
+      EXPECT_EQ(e.what(), "Cannot open settings lock file '" + own.file().string() +
+                              ".lock': Permission denied");
+    }
+  });
+}
+
 // Once the new file is renamed into place the value is stored, even when the
 // directory cannot be synced afterwards (here: not even opened for reading).
 TEST_F(HiveFileTest, ValueRenamedIntoPlaceIsStoredWithoutADirectorySync) {
