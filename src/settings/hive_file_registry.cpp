@@ -335,7 +335,9 @@ std::string HiveFileRegistry::ReadRefusal(std::string_view) {
   return "Cannot read settings file '" + file_.string() + "': " + ErrnoText(errno);
 }
 
-std::string HiveFileRegistry::WriteRefusal(std::string_view) {
+std::string HiveFileRegistry::WriteRefusal(std::string_view path) {
+  // A file that cannot be read cannot be rewritten without losing values.
+  if (std::string unreadable = ReadRefusal(path); !unreadable.empty()) return unreadable;
   std::string text = "This user may not store settings in '" + file_.string() + "'";
   // Storing replaces the file, so the folder's permissions say who may.
   struct stat folder {};
