@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "socket_port.h"
 
+#include <linux/sockios.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 
 #include <algorithm>
@@ -85,8 +87,8 @@ posix::UniqueFd Connect(const addrinfo& address, Clock::time_point deadline) {
 
 class SocketConnection final : public PortConnection {
  public:
-  SocketConnection(posix::UniqueFd fd, milliseconds write_timeout)
-      : fd_(std::move(fd)), write_timeout_(write_timeout) {}
+  SocketConnection(posix::UniqueFd fd, const SocketTimeouts& timeouts)
+      : fd_(std::move(fd)), timeouts_(timeouts) {}
   ~SocketConnection() override {
     if (!finished_) ::shutdown(fd_.get(), SHUT_WR);
   }
@@ -103,7 +105,7 @@ class SocketConnection final : public PortConnection {
       const int on = 1;
       ::setsockopt(fd_.get(), IPPROTO_TCP, TCP_CORK, &on, sizeof on);
     }
-    const Clock::time_point deadline = Clock::now() + write_timeout_;
+    const Clock::time_point deadline = Clock::now() + timeouts_.write;
     while (!bytes.empty()) {
       const ssize_t sent = ::send(fd_.get(), bytes.data(), bytes.size(), MSG_NOSIGNAL);
       if (sent > 0) {
@@ -117,16 +119,38 @@ class SocketConnection final : public PortConnection {
     return true;
   }
 
-  // The printer sees the end of the job; fails when the printer has reset
-  // the connection.
+  // The printer sees the end of the job; true once it has acknowledged all of
+  // it, end included. Its system acknowledges bytes as they arrive, read or
+  // not, but the end only when the printer closes after reading to it, or a
+  // moment later if it holds the connection open; a printer that drops the job
+  // resets the connection instead.
   bool Finish() override {
     finished_ = true;
-    return ::shutdown(fd_.get(), SHUT_WR) == 0;
+    if (::shutdown(fd_.get(), SHUT_WR) != 0) return false;
+    const Clock::time_point deadline = Clock::now() + timeouts_.acknowledge;
+    bool hung_up = false;
+    for (;;) {
+      int error = 0, unacknowledged = 0;
+      socklen_t length = sizeof error;
+      if (::getsockopt(fd_.get(), SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0 ||
+          ::ioctl(fd_.get(), SIOCOUTQ, &unacknowledged) != 0) {
+        return false;
+      }
+      if (unacknowledged == 0) return true;
+      const auto remaining = std::chrono::ceil<milliseconds>(deadline - Clock::now()).count();
+      if (remaining <= 0) return false;
+      // The printer's end or a reset wakes the poll, an acknowledgement alone
+      // does not: hence the short step. Once the printer's end has come the
+      // socket stays ready, so the wait is the step alone.
+      pollfd entry{fd_.get(), POLLRDHUP, 0};
+      const auto step = static_cast<int>(std::min<decltype(remaining)>(remaining, 5));
+      if (::poll(&entry, hung_up ? 0 : 1, step) > 0) hung_up = true;
+    }
   }
 
  private:
   posix::UniqueFd fd_;
-  milliseconds write_timeout_;
+  SocketTimeouts timeouts_;
   std::size_t writes_ = 0;
   bool finished_ = false;
 };
@@ -147,7 +171,7 @@ std::unique_ptr<PortConnection> SocketPort::Open() {
   for (const addrinfo* a = addresses.get(); a != nullptr; a = a->ai_next, --left) {
     const Clock::time_point share = Clock::now() + (deadline - Clock::now()) / left;
     if (posix::UniqueFd fd = Connect(*a, share)) {
-      return std::make_unique<SocketConnection>(std::move(fd), timeouts_.write);
+      return std::make_unique<SocketConnection>(std::move(fd), timeouts_);
     }
   }
   return nullptr;

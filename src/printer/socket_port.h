@@ -18,12 +18,17 @@ namespace zelora {
 struct SocketTimeouts {
   static constexpr std::chrono::milliseconds kResolve{5'000};
   static constexpr std::chrono::milliseconds kConnect{5'000};
+  static constexpr std::chrono::milliseconds kAcknowledge{5'000};
 
   std::chrono::milliseconds resolve = kResolve;
   // For all of the host's addresses together.
   std::chrono::milliseconds connect = kConnect;
   // For each Write, as on a device.
   std::chrono::milliseconds write = DevicePortWriter::kDefaultWriteTimeout;
+  // For the printer to acknowledge the whole job once it is sent (Finish).
+  // A printer that answers at all does so within a round trip or its delayed
+  // acknowledgement; one that does not must not keep the user waiting.
+  std::chrono::milliseconds acknowledge = kAcknowledge;
 };
 
 // A printer on the network, reached through a raw TCP connection (the printer's
@@ -38,8 +43,13 @@ struct SocketTimeouts {
 // all are sent, the connection fails or the write time-out has passed. A
 // printer that went away fails the write; it never raises SIGPIPE.
 //
-// Closing (Finish, or destroying the connection) says that nothing more comes
-// (the printer sees the end of the job) and closes the socket.
+// Finish says that nothing more comes (the printer sees the end of the job)
+// and waits, up to the acknowledge time-out, until the printer has
+// acknowledged every byte and that end. Only then is a job written: bytes in
+// this system's send buffer are not yet the printer's, and a printer that
+// closes without reading or resets the connection part-way does so after
+// the last send returned. A reset fails the job. Destroying the connection
+// without Finish ends the job at once and waits for nothing.
 class SocketPort final : public PrinterPort {
  public:
   SocketPort(std::string host, std::uint16_t port, SocketTimeouts timeouts = {});

@@ -73,10 +73,14 @@ void LoopbackPrinter::Serve(int listener) {
   for (int client; (client = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
     std::string bytes;
     char buffer[65536];
-    for (ssize_t n; mode_ != Mode::kNeverRead &&
-                    (mode_ != Mode::kCloseEarly || bytes.size() < 1000) &&
-                    (n = ::read(client, buffer, sizeof buffer)) > 0;) {
+    for (ssize_t n;
+         (mode_ == Mode::kRecord || (mode_ == Mode::kCloseEarly && bytes.size() < 1000)) &&
+         (n = ::read(client, buffer, sizeof buffer)) > 0;) {
       bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    const linger reset{1, 0};  // the close then resets the connection
+    if (mode_ == Mode::kResetAfter5 && ::read(client, buffer, 5) >= 0) {
+      ::setsockopt(client, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
     }
     const std::lock_guard lock(mutex_);
     if (mode_ == Mode::kNeverRead) {

@@ -20,8 +20,9 @@ class LoopbackPrinter {
   // kRecord reads each connection to its end; kRefuse has the port but does
   // not listen; kNeverAccept lets connects go unanswered (its accept queue is
   // full); kNeverRead accepts and never reads; kCloseEarly closes each
-  // connection after its first 1000 bytes.
-  enum class Mode { kRecord, kRefuse, kNeverAccept, kNeverRead, kCloseEarly };
+  // connection after its first 1000 bytes, kDrop before any; kResetAfter5
+  // resets it after its first 5 bytes.
+  enum class Mode { kRecord, kRefuse, kNeverAccept, kNeverRead, kCloseEarly, kDrop, kResetAfter5 };
   explicit LoopbackPrinter(Mode mode = Mode::kRecord);
   ~LoopbackPrinter();
 
