@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Release Debian package into a fresh minimal Debian 12 root and
 # uses it there as an ordinary member of lp would: under Xvfb, sets the
-# time-out with the keyboard and sends it to a file standing in for the
+# time-out with the keyboard and sends it to a FIFO standing in for the
 # printer port, then checks the bytes that reached it and the stored
 # settings, and finally that a purge deletes the settings folder.
 # Needs root (debootstrap, chroot, mounts):  sudo tools/ci_install_test.sh
@@ -112,7 +112,7 @@ rm -rf --one-file-system "$root"
 logged debootstrap --variant=minbase bookworm "$root" "$mirror"
 phase_done "debootstrap"
 
-# A /dev of its own, so the file standing in for the port never touches the
+# A /dev of its own, so the FIFO standing in for the port never touches the
 # machine's.
 mount -t proc proc "$root/proc"
 mounts+=("$root/proc")
@@ -145,9 +145,17 @@ phase_done "install"
 user=lpuser
 chroot "$root" useradd -m -G lp "$user"
 install -d "$root$(dirname "$port")"
-: >"$root$port"
+mkfifo "$root$port"
 chroot "$root" chown root:lp "$port"
 chmod 0660 "$root$port"
+# The program takes no regular file for a port: a reader copies what reaches
+# the FIFO into a file. This script holds a writer of its own (fd 3, kept from
+# the others), so the reader sees the end only once it is closed after the
+# session, not after each job.
+received="$root/tmp/port.bin"
+exec 3<>"$root$port"
+cat "$root$port" >"$received" 3>&- &
+reader=$!
 
 # Send and Exit at the middle of their buttons, from the window layout.
 layout_h=src/window/logic/window_layout.h
@@ -179,19 +187,22 @@ entry=$(chroot "$root" dpkg -L zelora | grep -m 1 '\.desktop$' || true)
 if ! timeout --kill-after=5 120 chroot "$root" runuser -u "$user" -- \
   env -i HOME="/home/$user" USER="$user" PATH=/usr/bin:/bin LC_ALL=C.UTF-8 \
   xvfb-run -a -s "-screen 0 1024x768x24" /tmp/session.sh "$entry" "$new_timeout" \
-  "$port" "$(stat -c %s "$expected")" "$client_w" "$client_h" \
-  "$send_x" "$send_y" "$exit_x" "$exit_y"; then
-  echo "port file held:" >&2
-  od -c "$root$port" >&2
+  "/tmp/port.bin" "$(stat -c %s "$expected")" "$client_w" "$client_h" \
+  "$send_x" "$send_y" "$exit_x" "$exit_y" 3>&-; then
+  kill "$reader" 2>/dev/null || true
+  echo "the port received:" >&2
+  od -c "$received" >&2
   fail "expected the session with the installed program to succeed (see above)"
 fi
+exec 3>&-
+wait "$reader" || fail "expected the reader of the port FIFO to end well, it did not"
 
 faults=0
-if ! cmp "$expected" "$root$port"; then
+if ! cmp "$expected" "$received"; then
   echo "FAIL: expected at the port $(stat -c %s "$expected") bytes:" >&2
   od -c "$expected" >&2
-  echo "saw $(stat -c %s "$root$port") bytes:" >&2
-  od -c "$root$port" >&2
+  echo "saw $(stat -c %s "$received") bytes:" >&2
+  od -c "$received" >&2
   faults=1
 fi
 for line in "${expected_lines[@]}"; do
@@ -214,5 +225,5 @@ phase_done "purge"
 timing=$(printf '%s, ' "${timings[@]}")
 echo "Install test passed in $((SECONDS - started)) s (${timing%, }):"
 echo "  $(basename "$deb") into a fresh Debian 12 root from $mirror"
-echo "  $port: $(stat -c %s "$root$port") bytes, byte for byte the TIMEOUT=$new_timeout and COPIES=1 jobs"
+echo "  $port: $(stat -c %s "$received") bytes, byte for byte the TIMEOUT=$new_timeout and COPIES=1 jobs"
 echo "  $hive: R_timeout $new_timeout.0, R_copies 1.0; the purge removed $hive_dir"

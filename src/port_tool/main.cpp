@@ -15,5 +15,5 @@ int main(int argc, char** argv) {
       zelora::SystemSurroundings(ZELORA_PORT_DEVICE, settings.file().string());
   const int status = zelora::RunPortTool(args, settings, surroundings, std::cout, std::cerr);
   std::cout.flush();
-  return std::cout ? status : zelora::kPortToolSettingsError;
+  return std::cout ? status : zelora::kPortToolOutputError;
 }

@@ -30,8 +30,9 @@ constexpr std::string_view kHelp =
     "  unset       remove the value: the built-in port again\n"
     "  --help      print this help\n"
     "\n"
-    "Exit status: 0 done, 1 value refused or not usable, 2 wrong command line,\n"
-    "3 settings may not be written by this user, 4 settings unreadable.\n"
+    "Exit status: 0 done, 1 value refused or not usable or CUPS server not\n"
+    "reached, 2 wrong command line, 3 settings may not be written by this user,\n"
+    "4 settings cannot be read or written, 5 results cannot be written out.\n"
     "See zelora-port(1).\n";
 
 std::string Shown(const PortValue& value, const PortSurroundings& surroundings) {
@@ -61,10 +62,12 @@ int Show(const SettingsStore& store, const PortSurroundings& surroundings, std::
   }
   const std::string stored = store.LoadPort();
   const PortValue value = ParsePortValue(stored);
-  if (value.form == PortForm::kInvalid) {
+  const std::string problem =
+      value.form == PortForm::kDevice ? surroundings.never_a_port(value.path) : value.error;
+  if (!problem.empty()) {
     out << "Port: " << stored << "\nFrom: the Port value in " << surroundings.settings_location
         << "\n";
-    err << "zelora-port: the stored value cannot be used: " << value.error
+    err << "zelora-port: the stored value cannot be used: " << problem
         << " Every job fails until it is changed with 'zelora-port set' or "
            "'zelora-port unset'.\n";
     return kPortToolRefused;
@@ -78,7 +81,7 @@ int Show(const SettingsStore& store, const PortSurroundings& surroundings, std::
   return kPortToolOk;
 }
 
-int List(const PortSurroundings& surroundings, std::ostream& out) {
+int List(const PortSurroundings& surroundings, std::ostream& out, std::ostream& err) {
   out << "Printer device nodes:\n";
   const std::vector<std::string> nodes = surroundings.device_nodes();
   if (nodes.empty()) out << "  none\n";
@@ -86,10 +89,14 @@ int List(const PortSurroundings& surroundings, std::ostream& out) {
     out << "  " << node << "  "
         << (surroundings.may_write(node) ? "writable" : "not writable by this user") << "\n";
   }
+  const PortSurroundings::CupsDestinations cups = surroundings.cups_destinations();
+  if (!cups.unreachable.empty()) {
+    err << "zelora-port: " << cups.unreachable << "\n";
+    return kPortToolRefused;
+  }
   out << "CUPS destinations:\n";
-  const std::vector<PortSurroundings::Destination> destinations = surroundings.cups_destinations();
-  if (destinations.empty()) out << "  none\n";
-  for (const auto& destination : destinations) {
+  if (cups.found.empty()) out << "  none\n";
+  for (const auto& destination : cups.found) {
     out << "  cups://" << destination.name << "  " << destination.device_uri << "\n";
   }
   return kPortToolOk;
@@ -137,7 +144,7 @@ int RunPortTool(std::span<const std::string_view> args, RegistryBackend& setting
   const SettingsStore store(settings);
   try {
     if (command == "show") return Show(store, surroundings, out, err);
-    if (command == "list") return List(surroundings, out);
+    if (command == "list") return List(surroundings, out, err);
     if (command == "set") return Set(store, args[1], surroundings, out, err);
     if (!store.RemovePort()) {
       err << "zelora-port: this user may not write the settings in "

@@ -25,10 +25,14 @@ struct PortSurroundings {
   // Why settings that are there cannot be read by this user, or empty when
   // they can or are absent: such settings would otherwise look like none.
   std::function<std::string()> settings_unreadable;
-  // Why the value cannot reach a printer (a device node that is missing or no
-  // device, a CUPS destination the server does not know, a host name that
-  // does not resolve), or empty when it can.
+  // Why the value cannot reach a printer (a device node that is missing or
+  // cannot be a port, a CUPS destination the server does not know or a server
+  // that cannot be reached, a host name that does not resolve), or empty when
+  // it can.
   std::function<std::string(const PortValue&)> unreachable;
+  // Why the device node at `path` can never be a port (PortFileProblem), or
+  // empty: a node that is missing now may be a printer that is switched off.
+  std::function<std::string(const std::string& path)> never_a_port;
   // The printer device nodes present, and the CUPS destinations.
   std::function<std::vector<std::string>()> device_nodes;
   std::function<bool(const std::string& path)> may_write;
@@ -36,16 +40,23 @@ struct PortSurroundings {
     std::string name;
     std::string device_uri;
   };
-  std::function<std::vector<Destination>()> cups_destinations;
+  struct CupsDestinations {
+    std::vector<Destination> found;
+    std::string unreachable;  // why the server could not be asked, or empty
+  };
+  std::function<CupsDestinations()> cups_destinations;
 };
 
 // Exit statuses of zelora-port.
 enum PortToolStatus : int {
   kPortToolOk = 0,
-  kPortToolRefused = 1,       // the value is not one a printer can be reached by
-  kPortToolUsage = 2,         // the command line is wrong
-  kPortToolNotAllowed = 3,    // this user may not store settings
-  kPortToolSettingsError = 4  // the settings cannot be read or written
+  // The value is not one a printer can be reached by, or the CUPS server
+  // cannot be asked.
+  kPortToolRefused = 1,
+  kPortToolUsage = 2,          // the command line is wrong
+  kPortToolNotAllowed = 3,     // this user may not store settings
+  kPortToolSettingsError = 4,  // the settings cannot be read or written
+  kPortToolOutputError = 5     // the results cannot be written out
 };
 
 // zelora-port [show | list | set VALUE | unset | --help]; returns the exit

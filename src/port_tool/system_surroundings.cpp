@@ -12,10 +12,13 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <regex>
 #include <system_error>
 
 #include "call_within.h"
+#include "cups_port.h"
+#include "device_port_writer.h"
 #include "port_tool.h"
 #include "socket_port.h"
 
@@ -38,13 +41,14 @@ std::vector<std::string> PrinterDeviceNodes() {
   return nodes;
 }
 
-std::string DeviceProblem(const std::string& path) {
+// The device port writer's own rule; a missing node is a problem only when
+// `missing_counts`.
+std::string DeviceProblem(const std::string& path, bool missing_counts) {
   struct stat status {};
-  if (::stat(path.c_str(), &status) != 0) return path + ": " + std::strerror(errno) + ".";
-  if (!S_ISCHR(status.st_mode) && !S_ISFIFO(status.st_mode)) {
-    return path + " is neither a character device nor a FIFO.";
+  if (::stat(path.c_str(), &status) != 0) {
+    return missing_counts ? path + ": " + std::strerror(errno) + "." : std::string();
   }
-  return {};
+  return PortFileProblem(path, status);
 }
 
 std::string HostProblem(const std::string& host) {
@@ -62,27 +66,60 @@ std::string HostProblem(const std::string& host) {
   return {};
 }
 
+// The CUPS server libcups is set to use, as messages name it.
+std::string CupsServerName() {
+  const std::string server = cupsServer();
+  return server.starts_with('/') ? server : server + ":" + std::to_string(ippPort());
+}
+
+struct HttpCloser {
+  void operator()(http_t* http) const { httpClose(http); }
+};
+using Http = std::unique_ptr<http_t, HttpCloser>;
+
+// A connection to the CUPS server within a socket port's connect time-out, or
+// null and why not. libcups's own calls would answer for a server they cannot
+// reach as for one without destinations.
+Http ConnectToCups(std::string& unreachable) {
+  Http http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(),
+                         /*blocking=*/1, static_cast<int>(SocketTimeouts::kConnect.count()),
+                         nullptr));
+  if (!http) unreachable = "the CUPS server " + CupsServerName() + " cannot be reached.";
+  // A server that takes the connection and never answers must not hold the
+  // command for good either.
+  if (http) {
+    httpSetTimeout(http.get(), static_cast<double>(CupsTimeouts{}.server.count()) / 1000.0, nullptr,
+                   nullptr);
+  }
+  return http;
+}
+
 std::string QueueProblem(const std::string& queue) {
-  cups_dest_t* destination = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(), nullptr);
+  std::string unreachable;
+  const Http http = ConnectToCups(unreachable);
+  if (!http) return unreachable;
+  cups_dest_t* destination = cupsGetNamedDest(http.get(), queue.c_str(), nullptr);
   if (destination == nullptr) {
-    return "the CUPS server " + std::string(cupsServer()) + " has no destination " + queue + ".";
+    return "the CUPS server " + CupsServerName() + " has no destination " + queue + ".";
   }
   cupsFreeDests(1, destination);
   return {};
 }
 
-std::vector<PortSurroundings::Destination> CupsDestinations() {
+PortSurroundings::CupsDestinations CupsDestinations() {
+  PortSurroundings::CupsDestinations result;
+  const Http http = ConnectToCups(result.unreachable);
+  if (!http) return result;
   cups_dest_t* destinations = nullptr;
-  const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &destinations);
-  std::vector<PortSurroundings::Destination> found;
+  const int count = cupsGetDests2(http.get(), &destinations);
   for (int i = 0; i < count; ++i) {
     const cups_dest_t& destination = destinations[i];
     if (destination.instance != nullptr) continue;  // the same queue again
     const char* uri = cupsGetOption("device-uri", destination.num_options, destination.options);
-    found.push_back({destination.name, uri != nullptr ? uri : "(device not shown)"});
+    result.found.push_back({destination.name, uri != nullptr ? uri : "(device not shown)"});
   }
   cupsFreeDests(count, destinations);
-  return found;
+  return result;
 }
 
 }  // namespace
@@ -100,7 +137,7 @@ PortSurroundings SystemSurroundings(std::string built_in_port, std::string setti
   surroundings.unreachable = [](const PortValue& value) -> std::string {
     switch (value.form) {
       case PortForm::kDevice:
-        return DeviceProblem(value.path);
+        return DeviceProblem(value.path, /*missing_counts=*/true);
       case PortForm::kSocket:
         return HostProblem(value.host);
       case PortForm::kCups:
@@ -108,6 +145,9 @@ PortSurroundings SystemSurroundings(std::string built_in_port, std::string setti
       default:
         return {};
     }
+  };
+  surroundings.never_a_port = [](const std::string& path) {
+    return DeviceProblem(path, /*missing_counts=*/false);
   };
   surroundings.device_nodes = PrinterDeviceNodes;
   surroundings.may_write = [](const std::string& path) {

@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "device_port_writer.h"
 #include "port_writer.h"
 #include "socket_port.h"
 
@@ -14,11 +13,14 @@ namespace zelora {
 
 // How long a CUPS port waits, at most: for the server's name and connection
 // as a socket port waits for a printer's, and for each answer of the server
-// or each write to it as a device write.
+// or each write to it.
 struct CupsTimeouts {
   std::chrono::milliseconds resolve = SocketTimeouts::kResolve;
   std::chrono::milliseconds connect = SocketTimeouts::kConnect;
-  std::chrono::milliseconds server = DevicePortWriter::kDefaultWriteTimeout;
+  // A connect's time, not a device write's: the server spools the job and
+  // answers at once however slow its printer is, so one silent for longer has
+  // stopped, and the window would wait out the limit for each setting sent.
+  std::chrono::milliseconds server = SocketTimeouts::kConnect;
 };
 
 // A queue of a CUPS print server; each connection is one raw job, which the

@@ -6,6 +6,8 @@
 #include <pthread.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -94,7 +96,25 @@ std::unique_ptr<PortConnection> DevicePortWriter::Open() {
   } while (locked < 0 && errno == EINTR);
   if (locked < 0) return nullptr;
 
+  // Checked on what was opened, not on the name, so that nothing can be put
+  // in the node's place between the check and the writes.
+  struct stat status {};
+  if (::fstat(fd.get(), &status) != 0 || !PortFileProblem(path_, status).empty()) return nullptr;
+
   return std::make_unique<DeviceConnection>(std::move(fd), write_timeout_);
+}
+
+std::string PortFileProblem(std::string_view path, const struct stat& status) {
+  // Linux gives the memory devices major number 1.
+  constexpr unsigned kMemoryDevices = 1;
+  if (S_ISFIFO(status.st_mode)) return {};
+  if (!S_ISCHR(status.st_mode)) {
+    return std::string(path) + " is neither a character device nor a FIFO.";
+  }
+  if (major(status.st_rdev) == kMemoryDevices) {
+    return std::string(path) + " is a memory device, which takes every job and prints none.";
+  }
+  return {};
 }
 
 std::unique_ptr<PrinterPort> MakePlatformPortWriter() {

@@ -1,12 +1,15 @@
 // SPDX-FileCopyrightText: 2026 Zelora developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zelora-port on a temporary settings file: the system's own checks of device
-// nodes and CUPS destinations, a fixed list of candidates.
+// nodes and CUPS destinations, a fixed list of candidates, a CUPS server that
+// is not there and the private one of the cups_server fixture.
 
 #include "port_tool.h"
 
+#include <cups/cups.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -27,14 +30,11 @@ namespace {
 class PortToolTest : public ::testing::Test {
  protected:
   PortToolTest() {
-    // No CUPS server listens there: every queue is unknown.
-    ::setenv("CUPS_SERVER", "127.0.0.1:1", 1);
+    // No CUPS server listens there.
+    cupsSetServer("127.0.0.1:1");
     ::mkfifo(fifo_.c_str(), 0666);
     std::ofstream(dir_ / "plain") << "not a printer";
     surroundings_.device_nodes = [this] { return std::vector<std::string>{fifo_}; };
-    surroundings_.cups_destinations = [] {
-      return std::vector<PortSurroundings::Destination>{{"Laser", "socket://10.0.0.9"}};
-    };
   }
 
   struct Result {
@@ -61,6 +61,7 @@ class PortToolTest : public ::testing::Test {
 TEST_F(PortToolTest, ShowSetUnsetListAndRefusals) {
   const std::string plain = (dir_ / "plain").string();
   const std::string gone = (dir_ / "gone").string();
+  const std::string no_server = "the CUPS server 127.0.0.1:1 cannot be reached.\n";
   const struct {
     std::vector<std::string_view> args;
     int status;
@@ -81,14 +82,11 @@ TEST_F(PortToolTest, ShowSetUnsetListAndRefusals) {
        plain + " is neither a character device nor a FIFO",
        false},
       {{"set", gone}, kPortToolRefused, "", "No such file or directory", false},
-      {{"set", "cups://Nowhere"}, kPortToolRefused, "", "has no destination Nowhere", false},
+      {{"set", "/dev/null"}, kPortToolRefused, "", "/dev/null is a memory device", false},
+      {{"set", "cups://Nowhere"}, kPortToolRefused, "", no_server, false},
       {{"set", "socket://"}, kPortToolRefused, "", "'socket://' refused: ", false},
       {{"set", "socket://localhost"}, kPortToolOk, "Port: socket://localhost:9100", "", true},
-      {{"list"},
-       kPortToolOk,
-       fifo_ + "  writable\nCUPS destinations:\n  cups://Laser  socket://10.0.0.9",
-       "",
-       false},
+      {{"list"}, kPortToolRefused, fifo_ + "  writable\n", no_server, false},
       {{"unset"}, kPortToolOk, "Port: /dev/lp0 (built in)", "", true},
       {{"frobnicate"}, kPortToolUsage, "", "unknown command 'frobnicate'", false},
       {{"set"}, kPortToolUsage, "", "set takes one value", false},
@@ -107,6 +105,15 @@ TEST_F(PortToolTest, ShowSetUnsetListAndRefusals) {
   }
   HiveFileRegistry settings(dir_.path());
   EXPECT_EQ(SettingsStore(settings).LoadPort(), "");
+
+  // A value stored by other means is checked by the same rule.
+  ASSERT_TRUE(SettingsStore(settings).StorePort("/dev/zero"));
+  const Result shown = Run({"show"});
+  EXPECT_EQ(shown.status, kPortToolRefused);
+  EXPECT_NE(shown.err.find("/dev/zero is a memory device, which takes every job and prints "
+                           "none. Every job fails until"),
+            std::string::npos)
+      << shown.err;
 }
 
 TEST_F(PortToolTest, UnusableSettingsAndUsersWhoMayNotStore) {
@@ -139,6 +146,27 @@ TEST_F(PortToolTest, UnusableSettingsAndUsersWhoMayNotStore) {
     EXPECT_EQ(unreadable.err,
               "zelora-port: cannot read " + settings_file_ + ": Permission denied.\n");
   });
+}
+
+// A server that is there: its queues are listed and may be chosen, and a queue
+// it lacks is told apart from a server that cannot be reached.
+TEST_F(PortToolTest, QueuesOfALiveServer) {
+  const std::filesystem::path server_dir = ZELORA_CUPS_SERVER_DIR;
+  const std::string unavailable = testing::ReadFile(server_dir / "unavailable");
+  if (!unavailable.empty()) GTEST_SKIP() << "no CUPS server here: " << unavailable;
+  std::string server = testing::ReadFile(server_dir / "server");
+  server = server.substr(0, server.find('\n'));
+  ASSERT_FALSE(server.empty()) << "the cups_server fixture started no server";
+  cupsSetServer(server.c_str());
+  const std::string queue = "zelora-port-" + std::to_string(::getpid()), chosen = "cups://" + queue;
+  const std::string admin = "PATH=$PATH:/usr/sbin lpadmin -h " + server;
+  ASSERT_EQ(std::system((admin + " -p " + queue + " -E -v socket://127.0.0.1:9").c_str()), 0);
+  EXPECT_NE(Run({"list"}).out.find(chosen + "  socket://127.0.0.1:9\n"), std::string::npos);
+  EXPECT_EQ(Run({"set", chosen}).out, "Port: " + chosen + "\n");
+  EXPECT_EQ(Run({"set", "cups://Nowhere"}).err,
+            "zelora-port: 'cups://Nowhere' refused: the CUPS server " + server +
+                " has no destination Nowhere.\n");
+  EXPECT_EQ(std::system((admin + " -x " + queue).c_str()), 0);
 }
 
 }  // namespace

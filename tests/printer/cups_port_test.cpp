@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "demo_page.h"
 #include "pjl_job.h"
@@ -100,6 +101,19 @@ TEST_F(CupsPortTest, QueueThatTakesNoJobsFails) {
   added_ = false;
   EXPECT_FALSE(connection->Finish());
   EXPECT_EQ(printer_.Jobs(1, std::chrono::seconds(1)), Jobs{});
+}
+
+// A server that takes the connection and then never answers fails the job
+// within seconds under the default time-outs, as a dead network printer does.
+TEST(CupsPortServer, SilentServerFailsWithinSeconds) {
+  testing::LoopbackPrinter server(testing::LoopbackPrinter::Mode::kNeverRead);
+  ::setenv("CUPS_SERVER", ("127.0.0.1:" + std::to_string(server.port())).c_str(), 1);
+  const auto start = std::chrono::steady_clock::now();
+  bool written = true;
+  // libcups keeps the server per thread: a new thread reads CUPS_SERVER.
+  std::thread([&] { written = CupsPort("zelora-silent").WriteJob(FormFeedJob()); }).join();
+  EXPECT_FALSE(written);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15));
 }
 
 }  // namespace

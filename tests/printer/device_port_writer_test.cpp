@@ -22,6 +22,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/fifo_printer.h"
 #include "support/test_files.h"
 
 namespace zelora {
@@ -34,11 +35,6 @@ using std::chrono::milliseconds;
 const std::string kBaud9600Job = "\x1b%-12345X@PJL DEFAULT BAUDRATE=9600\r\n\x1b%-12345X";
 
 using testing::TempDir;
-
-fs::path MakeEmptyFile(const fs::path& path) {
-  std::ofstream(path, std::ios::binary).flush();
-  return path;
-}
 
 fs::path MakeFifo(const fs::path& path) {
   if (mkfifo(path.c_str(), 0600) != 0) throw std::runtime_error("mkfifo failed");
@@ -171,19 +167,24 @@ TEST(DevicePortWriter, FifoReaderGetsEachJobAsOneSessionInOrder) {
   EXPECT_EQ(reader.Sessions(), jobs);
 }
 
-TEST(DevicePortWriter, DeviceThatRefusesTheWriteFailsAndReleasesThePort) {
-  const std::size_t descriptors = OpenDescriptorCount();
-  DevicePortWriter port("/dev/full");
-  {
-    const std::unique_ptr<PortConnection> connection = port.Open();
-    ASSERT_NE(connection, nullptr) << "the device opens";
-    EXPECT_FALSE(connection->Write("x"));
+// Only a FIFO or a character device other than the memory devices is a port:
+// a regular file (the user's own, say) or /dev/null would take every job and
+// print none. Such a file does not open, and keeps what it held.
+TEST(DevicePortWriter, OnlyAFifoOrAPrinterDeviceOpens) {
+  TempDir dir;
+  std::ofstream(dir / "profile") << "PATH=/bin\n";
+  testing::FifoPrinter printer((dir / "lp0").string());
+  for (const auto& [path, opens] : {std::pair{(dir / "profile").string(), false},
+                                    {"/dev/null", false},
+                                    {"/dev/zero", false},
+                                    {"/dev/full", false},
+                                    {(dir / "lp0").string(), true}}) {
+    DevicePortWriter port(path);
+    EXPECT_EQ(port.Open() != nullptr, opens) << path;
+    EXPECT_EQ(port.WriteJob(kBaud9600Job), opens) << path;
   }
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    EXPECT_FALSE(port.WriteJob(kBaud9600Job));
-    EXPECT_TRUE(CanLockExclusively("/dev/full")) << "the port was left open";
-  }
-  EXPECT_EQ(OpenDescriptorCount(), descriptors);
+  EXPECT_EQ(testing::ReadFile(dir / "profile"), "PATH=/bin\n");
+  EXPECT_EQ(printer.Received(), kBaud9600Job);
 }
 
 TEST(DevicePortWriter, MissingPortFailsAndCreatesNothing) {
@@ -205,14 +206,14 @@ TEST(DevicePortWriter, DanglingLinkToThePortCreatesNothing) {
 
 TEST(DevicePortWriter, TenThousandJobsLeaveNoDescriptorOpen) {
   TempDir dir;
-  const fs::path path = MakeEmptyFile(dir / "lp0");
-  DevicePortWriter port(path.string());
+  testing::FifoPrinter printer((dir / "lp0").string());
+  DevicePortWriter port((dir / "lp0").string());
   const std::size_t descriptors = OpenDescriptorCount();
   int failures = 0;
   for (int i = 0; i < 10'000; ++i) failures += port.WriteJob(kBaud9600Job) ? 0 : 1;
   EXPECT_EQ(failures, 0);
   EXPECT_EQ(OpenDescriptorCount(), descriptors);
-  EXPECT_EQ(fs::file_size(path), 10'000u * kBaud9600Job.size());
+  EXPECT_EQ(printer.Received().size(), 10'000u * kBaud9600Job.size());
 }
 
 TEST(DevicePortWriter, FifoWithoutReaderFailsAtOnce) {
@@ -271,17 +272,25 @@ TEST(DevicePortWriter, ReaderGoingAwayMidWriteFailsWithoutKillingTheProgram) {
   printer.join();
 }
 
+// A write that fails releases the port all the same.
 TEST(DevicePortConnection, WriteAfterTheReaderLeftFailsWithoutKillingTheProgram) {
   TempDir dir;
   const fs::path fifo = MakeFifo(dir / "lp0");
+  const std::size_t descriptors = OpenDescriptorCount();
   const int read_fd = open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   ASSERT_GE(read_fd, 0);
   DevicePortWriter port(fifo.string());
-  const std::unique_ptr<PortConnection> connection = port.Open();
-  ASSERT_NE(connection, nullptr);
-  close(read_fd);
-  EXPECT_FALSE(connection->Write("\x0c"));
-  EXPECT_FALSE(connection->Write("\x0c")) << "still alive for a second try";
+  {
+    const std::unique_ptr<PortConnection> connection = port.Open();
+    ASSERT_NE(connection, nullptr);
+    close(read_fd);
+    EXPECT_FALSE(connection->Write("\x0c"));
+    EXPECT_FALSE(connection->Write("\x0c")) << "still alive for a second try";
+  }
+  const int back = open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);  // the printer again
+  EXPECT_TRUE(CanLockExclusively(fifo)) << "the port was left open";
+  close(back);
+  EXPECT_EQ(OpenDescriptorCount(), descriptors);
 }
 
 TEST(DevicePortConnection, LongStreamArrivesWholeThroughPartialWrites) {

@@ -25,6 +25,7 @@
 #include <unistd.h>
 
 #include "device_port_writer.h"
+#include "support/fifo_printer.h"
 #endif
 
 namespace zelora::testing {
@@ -35,20 +36,19 @@ inline void EmptyFile(const std::string& path) {
 }
 
 #ifndef _WIN32
-// The device port writer on a regular file in a temporary directory.
+// The device port writer on a FIFO in a temporary directory, which a stand-in
+// printer reads.
 class DevicePortFixture {
  public:
   // Why the fixture cannot run here; empty when it can.
   static std::string Unavailable() { return {}; }
 
-  DevicePortFixture() : dir_("zelora-port-"), path_((dir_ / "lp0").string()) {
-    EmptyFile(path_);
-    port_ = std::make_unique<DevicePortWriter>(path_);
-  }
+  DevicePortFixture()
+      : dir_("zelora-port-"), path_((dir_ / "lp0").string()), printer_(path_), port_(path_) {}
 
-  PrinterPort& port() { return *port_; }
-  std::string Received() const { return ReadFile(path_); }
-  void Clear() { EmptyFile(path_); }
+  PrinterPort& port() { return port_; }
+  std::string Received() { return printer_.Received(); }
+  void Clear() { printer_.Clear(); }
 
   // The port opened and locked by someone else, until destroyed.
   class Hold {
@@ -77,7 +77,8 @@ class DevicePortFixture {
  private:
   TempDir dir_;
   std::string path_;
-  std::unique_ptr<PrinterPort> port_;
+  FifoPrinter printer_;
+  DevicePortWriter port_;
 };
 #else
 // The platform port writer on LPT1, which the test run maps to a file whose

@@ -66,7 +66,7 @@ TEST(ParsePortValue, ReadsEachFormAndSaysWhyAValueIsNone) {
 TEST(SelectablePort, FollowsTheLastValue) {
   testing::TempDir dir;
   const std::string device = (dir / "lp0").string();
-  testing::EmptyFile(device);
+  testing::FifoPrinter device_printer(device);
   testing::LoopbackPrinter printer;
   SelectablePort port;
   EXPECT_EQ(port.selected().form, PortForm::kDefault);
@@ -80,7 +80,7 @@ TEST(SelectablePort, FollowsTheLastValue) {
     EXPECT_EQ(port.WriteJob(job), taken) << value;
     EXPECT_EQ(port.selected().error.empty(), taken) << value;
   }
-  EXPECT_EQ(testing::ReadFile(device), "AE");
+  EXPECT_EQ(device_printer.Received(), "AE");
   EXPECT_EQ(printer.Jobs(1), std::vector<std::string>{"B"});
 }
 #endif

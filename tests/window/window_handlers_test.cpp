@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Zelora developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window's handlers wired to their logic, end to end: the real window, a
-// real settings file and the device port writer on a file that stands in for
+// real settings file and the device port writer on a FIFO that stands in for
 // the printer, driven with the mouse and the keyboard.
 
 #include <gtest/gtest.h>
@@ -17,6 +17,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "device_port_writer.h"
@@ -29,6 +30,7 @@
 #include "settings_store.h"
 #include "spin_edit.h"
 #include "support/fake_window_seams.h"
+#include "support/fifo_printer.h"
 #include "support/loopback_printer.h"
 #include "support/pjl_text.h"
 #include "support/test_files.h"
@@ -45,7 +47,6 @@ class WindowHandlers : public ::testing::Test {
   static void SetUpTestSuite() { TZLR::ApplyApplicationLook(); }
 
   WindowHandlers() {
-    std::ofstream(port_path_, std::ios::binary);
     // The printer was last told A4 in portrait with 64 lines.
     std::optional<SettingsKey> key = SettingsKey::OpenForWriting(hive_);
     key->WriteInteger("R_papersize", 2);
@@ -91,6 +92,7 @@ class WindowHandlers : public ::testing::Test {
 
   testing::TempDir dir_;
   std::string port_path_ = (dir_ / "lp0").string();
+  std::optional<testing::FifoPrinter> printer_{std::in_place, port_path_};
   HiveFileRegistry hive_{dir_.path()};
   SettingsStore store_{hive_};
   DevicePortWriter port_{port_path_};
@@ -102,7 +104,7 @@ class WindowHandlers : public ::testing::Test {
 TEST_F(WindowHandlers, LetterInPortraitReachesThePrinterAndTheSettingsFile) {
   ChooseLetterAndSend();
 
-  EXPECT_EQ(testing::ReadFile(port_path_),
+  EXPECT_EQ(printer_->Received(),
             DefaultJob("PAPER=LETTER") + DefaultJob("FORMLINES=60") + DefaultJob("FORMLINES=60"));
   EXPECT_EQ(StoredIndex("R_papersize"), 0);
   EXPECT_EQ(Stored("R_lpi"), 60.0);
@@ -110,12 +112,12 @@ TEST_F(WindowHandlers, LetterInPortraitReachesThePrinterAndTheSettingsFile) {
 
   // Letter and its lines now count as sent: a second Send has nothing to send.
   QTest::mouseClick(window_.FindControl("BtnApply"), Qt::LeftButton);
-  EXPECT_EQ(testing::ReadFile(port_path_),
+  EXPECT_EQ(printer_->Received(),
             DefaultJob("PAPER=LETTER") + DefaultJob("FORMLINES=60") + DefaultJob("FORMLINES=60"));
 }
 
 TEST_F(WindowHandlers, WithNoPrinterThreeBoxesNothingStoredAndThePullStillRuns) {
-  std::filesystem::remove(port_path_);
+  printer_.reset();
 
   ChooseLetterAndSend();
 
@@ -125,9 +127,9 @@ TEST_F(WindowHandlers, WithNoPrinterThreeBoxesNothingStoredAndThePullStillRuns) 
 
   // The window counts Letter as sent all the same: once the printer is back,
   // a second Send has nothing to send, and the settings file keeps A4.
-  std::ofstream(port_path_, std::ios::binary);
+  printer_.emplace(port_path_);
   QTest::mouseClick(window_.FindControl("BtnApply"), Qt::LeftButton);
-  EXPECT_EQ(testing::ReadFile(port_path_), "");
+  EXPECT_EQ(printer_->Received(), "");
   EXPECT_EQ(boxes_.shown.size(), 3u);
   EXPECT_EQ(StoredIndex("R_papersize"), 2);
   EXPECT_EQ(Stored("R_lpi"), 64.0);
@@ -151,7 +153,7 @@ TEST_F(WindowHandlers, SendReadsTheSpinFieldBeingTyped) {
   QTest::mouseClick(window_.FindControl("BtnApply"), Qt::LeftButton);
 
   EXPECT_EQ(QApplication::focusWidget(), typing);
-  EXPECT_EQ(testing::ReadFile(port_path_), DefaultJob("COPIES=7"));
+  EXPECT_EQ(printer_->Received(), DefaultJob("COPIES=7"));
   EXPECT_EQ(Stored("R_copies"), 7.0);
 }
 
@@ -188,7 +190,7 @@ TEST_F(WindowHandlers, EveryCommandWithinKeyboardReach) {
     page(step.page);
     QTest::keyClick(QApplication::focusWidget(), step.key.key(), step.key.keyboardModifiers());
     port += step.reaches_the_port;
-    EXPECT_EQ(testing::ReadFile(port_path_), port);
+    EXPECT_EQ(printer_->Received(), port);
   }
 
   // F5 reloads what is stored; F1 opens the help on the page showing.
@@ -241,7 +243,7 @@ TEST_F(WindowHandlers, ConfigurationPageLocksTheTestButtonsOutUntilTimer1) {
 
   QTest::mouseClick(config, Qt::LeftButton);
 
-  EXPECT_EQ(testing::ReadFile(port_path_), "\x1b%-12345X@PJL TEST PRINT=CONFIG\r\n\x1b%-12345X");
+  EXPECT_EQ(printer_->Received(), "\x1b%-12345X@PJL TEST PRINT=CONFIG\r\n\x1b%-12345X");
   EXPECT_FALSE(config->isEnabled());
   EXPECT_FALSE(demo->isEnabled());
   EXPECT_EQ(window_.cursor().shape(), Qt::WaitCursor);
@@ -268,7 +270,7 @@ TEST_F(WindowHandlers, DemonstrationPageStreamsTheFileAndHidesTheGauge) {
 
   QTest::mouseClick(window_.FindControl("BtnTestPrt"), Qt::LeftButton);
 
-  EXPECT_EQ(testing::ReadFile(port_path_), page);
+  EXPECT_EQ(printer_->Received(), page);
   EXPECT_EQ(gauge->Maximum(), static_cast<int>(page.size()));
   EXPECT_EQ(gauge->Progress(), static_cast<int>(page.size()));
   EXPECT_TRUE(gauge->isHidden());

@@ -3,13 +3,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs inside the installed root as the ordinary user, under xvfb-run: starts
 # the program the way its desktop entry does, sets the time-out with the
-# keyboard, clicks Send, waits for the port file to take the expected number
-# of bytes, then clicks Exit and waits for the program to end.
-#   session.sh <desktop entry> <new time-out> <port file> <bytes expected>
+# keyboard, clicks Send, waits for the file that the port's bytes are copied
+# into to take the expected number, then clicks Exit and waits for the
+# program to end.
+#   session.sh <desktop entry> <new time-out> <port copy> <bytes expected>
 #              <client width> <client height> <Send x> <Send y> <Exit x> <Exit y>
 # Positions are layout pixels (the window scales them with its font).
 set -uo pipefail
-entry=$1 timeout_value=$2 port=$3 bytes=$4 client_w=$5 client_h=$6
+entry=$1 timeout_value=$2 port_copy=$3 bytes=$4 client_w=$5 client_h=$6
 send_x=$7 send_y=$8 exit_x=$9 exit_y=${10}
 
 XDG_RUNTIME_DIR=$(mktemp -d)
@@ -48,7 +49,7 @@ xdotool type "$timeout_value"
 click "$send_x" "$send_y"
 
 for _ in $(seq 100); do
-  (($(stat -c %s "$port") >= bytes)) && break
+  (($(stat -c %s "$port_copy") >= bytes)) && break
   sleep 0.1
 done
 
