@@ -247,6 +247,9 @@ class WinRegistryFixture {
       const std::string full = Full(path);
       return Wrap(inner_->CreateKey(full), full, true);
     }
+    std::string ReadRefusal(std::string_view path) override {
+      return inner_->ReadRefusal(Full(path));
+    }
 
    private:
     std::string Full(std::string_view path) const { return root_ + "\\" + std::string(path); }
