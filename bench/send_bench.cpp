@@ -53,7 +53,7 @@ void Run(const char* where, const std::filesystem::path& base) {
   zelora::SettingsRecord record = zelora::LoadDefaults();
   zelora::Push(record, controls);
   NoBox box;
-  zelora::SettingsController controller(controls, record, store, port, box, '.');
+  zelora::SettingsController controller(controls, record, store, port, box);
 
   std::vector<double> pass, direct;
   for (int i = 0; i < kPasses; ++i) {

@@ -71,7 +71,7 @@ void SendPass(zelora::testing::LoopbackPrinter& printer) {
   zelora::SettingsRecord record = zelora::LoadDefaults();
   zelora::Push(record, controls);
   NoBox box;
-  zelora::SettingsController controller(controls, record, store, port, box, '.');
+  zelora::SettingsController controller(controls, record, store, port, box);
 
   std::vector<double> pass, jobs_alone, plain;
   std::size_t sent = 0;

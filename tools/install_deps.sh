@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   zlib1g-dev libcups2-dev cups libfontconfig-dev
   libgtest-dev libgmock-dev googletest
-  fonts-dejavu-core
+  fonts-dejavu-core locales
   xvfb xauth xdotool x11-utils imagemagick
   dpkg-dev fakeroot desktop-file-utils appstream lintian devscripts librsvg2-bin reuse
   clang libclang-rt-14-dev libbenchmark-dev dbus-daemon

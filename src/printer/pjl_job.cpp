@@ -34,6 +34,9 @@ std::string CloseJob(std::string_view prefix, std::string_view value_text) {
 
 std::int32_t Index(const SettingValue& value) { return std::get<std::int32_t>(value); }
 
+// The printer's number syntax, not the user's.
+std::string PjlNumber(long double value) { return GeneralNumberText(value, '.'); }
+
 }  // namespace
 
 std::string SettingJob(std::string_view variable, std::string_view value_text) {
@@ -51,7 +54,7 @@ std::string CustomPaperJob(std::string_view width_text, std::string_view height_
   return CloseJob(prefix, height_text);
 }
 
-std::string ValueText(Setting setting, const SettingValue& value, char decimal_separator) {
+std::string ValueText(Setting setting, const SettingValue& value) {
   const SettingRow& row = RowOf(setting);
   switch (row.rule) {
     case ValueRule::TableWord:
@@ -59,7 +62,7 @@ std::string ValueText(Setting setting, const SettingValue& value, char decimal_s
     case ValueRule::PowersaveJob:
       return std::string(ItemWord(row, Index(value)));
     case ValueRule::NumberText:
-      return GeneralNumberText(std::get<long double>(value), decimal_separator);
+      return PjlNumber(std::get<long double>(value));
     case ValueRule::CheckedWord:
       return std::string(std::get<bool>(value) ? row.on_word : row.off_word);
     case ValueRule::IndexZeroWord:
@@ -70,8 +73,7 @@ std::string ValueText(Setting setting, const SettingValue& value, char decimal_s
   return {};
 }
 
-std::string BuildJob(Setting setting, const SettingValue& value, const CustomSize& custom,
-                     char decimal_separator) {
+std::string BuildJob(Setting setting, const SettingValue& value, const CustomSize& custom) {
   const SettingRow& row = RowOf(setting);
   // A list index that names no entry (a damaged settings file, no selection)
   // would tell the printer an empty or made-up value.
@@ -86,10 +88,9 @@ std::string BuildJob(Setting setting, const SettingValue& value, const CustomSiz
     return PowersaveJob(Index(value));
   }
   if (row.rule == ValueRule::PaperSizeJob && Index(value) >= kCustomPaperIndex) {
-    return CustomPaperJob(GeneralNumberText(custom.width, decimal_separator),
-                          GeneralNumberText(custom.height, decimal_separator));
+    return CustomPaperJob(PjlNumber(custom.width), PjlNumber(custom.height));
   }
-  return SettingJob(row.variable, ValueText(setting, value, decimal_separator));
+  return SettingJob(row.variable, ValueText(setting, value));
 }
 
 }  // namespace zelora

@@ -34,15 +34,13 @@ struct CustomSize {
 // The value text the setting's job carries for a value of the setting's kind
 // (std::bad_variant_access for another kind). Empty for an index outside a
 // table. The power-saving and custom-paper jobs carry more than one value and
-// are built by BuildJob only.
-std::string ValueText(Setting setting, const SettingValue& value, char decimal_separator);
+// are built by BuildJob only. Numbers always have a full stop, whatever the
+// fields show: the printer reads "16,67" as 16.
+std::string ValueText(Setting setting, const SettingValue& value);
 
 // The whole job for one setting and its value; the custom size is read only by
 // the paper-size job. Empty, so no job, for a list index outside its list
-// (from the custom size on, the paper size's indices all name it). Pure. decimal_separator is the
-// one the spin fields show
-// ('.' or ',').
-std::string BuildJob(Setting setting, const SettingValue& value, const CustomSize& custom,
-                     char decimal_separator);
+// (from the custom size on, the paper size's indices all name it). Pure.
+std::string BuildJob(Setting setting, const SettingValue& value, const CustomSize& custom);
 
 }  // namespace zelora

@@ -16,7 +16,7 @@ SendReport SettingSender::Send(Setting setting, const SettingValue& value,
   // Checked before anything is built: the printer must never be told a value
   // that the window and the settings key do not hold. The negated test also
   // turns away a value that is not a number.
-  if (row.range_guards_job) {
+  if (row.rule == ValueRule::NumberText) {
     const long double number = std::get<long double>(value);
     if (!(number >= row.range.min && number <= row.range.max)) {
       return {SendOutcome::Refused, std::get<long double>(RecordValue(setting, record_))};
@@ -24,7 +24,7 @@ SendReport SettingSender::Send(Setting setting, const SettingValue& value,
   }
 
   // A value with no job fails as a job the port did not take.
-  const std::string job = BuildJob(setting, value, custom, decimal_separator_);
+  const std::string job = BuildJob(setting, value, custom);
   if (job.empty() || !port_.WriteJob(job)) {
     notifier_.ShowTransmissionError(TransmissionErrorVariant::SingleCommand);
     return {SendOutcome::WriteFailed};

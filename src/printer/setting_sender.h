@@ -32,9 +32,8 @@ struct SendReport {
 // its catalogue row. Storing the value is the caller's, once it was written.
 class SettingSender {
  public:
-  SettingSender(const SettingsRecord& record, PortWriter& port, Notifier& notifier,
-                char decimal_separator)
-      : record_(record), port_(port), notifier_(notifier), decimal_separator_(decimal_separator) {}
+  SettingSender(const SettingsRecord& record, PortWriter& port, Notifier& notifier)
+      : record_(record), port_(port), notifier_(notifier) {}
 
   // value is of the setting's kind; custom is read by the paper-size job only.
   SendReport Send(Setting setting, const SettingValue& value, const CustomSize& custom = {});
@@ -43,7 +42,6 @@ class SettingSender {
   const SettingsRecord& record_;
   PortWriter& port_;
   Notifier& notifier_;
-  char decimal_separator_;
 };
 
 }  // namespace zelora

@@ -60,10 +60,9 @@ struct SettingRow {
   std::span<const ListItem> items{};
   std::string_view on_word{};  // CheckedWord
   std::string_view off_word{};
+  // A spin setting's: the printer is never told a value outside it, nor is
+  // one stored; the record's value is put back instead.
   ValueRange range{};
-  // The printer is never told a value outside the range: the record's value
-  // is put back instead.
-  bool range_guards_job = false;
 };
 
 // "Others(mm)" and any index after it in the paper-size list.
@@ -166,7 +165,7 @@ namespace li = list_items;
 inline constexpr std::array<SettingRow, kSettingCount> kRows{{
   {S::Baudrate,    "R_baudrate",    &SR::baudrate,    "BAUDRATE",    R::TableWord,     li::kBaudRates},
   {S::Timeout,     "R_timeout",     &SR::timeout,     "TIMEOUT",     R::NumberText,    {}, {}, {},
-   {10, 300}, true},
+   {10, 300}},
   {S::Powersave,   "R_powersave",   &SR::powersave,   "POWERSAVE",   R::PowersaveJob,  li::kPowerSaveTimes},
   {S::Autocont,    "R_autocont",    &SR::autocont,    "AUTOCONT",    R::CheckedWord,   {}, "ON", "OFF"},
   {S::Jamrecover,  "R_jamrecover",  &SR::jamrecover,  "JAMRECOVERY", R::CheckedWord,   {}, "ON", "OFF"},

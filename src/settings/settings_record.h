@@ -60,8 +60,8 @@ enum class Setting {
 };
 inline constexpr int kSettingCount = 18;
 
-// The values that replace a single value missing from an existing key
-// (x and y are 0; reload is false).
+// The record the window holds before anything is loaded (x and y are 0;
+// reload is false); the factory defaults are made from it.
 SettingsRecord LoadDefaults();
 
 // Factory defaults for the twenty fields baudrate .. height; reload, x and y

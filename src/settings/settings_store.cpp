@@ -30,16 +30,14 @@ constexpr StoredValue kHeight{"R_height", &SettingsRecord::height};
 
 StoredValue ValueOf(const SettingRow& row) { return {row.value_name, row.field}; }
 
-// Reads a value into its field (or the load default when it is missing). The
-// field is assigned only after a successful read.
-void LoadValue(const SettingsKey& key, const StoredValue& value, const SettingsRecord& defaults,
-               SettingsRecord& record) {
+// Reads a value into its field when the key has it. The field is assigned
+// only after a successful read.
+void LoadValue(const SettingsKey& key, const StoredValue& value, SettingsRecord& record) {
+  if (!key.ValueExists(value.name)) return;
   std::visit(
       [&](auto member) {
         using T = std::remove_reference_t<decltype(record.*member)>;
-        if (!key.ValueExists(value.name)) {
-          record.*member = defaults.*member;
-        } else if constexpr (std::is_same_v<T, bool>) {
+        if constexpr (std::is_same_v<T, bool>) {
           record.*member = key.ReadBool(value.name);
         } else if constexpr (std::is_same_v<T, std::int32_t>) {
           record.*member = key.ReadInteger(value.name);
@@ -112,22 +110,20 @@ void SettingsStore::WithWritableKey(Store&& store) const {
 }
 
 void SettingsStore::LoadSettings(SettingsRecord& record) const {
+  // A value the key lacks (or that a bad value before it kept from being
+  // read) was never sent: it reads as what the window shows before any key
+  // exists, the factory setting, not as a value the printer was never told.
+  record.x = 0;
+  record.y = 0;
+  SetFactoryDefaults(record);
   std::optional<SettingsKey> key = SettingsKey::OpenForReading(backend_);
-  if (key) {
-    const SettingsRecord defaults = LoadDefaults();
-    // The load order: x, y, the eighteen settings, width, height.
-    LoadValue(*key, kX, defaults, record);
-    LoadValue(*key, kY, defaults, record);
-    for (const SettingRow& row : kSettingTable) {
-      LoadValue(*key, ValueOf(row), defaults, record);
-    }
-    LoadValue(*key, kWidth, defaults, record);
-    LoadValue(*key, kHeight, defaults, record);
-  } else {
-    record.x = 0;
-    record.y = 0;
-    SetFactoryDefaults(record);
-  }
+  if (!key) return;
+  // The load order: x, y, the eighteen settings, width, height.
+  LoadValue(*key, kX, record);
+  LoadValue(*key, kY, record);
+  for (const SettingRow& row : kSettingTable) LoadValue(*key, ValueOf(row), record);
+  LoadValue(*key, kWidth, record);
+  LoadValue(*key, kHeight, record);
 }
 
 void SettingsStore::StoreSetting(Setting setting, const SettingValue& value,

@@ -64,10 +64,11 @@ class SettingsStore {
     std::unique_ptr<SettingsKey> key_;
   };
 
-  // Reads the key into the record (load defaults for missing values, factory
-  // defaults and x = y = 0 when the key does not open). Throws RegistryError on
-  // a value of the wrong type or size; the record keeps what was read before
-  // it. The key access has ended when it returns.
+  // Reads the key into the record over the factory defaults and x = y = 0,
+  // which missing values (or a key that does not open) keep. Throws
+  // RegistryError on a value of the wrong type or size; the record keeps what
+  // was read before it and the factory defaults after it. The key access has
+  // ended when it returns.
   void LoadSettings(SettingsRecord& record) const;
 
   // After a successful port write: writes the value when it differs from the

@@ -25,7 +25,6 @@
 #include "help_engine.h"
 #include "hint_handler.h"
 #include "layout_scale.h"
-#include "number_text.h"
 #include "pictures.h"
 #include "qt_text.h"
 #include "radio_group.h"
@@ -48,7 +47,7 @@ TZLR::TZLR(SettingsStore& store, QWidget* parent)
       own_boxes_(std::make_unique<ScreenBoxes>()),
       port_(*own_port_),
       boxes_(*own_boxes_),
-      controller_(*this, record_, store_, port_, boxes_, UserDecimalSeparator(), own_port_.get()),
+      controller_(*this, record_, store_, port_, boxes_, own_port_.get()),
       test_pages_(*this, port_, boxes_, *this, *this) {
   Build();
 }
@@ -65,7 +64,7 @@ TZLR::TZLR(SettingsStore& store, PrinterPort& port, Boxes& boxes, SelectablePort
       store_(store),
       port_(port),
       boxes_(boxes),
-      controller_(*this, record_, store_, port_, boxes_, UserDecimalSeparator(), port_choice),
+      controller_(*this, record_, store_, port_, boxes_, port_choice),
       test_pages_(*this, port_, boxes_, *this, *this) {
   Build();
 }
@@ -235,11 +234,37 @@ QWidget* TZLR::FindControl(std::string_view name) const {
 // ---------------------------------------------------------------------------
 // Handlers
 
+namespace {
+
+// Boxes that show an error box only when its text differs from the last
+// one's: start-up and the port choice each read the settings, and one
+// damaged file is one box.
+class DistinctErrors final : public Boxes {
+ public:
+  explicit DistinctErrors(Boxes& boxes) : boxes_(boxes) {}
+  void ShowTransmissionError(TransmissionErrorVariant variant) override {
+    boxes_.ShowTransmissionError(variant);
+  }
+  void ShowDemoWriteError() override { boxes_.ShowDemoWriteError(); }
+  void ShowError(const std::string& text) override {
+    if (text == last_) return;
+    last_ = text;
+    boxes_.ShowError(text);
+  }
+
+ private:
+  Boxes& boxes_;
+  std::string last_;
+};
+
+}  // namespace
+
 void TZLR::Open() {
-  Guard(boxes_, [this] { FormCreate(); });
+  DistinctErrors boxes(boxes_);
+  Guard(boxes, [this] { FormCreate(); });
   // After start-up proper, so that a port value of the wrong type shows its
   // own box and leaves the rest of start-up done.
-  Guard(boxes_, [this] { controller_.LoadPortChoice(); });
+  Guard(boxes, [this] { controller_.LoadPortChoice(); });
   show();
 }
 

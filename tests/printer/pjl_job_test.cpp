@@ -39,7 +39,6 @@ struct JobCase {
   Setting setting;
   SettingValue value;
   std::string expected;
-  char separator = '.';
   CustomSize custom{};
 };
 
@@ -80,26 +79,17 @@ std::vector<JobCase> JobCases() {
        S::Papersize,
        Index(12),
        DefaultJob("PAPER=OTHERS WIDTH=210 HEIGHT=297"),
-       '.',
        {210, 297}},
       {"PaperCustomBounds",
        S::Papersize,
        Index(12),
        DefaultJob("PAPER=OTHERS WIDTH=75 HEIGHT=356"),
-       '.',
        {75, 356}},
       {"PaperPastCustom",
        S::Papersize,
        Index(13),
        DefaultJob("PAPER=OTHERS WIDTH=216 HEIGHT=125"),
-       '.',
        {216, 125}},
-      {"PaperCustomCommaLocale",
-       S::Papersize,
-       Index(12),
-       DefaultJob("PAPER=OTHERS WIDTH=210 HEIGHT=297"),
-       ',',
-       {210, 297}},
       {"SourceFirst", S::Source, Index(0), DefaultJob("MEDIASOURCE=AUTO")},
       {"SourceLast", S::Source, Index(3), DefaultJob("MEDIASOURCE=TRAY2")},
       {"SourcePastEnd", S::Source, Index(4), ""},
@@ -123,10 +113,8 @@ std::vector<JobCase> JobCases() {
       {"SymbolNone", S::Symbol, Index(-1), ""},
       {"Pitch10", S::Pitch, SettingValue(10.0L), DefaultJob("PITCH=10")},
       {"Pitch1667Point", S::Pitch, SettingValue(16.67L), DefaultJob("PITCH=16.67")},
-      {"Pitch1667Comma", S::Pitch, SettingValue(16.67L), DefaultJob("PITCH=16,67"), ','},
       {"PitchMin", S::Pitch, SettingValue(0.44L), DefaultJob("PITCH=0.44")},
       {"Point1225Point", S::Point, SettingValue(12.25L), DefaultJob("PTSIZE=12.25")},
-      {"Point1225Comma", S::Point, SettingValue(12.25L), DefaultJob("PTSIZE=12,25"), ','},
       {"PointMax", S::Point, SettingValue(999.75L), DefaultJob("PTSIZE=999.75")},
       {"DensityMedium", S::Density, Index(0), DefaultJob("DENSITY=1")},
       {"DensityDarker", S::Density, Index(1), DefaultJob("DENSITY=2")},
@@ -144,7 +132,7 @@ class BuildJobTest : public ::testing::TestWithParam<JobCase> {};
 
 TEST_P(BuildJobTest, ExactBytes) {
   const JobCase& c = GetParam();
-  EXPECT_EQ(BuildJob(c.setting, c.value, c.custom, c.separator), c.expected);
+  EXPECT_EQ(BuildJob(c.setting, c.value, c.custom), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSettings, BuildJobTest, ::testing::ValuesIn(JobCases()),
@@ -158,23 +146,23 @@ TEST(BuildJobCoverage, EveryCatalogueRowHasACase) {
 
 // The widest values the window's lists and fields can hold.
 TEST(BuildJob, LongestJobsFitThePort) {
-  EXPECT_EQ(BuildJob(Setting::Powersave, Index(5), {}, '.').size(), 76u);
+  EXPECT_EQ(BuildJob(Setting::Powersave, Index(5), {}).size(), 76u);
   for (Setting setting : {Setting::Baudrate, Setting::Papersize, Setting::Symbol}) {
     for (std::int32_t index = -1; index <= 40; ++index) {
-      EXPECT_LE(BuildJob(setting, index, {216, 356}, '.').size(), kMaxJobLength);
+      EXPECT_LE(BuildJob(setting, index, {216, 356}).size(), kMaxJobLength);
     }
   }
   for (const SettingRow& row : kSettingTable) {
     if (row.rule != ValueRule::NumberText) continue;
-    EXPECT_LE(BuildJob(row.setting, 999.75L, {}, '.').size(), kMaxJobLength) << row.variable;
+    EXPECT_LE(BuildJob(row.setting, 999.75L, {}).size(), kMaxJobLength) << row.variable;
   }
 }
 
 // A value of another kind than the setting's is a caller's mistake, not a job.
 TEST(BuildJob, ValueOfTheWrongKindIsRefused) {
-  EXPECT_THROW(BuildJob(Setting::Timeout, Index(20), {}, '.'), std::bad_variant_access);
-  EXPECT_THROW(BuildJob(Setting::Papersize, true, {}, '.'), std::bad_variant_access);
-  EXPECT_THROW(BuildJob(Setting::Orientation, 1.0L, {}, '.'), std::bad_variant_access);
+  EXPECT_THROW(BuildJob(Setting::Timeout, Index(20), {}), std::bad_variant_access);
+  EXPECT_THROW(BuildJob(Setting::Papersize, true, {}), std::bad_variant_access);
+  EXPECT_THROW(BuildJob(Setting::Orientation, 1.0L, {}), std::bad_variant_access);
 }
 
 // ------------------------------------------------------------------ table

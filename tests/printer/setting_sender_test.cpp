@@ -25,17 +25,16 @@ class SenderTest : public ::testing::Test {
   SettingsRecord record = LoadDefaults();
   RecordingPrinterPort port;
   RecordingNotifier notifier;
-  SettingSender sender{record, port, notifier, '.'};
+  SettingSender sender{record, port, notifier};
 };
 
-// The setting, its value, the custom size and the decimal separator each show
+// The setting, its value and the custom size each show
 // in the bytes written; a port that refuses the job gets the single-command
 // box, once.
 TEST_F(SenderTest, WritesTheJobOfTheValueOrReportsTheFailedWrite) {
-  SettingSender comma_sender{record, port, notifier, ','};
   EXPECT_EQ(sender.Send(Setting::Papersize, std::int32_t{12}, {210, 297}),
             SendReport{SendOutcome::Written});
-  EXPECT_EQ(comma_sender.Send(Setting::Point, 12.25L), SendReport{SendOutcome::Written});
+  EXPECT_EQ(sender.Send(Setting::Point, 12.25L), SendReport{SendOutcome::Written});
   EXPECT_TRUE(notifier.shown.empty());
 
   // An index naming no entry fails as a refused job does, without a write.
@@ -43,7 +42,7 @@ TEST_F(SenderTest, WritesTheJobOfTheValueOrReportsTheFailedWrite) {
   port.accepts_bytes = false;
   EXPECT_EQ(sender.Send(Setting::Orientation, false), SendReport{SendOutcome::WriteFailed});
   EXPECT_EQ(port.writes, (std::vector<std::string>{DefaultJob("PAPER=OTHERS WIDTH=210 HEIGHT=297"),
-                                                   DefaultJob("PTSIZE=12,25"),
+                                                   DefaultJob("PTSIZE=12.25"),
                                                    DefaultJob("ORIENTATION=LANDSCAPE")}));
   EXPECT_EQ(notifier.shown,
             std::vector<TransmissionErrorVariant>(2, TransmissionErrorVariant::SingleCommand));
@@ -68,14 +67,28 @@ TEST_F(SenderTest, OnlyTimeoutsInRangeReachThePrinter) {
   EXPECT_EQ(record.timeout, 45);
 }
 
-// No other number is held back: a spin value far outside any field's range
-// still reaches the printer.
-TEST_F(SenderTest, OnlyTheTimeoutIsRangeChecked) {
-  for (const Setting setting : {Setting::Lpi, Setting::Copies, Setting::Pitch, Setting::Point}) {
-    EXPECT_EQ(sender.Send(setting, 100000.0L).outcome, SendOutcome::Written);
-    EXPECT_EQ(sender.Send(setting, -1.0L).outcome, SendOutcome::Written);
+// Every spin setting is held to its field's range as the time-out is: just
+// outside either end is refused with the record's value, the ends are sent.
+TEST_F(SenderTest, EverySpinSettingIsRangeChecked) {
+  record.copies = 3;
+  const struct {
+    Setting setting;
+    long double below, min, max, above;
+  } cases[] = {{Setting::Lpi, 4, 5, 128, 129},
+               {Setting::Copies, 0, 1, 99, 500},
+               {Setting::Pitch, 0.43L, 0.44L, 99.99L, 100},
+               {Setting::Point, 3.75L, 4, 999.75L, 1000}};
+  for (const auto& c : cases) {
+    const long double stored = std::get<long double>(RecordValue(c.setting, record));
+    for (const long double refused : {c.below, c.above}) {
+      EXPECT_EQ(sender.Send(c.setting, refused), (SendReport{SendOutcome::Refused, stored}));
+    }
+    for (const long double accepted : {c.min, c.max}) {
+      EXPECT_EQ(sender.Send(c.setting, accepted).outcome, SendOutcome::Written);
+    }
   }
   EXPECT_EQ(port.writes.size(), 8u);
+  EXPECT_EQ(port.writes[3], DefaultJob("COPIES=99"));
 }
 
 }  // namespace

@@ -125,22 +125,23 @@ TYPED_TEST(SettingsStoreTest, FirstStartWithoutKeyTakesFactoryDefaults) {
   EXPECT_TRUE(this->fixture_.AllAccessEnded());
 }
 
-TYPED_TEST(SettingsStoreTest, KeyWithoutValuesTakesLoadDefaults) {
+// Values missing from a key that exists were never sent: they read as the
+// factory settings a first start shows, not as other values.
+TYPED_TEST(SettingsStoreTest, KeyWithoutValuesTakesFactoryDefaults) {
   ASSERT_NE(this->fixture_.backend().CreateKey(kSettingsKeyPath), nullptr);
   SettingsRecord record = Previous();
   this->Store().LoadSettings(record);
-  EXPECT_EQ(record, LoadDefaults());
-  EXPECT_EQ(record.papersize, 0);
-  EXPECT_EQ(record.lpi, 60.0L);
-  EXPECT_EQ(record.density, 1);
+  EXPECT_EQ(record.papersize, 2);
+  EXPECT_EQ(record.lpi, 64.0L);
+  EXPECT_EQ(record.density, 0);
 }
 
 TYPED_TEST(SettingsStoreTest, EachValueIsLoadedOrDefaultedByItself) {
   this->WriteAll(Stored(), {"R_y", "R_lpi", "R_density"});
   SettingsRecord expected = Stored();
   expected.y = 0;
-  expected.lpi = 60.0L;
-  expected.density = 1;
+  expected.lpi = 64.0L;
+  expected.density = 0;
 
   SettingsRecord record = Previous();
   this->Store().LoadSettings(record);
@@ -155,7 +156,7 @@ TYPED_TEST(SettingsStoreTest, EachValueIsLoadedOrDefaultedByItself) {
 }
 
 // A bad value stops the load there: earlier fields hold what was read, that
-// field and all later ones keep their contents. The first, a middle and the
+// field and all later ones the factory settings. The first, a middle and the
 // last value; which data is bad, and the texts, are the key's.
 TYPED_TEST(SettingsStoreTest, BadValueStopsTheLoadAtThatValue) {
   struct Case {
@@ -174,7 +175,8 @@ TYPED_TEST(SettingsStoreTest, BadValueStopsTheLoadAtThatValue) {
     this->WriteAll(Stored());
     PutRaw(this->fixture_.backend(), kSettingsKeyPath, c.name, c.type, c.data);
 
-    SettingsRecord expected = Previous();
+    SettingsRecord expected;
+    SetFactoryDefaults(expected);
     for (const Field& field : kFields) {
       if (std::string_view(field.name) == c.name) break;
       field.copy(expected, Stored());

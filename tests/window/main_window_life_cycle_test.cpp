@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fstream>
 #include <memory>
 
 #include "flat_button.h"
@@ -285,6 +286,25 @@ TEST(LifeCycleRestart, TheNextStartUsesThePositionOfTheLastExit) {
   EXPECT_EQ(run({200, 150}, true), QPoint(0, 0));
   EXPECT_EQ(run({300, 250}, false), QPoint(200, 150));
   EXPECT_EQ(run({10, 10}, false), QPoint(200, 150));
+}
+
+// Start-up and the port choice both read a damaged settings file: one box,
+// then the window, with no port chosen.
+TEST(LifeCycleDamaged, OneDamagedFileIsOneBox) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  HiveFileRegistry hive(dir.path().toStdString());
+  std::ofstream(hive.file()) << "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Quorvan\\Zelora]\n"
+                                "\"R_x\"=dword:0000000";
+  SettingsStore store(hive);
+  SelectablePort port;
+  testing::RecordingBoxes boxes;
+  TZLR window(store, port, boxes);
+  window.Open();
+  ASSERT_EQ(boxes.errors.size(), 1u);
+  EXPECT_NE(boxes.errors[0].find("is damaged at line 4"), std::string::npos) << boxes.errors[0];
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(port.Open(), nullptr);
 }
 
 TEST_F(LifeCycleTest, HelpAsksForTheShowingPagesContext) {

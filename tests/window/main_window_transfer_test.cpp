@@ -25,6 +25,7 @@
 #include "settings_record.h"
 #include "settings_store.h"
 #include "spin_edit.h"
+#include "support/comma_locale.h"
 #include "support/fake_window_seams.h"
 #include "support/recording_port.h"
 
@@ -383,6 +384,28 @@ TEST_F(MainWindowTransferTest, ControlsCarryValuesWhileHiddenOrDisabled) {
   window_.SetWindowTop(-20);
   EXPECT_EQ(window_.WindowLeft(), 300);
   EXPECT_EQ(window_.WindowTop(), -20);
+}
+
+// In a comma locale the fields show and take commas, but the printer is told
+// numbers with a full stop: it reads "16,67" as 16.
+TEST(CommaLocale, FieldsTakeCommasAndJobsHaveFullStops) {
+  const testing::CommaLocale comma;
+  if (!comma) GTEST_SKIP() << "no locale with a decimal comma can be made here";
+  MemoryRegistry registry;
+  SettingsStore store(registry);
+  testing::RecordingPrinterPort port;
+  testing::RecordingBoxes boxes;
+  TZLR window(store, port, boxes);
+  window.Open();
+  window.findChild<QTabWidget*>("PageControl1")->setCurrentWidget(window.FindControl("Font"));
+  auto* pitch = qobject_cast<SpinEdit*>(window.FindControl("SpinPitch"));
+  QTest::mouseClick(pitch->Editor(), Qt::LeftButton);
+  QTest::keyClick(pitch->Editor(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(pitch->Editor(), "16,67");
+  QTest::mouseClick(window.FindControl("BtnApply"), Qt::LeftButton);
+  EXPECT_NE(port.Bytes().find("PITCH=16.67\r\n"), std::string::npos) << port.Bytes();
+  EXPECT_EQ(pitch->Editor()->text(), "16,67");
+  EXPECT_TRUE(boxes.shown.empty());
 }
 
 }  // namespace

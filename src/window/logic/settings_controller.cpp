@@ -2,9 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings_controller.h"
 
+#include <utility>
+
 #include "control_transfer.h"
 #include "lines_per_page.h"
 #include "setting_sender.h"
+#include "spin_field_layout.h"
 #include "utility_jobs.h"
 #include "window_rules.h"
 
@@ -40,7 +43,17 @@ SendOutcome FitLinesPerPage(ControlValues& controls, const SettingsRecord& recor
 
 void SettingsController::BtnApplyClick() {
   const SettingsStore::Hold hold(store_);
-  SettingSender sender(record_, port_, notifier_, decimal_separator_);
+  // A custom size outside its field's range is neither sent nor stored: the
+  // field shows the stored one again, as a refused setting's field does.
+  for (const auto& [field, stored] : {std::pair{kCustomWidthControl, &SettingsRecord::width},
+                                      std::pair{kCustomHeightControl, &SettingsRecord::height}}) {
+    const SpinField::Properties range = SpinFieldProperties(field);
+    const long double shown = controls_.SpinValue(field);
+    if (!(shown >= range.min_value && shown <= range.max_value)) {
+      controls_.SetSpinValue(field, record_.*stored);
+    }
+  }
+  SettingSender sender(record_, port_, notifier_);
   auto send = [&](Setting setting) {
     SendFromControl(setting, controls_, record_, store_, sender);
   };

@@ -35,14 +35,12 @@ SendOutcome FitLinesPerPage(ControlValues& controls, const SettingsRecord& recor
 class SettingsController {
  public:
   SettingsController(ControlValues& controls, SettingsRecord& record, const SettingsStore& store,
-                     PortWriter& port, Notifier& notifier, char decimal_separator,
-                     SelectablePort* port_choice = nullptr)
+                     PortWriter& port, Notifier& notifier, SelectablePort* port_choice = nullptr)
       : controls_(controls),
         record_(record),
         store_(store),
         port_(port),
         notifier_(notifier),
-        decimal_separator_(decimal_separator),
         port_choice_(port_choice) {}
 
   // Send: every setting whose control differs from the record goes to the
@@ -75,7 +73,6 @@ class SettingsController {
   const SettingsStore& store_;
   PortWriter& port_;
   Notifier& notifier_;
-  char decimal_separator_;
   SelectablePort* port_choice_;
 };
 

@@ -35,7 +35,7 @@ class SendFromControlTest : public ::testing::Test, protected testing::LogicPart
     return SendFromControl(setting, controls, record, store, sender);
   }
 
-  SettingSender sender{record, port, notifier, '.'};
+  SettingSender sender{record, port, notifier};
 };
 
 // A value of each kind: the job carries what the control shows, the store

@@ -70,7 +70,7 @@ class SendPass : public ::testing::TestWithParam<PassCase>, protected testing::L
 
   std::vector<std::string> Jobs() const { return port.writes; }
 
-  SettingsController controller{controls, record, store, port, notifier, '.'};
+  SettingsController controller{controls, record, store, port, notifier};
 };
 
 TEST_P(SendPass, SendsStoresAndReportsAsExpected) {
@@ -233,16 +233,6 @@ TEST_F(SendPass, RefusedRegistryWriteEndsThePassWithoutThePull) {
   EXPECT_EQ(registry.OpenKeyCount(), 0);
 }
 
-// The user's decimal separator reaches the jobs the pass builds.
-TEST_F(SendPass, CommaSeparatorReachesTheJobs) {
-  SettingsController comma{controls, record, store, port, notifier, ','};
-  controls.SetSpinValue(Control::SpinPoint, 12.25L);
-
-  comma.BtnApplyClick();
-
-  EXPECT_EQ(Jobs(), std::vector<std::string>{DefaultJob("PTSIZE=12,25")});
-}
-
 TEST_F(SendPass, OutOfRangeTimeoutIsPutBackAndThePassGoesOn) {
   controls.Spin(Control::SpinTimeout).SetText("500");
   controls.SetItemIndex(Control::GrpEconomode, 1);
@@ -251,6 +241,19 @@ TEST_F(SendPass, OutOfRangeTimeoutIsPutBackAndThePassGoesOn) {
 
   EXPECT_EQ(Jobs(), std::vector<std::string>{DefaultJob("ECONOMODE=ON")});
   EXPECT_EQ(controls.SpinValue(Control::SpinTimeout), record.timeout);
+}
+
+// A custom size outside its field's range is put back like the time-out:
+// the paper job carries the stored width, and the width is not stored.
+TEST_F(SendPass, OutOfRangeCustomWidthIsPutBackNeitherSentNorStored) {
+  controls.SetItemIndex(Control::ComPapersize, 12);
+  controls.Spin(Control::RxSpinEdit1).SetText("500");
+
+  controller.BtnApplyClick();
+
+  EXPECT_EQ(controls.SpinValue(Control::RxSpinEdit1), 216.0L);
+  EXPECT_EQ(Jobs().front(), DefaultJob("PAPER=OTHERS WIDTH=216 HEIGHT=356"));
+  EXPECT_EQ(registry.GetDouble(kSettingsKeyPath, "R_width"), std::nullopt);
 }
 
 TEST_F(SendPass, DefaultStoresFactorySettingsThenCopiesFollowOnTheNextSend) {
@@ -327,8 +330,7 @@ TEST(StoreRefused, SendAndDefaultSendNothingForAUserWhoMayNotStore) {
     SettingsStore store(hive);
     LoadIntoWindow(store, parts.record, parts.controls);
     parts.controls.SetSpinValue(Control::SpinTimeout, 77);
-    SettingsController controller{parts.controls, parts.record,   store,
-                                  parts.port,     parts.notifier, '.'};
+    SettingsController controller{parts.controls, parts.record, store, parts.port, parts.notifier};
     for (const auto click :
          {&SettingsController::BtnApplyClick, &SettingsController::BtnDefaultClick}) {
       try {
