@@ -2,7 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "command_line.h"
 
+#include <string>
 #include <string_view>
+
+#include "program_version.h"
 
 namespace zelora {
 namespace {
@@ -19,21 +22,13 @@ constexpr std::string_view kHelp =
     "\n"
     "See zelora(1) for the files it uses.\n";
 
-constexpr std::string_view kVersion =
-    "zelora " ZELORA_VERSION
-    "\n"
-    "Copyright 2026 Zelora developers\n"
-    "License GPL-3.0-or-later: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
-    "This is free software: you are free to change and redistribute it.\n"
-    "There is NO WARRANTY, to the extent permitted by law.\n";
-
 }  // namespace
 
 std::optional<int> AnswerInfoOption(int argc, const char* const* argv, std::FILE* out) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--help" || arg == "--version") {
-      const std::string_view text = arg == "--help" ? kHelp : kVersion;
+      const std::string text = arg == "--help" ? std::string(kHelp) : VersionText("zelora");
       const bool written =
           std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0;
       return written ? 0 : 1;

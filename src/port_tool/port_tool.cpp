@@ -6,6 +6,7 @@
 #include <exception>
 #include <utility>
 
+#include "program_version.h"
 #include "registry_error.h"
 #include "settings_store.h"
 
@@ -29,6 +30,7 @@ constexpr std::string_view kHelp =
     "                cups://QUEUE           a raw job into a CUPS queue\n"
     "  unset       remove the value: the built-in port again\n"
     "  --help      print this help\n"
+    "  --version   print the version\n"
     "\n"
     "Exit status: 0 done, 1 value refused or not usable or CUPS server not\n"
     "reached, 2 wrong command line, 3 settings may not be written by this user,\n"
@@ -132,6 +134,10 @@ int RunPortTool(std::span<const std::string_view> args, RegistryBackend& setting
   const std::size_t operands = command == "set" ? 2 : 1;
   if (command == "--help" || command == "-h") {
     out << kHelp;
+    return kPortToolOk;
+  }
+  if (command == "--version") {
+    out << VersionText("zelora-port");
     return kPortToolOk;
   }
   if (command != "show" && command != "list" && command != "set" && command != "unset") {

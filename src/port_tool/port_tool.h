@@ -59,8 +59,8 @@ enum PortToolStatus : int {
   kPortToolOutputError = 5     // the results cannot be written out
 };
 
-// zelora-port [show | list | set VALUE | unset | --help]; returns the exit
-// status. Messages for the user go to `err`, results to `out`.
+// zelora-port [show | list | set VALUE | unset | --help | --version]; returns
+// the exit status. Messages for the user go to `err`, results to `out`.
 int RunPortTool(std::span<const std::string_view> args, RegistryBackend& settings,
                 const PortSurroundings& surroundings, std::ostream& out, std::ostream& err);
 

@@ -13,6 +13,7 @@
 #include "gauge.h"
 #include "hint_handler.h"
 #include "qt_text.h"
+#include "radio_group.h"
 #include "spin_edit.h"
 #include "status_bar.h"
 #include "window_face.h"
@@ -137,10 +138,15 @@ class RadioButtonAccessible : public QAccessibleWidget {
     addControllingSignal(QStringLiteral("clicked(bool)"));
   }
   QString text(QAccessible::Text t) const override {
-    QString text = QAccessibleWidget::text(t);
-    // The captions carry no mnemonics; an ampersand would only be one.
-    if (t == QAccessible::Name && text.isEmpty()) text = Button().text().remove(QLatin1Char('&'));
-    return text;
+    // Its own caption, not the title of the frame it sits in, which the
+    // toolkit reads for a button without a name: a radio group's items would
+    // all be called after the group. The captions carry no mnemonics; an
+    // ampersand would only be one.
+    if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) {
+      const QString caption = Button().text().remove(QLatin1Char('&')).trimmed();
+      if (!caption.isEmpty()) return caption;
+    }
+    return QAccessibleWidget::text(t);
   }
   QAccessible::State state() const override {
     QAccessible::State state = QAccessibleWidget::state();
@@ -231,6 +237,11 @@ void SetAccessibleTexts(QWidget& widget, const ControlLayout& layout,
   // The status bar names itself after what its panels show.
   if (!name.isEmpty()) widget.setAccessibleName(name);
   widget.setAccessibleDescription(description);
+  if (auto* group = qobject_cast<RadioGroup*>(&widget)) {
+    // Its items are no controls of the layout; the group's hint tells what
+    // each of them sets.
+    for (int i = 0; i < group->Count(); ++i) group->Item(i)->setAccessibleDescription(description);
+  }
   if (auto* spin = qobject_cast<SpinEdit*>(&widget)) {
     // The editor takes the focus; it is what a screen reader announces.
     spin->Editor()->setAccessibleName(name);

@@ -32,9 +32,11 @@ class HelpViewer : public HelpEngine {
   // Shows the topic `context`, or the contents when the file has no such
   // topic; creates the window on first use and brings it to the front.
   // help_file is a bare file name, looked up in this order: the
-  // application's data folders, "zelora/<help_file>" in the shared data
-  // folders, then the build tree's data folder; first as
-  // "<language>/<help_file>" in all of them, then as it is.
+  // application's data folders, then "zelora/<help_file>" in the shared data
+  // folders (XDG_DATA_DIRS); first as "<language>/<help_file>" in all of them,
+  // then as it is. The build tree is none of them: a build run from where it
+  // is finds its help only with <build>/resources/share in XDG_DATA_DIRS, as
+  // ./run and the tests set it.
   void ShowContext(const std::string& help_file, int context) override;
   // Closes and destroys the window.
   void Quit() override;

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTimer>
@@ -111,6 +112,29 @@ QPixmap LayoutAboutPicture() {
                                 .convertToFormat(QImage::Format_Indexed8, colours));
 }
 
+// Ctrl+Tab and Ctrl+Shift+Tab turn the pages whichever control has the focus.
+// The tab widget hears them only from a control that passes them on, and a
+// drop-down list keeps them: it takes every key with a text as a search for
+// its entries, and Ctrl+Tab carries a tab character.
+void AddPageKeys(QTabWidget& pages) {
+  const auto turn = [&pages](int step) {
+    const int count = pages.count();
+    for (int i = 1; i < count; ++i) {
+      const int page = ((pages.currentIndex() + step * i) % count + count) % count;
+      if (pages.isTabEnabled(page)) {
+        pages.setCurrentIndex(page);
+        return;
+      }
+    }
+  };
+  const std::pair<QKeySequence, int> keys[] = {{Qt::CTRL | Qt::Key_Tab, 1},
+                                               {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1}};
+  for (const auto& [key, step] : keys) {
+    QObject::connect(new QShortcut(key, &pages), &QShortcut::activated, &pages,
+                     [turn, step = step] { turn(step); });
+  }
+}
+
 }  // namespace
 
 void TZLR::CreateControl(const ControlLayout& layout, const PageLayout* page) {
@@ -136,6 +160,7 @@ void TZLR::CreateControl(const ControlLayout& layout, const PageLayout* page) {
       for (auto* arrow : page_control_->tabBar()->findChildren<QToolButton*>()) {
         arrow->setFocusPolicy(Qt::NoFocus);
       }
+      AddPageKeys(*page_control_);
       widget = page_control_;
       break;
     case ControlKind::StatusBar:

@@ -88,6 +88,7 @@ TEST_F(PortToolTest, ShowSetUnsetListAndRefusals) {
       {{"set", "socket://localhost"}, kPortToolOk, "Port: socket://localhost:9100", "", true},
       {{"list"}, kPortToolRefused, fifo_ + "  writable\n", no_server, false},
       {{"unset"}, kPortToolOk, "Port: /dev/lp0 (built in)", "", true},
+      {{"--version"}, kPortToolOk, "zelora-port " ZELORA_VERSION "\n", "", false},
       {{"frobnicate"}, kPortToolUsage, "", "unknown command 'frobnicate'", false},
       {{"set"}, kPortToolUsage, "", "set takes one value", false},
       {{"unset", "x"}, kPortToolUsage, "", "unset takes no value", false},

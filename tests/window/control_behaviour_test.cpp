@@ -155,6 +155,25 @@ TEST_F(ControlBehaviourTest, TabVisitsOnlyTheCheckedRadioButtons) {
   }
 }
 
+// Ctrl+Tab and Ctrl+Shift+Tab turn one page on or back, whichever control has
+// the focus.
+TEST_F(ControlBehaviourTest, CtrlTabTurnsThePageFromEveryControl) {
+  Open();
+  const auto* pages = window_.findChild<QTabWidget*>("PageControl1");
+  for (const auto& [page, control] :
+       {std::pair{"Page", "ComPapersize"}, std::pair{"Font", "ListTypeface"},
+        std::pair{"Page", "SpinLpi"}}) {
+    for (const int step : {1, -1}) {
+      ShowPage(page);
+      Find(control)->setFocus();
+      const int expected = (pages->currentIndex() + step + pages->count()) % pages->count();
+      QTest::keyClick(QApplication::focusWidget(), step > 0 ? Qt::Key_Tab : Qt::Key_Backtab,
+                      step > 0 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+      EXPECT_EQ(pages->currentIndex(), expected) << control << " " << step;
+    }
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Radio buttons
 

@@ -251,6 +251,14 @@ TEST_P(WindowFacesTest, EveryControlHasANameDescriptionRoleAndState) {
     EXPECT_EQ(access->role(), RoleOf(control.kind));
     EXPECT_EQ(access->state().disabled, (control.state & kDisabled) != 0);
     EXPECT_EQ(access->state().invisible, (control.state & kHidden) != 0);
+    // A radio group's items by their own captions, described as the group.
+    const auto* group = qobject_cast<RadioGroup*>(widget);
+    for (int i = 0; group != nullptr && i < group->Count(); ++i) {
+      QAccessibleInterface* item = QAccessible::queryAccessibleInterface(group->Item(i));
+      const LayoutText& caption = control.items[static_cast<std::size_t>(i)];
+      EXPECT_EQ(item->text(QAccessible::Name), Expected(caption, English()).trimmed());
+      EXPECT_EQ(item->text(QAccessible::Description), access->text(QAccessible::Description));
+    }
   });
   // Inherited hints: a radio button describes itself by its frame's.
   EXPECT_EQ(

@@ -44,6 +44,8 @@ constexpr ControlLayout kWindowControls[] = {
    {"Справка", 41},          {"Справка", 65},                            "BtnHelpClick", {}},
   {"BtnExit",      K::FlatButton,  "ZLR", 384, 234,  45, 41, kNone, 0,
    {"Выход", 42},            {"Выход", 66},                              "BtnExitClick", {}},
+  // The hint is the caption table's own text, kept as written: Reset loads the
+  // stored settings again and sends the printer nothing.
   {"BtnReset",     K::FlatButton,  "ZLR", 168, 234,  45, 41, kNone, 0,
    {"Сброс", 39},            {"Перезапуск принтера", 63},                "BtnResetClick", {}},
   {"PageControl1", K::PageControl, "ZLR",   8,   8, 425, 217, 0,    0,  {}, {}, {}, {}},
