@@ -45,10 +45,12 @@ class SettingsController {
 
   // Send: every setting whose control differs from the record goes to the
   // printer in the fixed order, the settings key held for storing throughout
-  // (a user who may not store gets its RegistryError and nothing is sent); a new paper size, custom
-  // width or height and a new orientation each bring the lines-per-page rule after them. A failed
-  // write does not stop the pass; an exception (a registry error, no paper
-  // size for the lines rule) ends it where it is raised, without the Pull.
+  // (a user who may not store gets its RegistryError and nothing is sent); a
+  // new paper size, custom width or height and a new orientation each bring
+  // the lines-per-page rule after them. A number outside its field's range is
+  // put back, not sent. A failed write does not stop the pass; an exception
+  // (a registry error, no paper size for the lines rule) ends it where it is
+  // raised, without the Pull.
   void BtnApplyClick();
 
   // Default: the factory settings into the record and the controls, stored,
