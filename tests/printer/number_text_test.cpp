@@ -14,6 +14,8 @@
 
 #ifndef _WIN32
 #include <locale.h>
+
+#include "support/comma_locale.h"
 #endif
 
 namespace zelora {
@@ -96,17 +98,6 @@ class ScopedEnv {
   std::optional<std::string> old_;
 };
 
-// A locale with a decimal comma that this machine has, or nullptr.
-const char* CommaLocale() {
-  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"}) {
-    locale_t locale = newlocale(LC_NUMERIC_MASK, name, locale_t{});
-    if (locale == locale_t{}) continue;
-    freelocale(locale);
-    return name;
-  }
-  return nullptr;
-}
-
 TEST(UserDecimalSeparator, FallsBackToPointWithoutAUsableLocale) {
   const ScopedEnv numeric("LC_NUMERIC", nullptr);
   {
@@ -125,8 +116,9 @@ TEST(UserDecimalSeparator, FallsBackToPointWithoutAUsableLocale) {
 }
 
 TEST(UserDecimalSeparator, FollowsTheEnvironmentInPrecedenceOrder) {
-  const char* comma = CommaLocale();
-  if (comma == nullptr) GTEST_SKIP() << "no locale with a decimal comma is installed";
+  const testing::CommaLocale made;
+  if (!made) GTEST_SKIP() << "no locale with a decimal comma can be made here";
+  const char* comma = "ru_RU.UTF-8";
   const std::string process_locale = std::setlocale(LC_ALL, nullptr);
   {
     const ScopedEnv all("LC_ALL", nullptr);
