@@ -12,7 +12,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <regex>
 #include <system_error>
 
@@ -72,31 +71,18 @@ std::string CupsServerName() {
   return server.starts_with('/') ? server : server + ":" + std::to_string(ippPort());
 }
 
-struct HttpCloser {
-  void operator()(http_t* http) const { httpClose(http); }
-};
-using Http = std::unique_ptr<http_t, HttpCloser>;
-
-// A connection to the CUPS server within a socket port's connect time-out, or
-// null and why not. libcups's own calls would answer for a server they cannot
+// A connection to the CUPS server within the port's own time-outs, or null
+// and why not. libcups's own calls would answer for a server they cannot
 // reach as for one without destinations.
-Http ConnectToCups(std::string& unreachable) {
-  Http http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(),
-                         /*blocking=*/1, static_cast<int>(SocketTimeouts::kConnect.count()),
-                         nullptr));
+CupsServerConnection ConnectToCups(std::string& unreachable) {
+  CupsServerConnection http = ConnectToCupsServer();
   if (!http) unreachable = "the CUPS server " + CupsServerName() + " cannot be reached.";
-  // A server that takes the connection and never answers must not hold the
-  // command for good either.
-  if (http) {
-    httpSetTimeout(http.get(), static_cast<double>(CupsTimeouts{}.server.count()) / 1000.0, nullptr,
-                   nullptr);
-  }
   return http;
 }
 
 std::string QueueProblem(const std::string& queue) {
   std::string unreachable;
-  const Http http = ConnectToCups(unreachable);
+  const CupsServerConnection http = ConnectToCups(unreachable);
   if (!http) return unreachable;
   cups_dest_t* destination = cupsGetNamedDest(http.get(), queue.c_str(), nullptr);
   if (destination == nullptr) {
@@ -108,7 +94,7 @@ std::string QueueProblem(const std::string& queue) {
 
 PortSurroundings::CupsDestinations CupsDestinations() {
   PortSurroundings::CupsDestinations result;
-  const Http http = ConnectToCups(result.unreachable);
+  const CupsServerConnection http = ConnectToCups(result.unreachable);
   if (!http) return result;
   cups_dest_t* destinations = nullptr;
   const int count = cupsGetDests2(http.get(), &destinations);

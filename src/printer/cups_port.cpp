@@ -20,10 +20,7 @@ using std::chrono::milliseconds;
 // The job's and the document's name in the server's queue.
 constexpr const char* kJobName = "Zelora";
 
-struct HttpCloser {
-  void operator()(http_t* http) const { httpClose(http); }
-};
-using Http = std::unique_ptr<http_t, HttpCloser>;
+using Http = CupsServerConnection;
 
 struct AddressListDeleter {
   void operator()(http_addrlist_t* list) const { httpAddrFreeList(list); }
@@ -43,10 +40,11 @@ int Milliseconds(milliseconds duration) {
 // watches; a server that wants one refuses the job instead.
 const char* NoPassword(const char*, http_t*, const char*, const char*, void*) { return nullptr; }
 
-// libcups would look the server's name up without a time limit; the lookup
-// runs under the resolve time-out instead, as a socket port's does, and the
-// connection goes to the addresses found.
-Http ConnectToServer(const CupsTimeouts& timeouts) {
+}  // namespace
+
+// The lookup runs under the resolve time-out, as a socket port's does, and
+// the connection goes to the addresses found.
+CupsServerConnection ConnectToCupsServer(const CupsTimeouts& timeouts) {
   const std::string server = cupsServer();
   const int port = ippPort();
   std::optional<AddressList> addresses = CallWithin(timeouts.resolve, [server, port] {
@@ -61,6 +59,8 @@ Http ConnectToServer(const CupsTimeouts& timeouts) {
                    nullptr);
   return http;
 }
+
+namespace {
 
 // Whether the queue exists, runs and accepts jobs. The server would take a
 // job for a stopped queue and keep it until someone starts the queue again,
@@ -150,7 +150,7 @@ CupsPort::CupsPort(std::string queue, CupsTimeouts timeouts)
 std::unique_ptr<PortConnection> CupsPort::Open() {
   // libcups keeps this per thread.
   cupsSetPasswordCB2(NoPassword, nullptr);
-  Http http = ConnectToServer(timeouts_);
+  Http http = ConnectToCupsServer(timeouts_);
   if (!http || !QueueTakesJobs(http.get(), queue_)) return nullptr;
   auto connection = std::make_unique<CupsConnection>(std::move(http), queue_, timeouts_.connect);
   if (!connection->Start()) return nullptr;

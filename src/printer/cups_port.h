@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cups/http.h>
+
 #include <chrono>
 #include <memory>
 #include <string>
@@ -22,6 +24,17 @@ struct CupsTimeouts {
   // stopped, and the window would wait out the limit for each setting sent.
   std::chrono::milliseconds server = SocketTimeouts::kConnect;
 };
+
+struct HttpCloser {
+  void operator()(http_t* http) const { httpClose(http); }
+};
+using CupsServerConnection = std::unique_ptr<http_t, HttpCloser>;
+
+// A connection to the CUPS server libcups is set to use: its name looked up
+// within timeouts.resolve (libcups would take no limit), connected within
+// timeouts.connect, and every later answer awaited for timeouts.server at
+// most. Null when the server cannot be reached.
+CupsServerConnection ConnectToCupsServer(const CupsTimeouts& timeouts = {});
 
 // A queue of a CUPS print server; each connection is one raw job, which the
 // server passes to the printer unchanged. The server is the one libcups is set
