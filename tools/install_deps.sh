@@ -18,6 +18,13 @@ packages=(
 if [[ "${ZELORA_WITH_WINDOWS:-0}" == 1 ]]; then
   packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64)
 fi
+# Building Qt for Windows from Debian's source (tools/windows_qt.sh): apt
+# checks the source index against the archive keyring; the tarballs are
+# xz-compressed; Debian's security patches go in with patch; moc, rcc and uic
+# for the cross build are the build machine's.
+if [[ "${ZELORA_WITH_WINDOWS_QT:-0}" == 1 ]]; then
+  packages+=(debian-archive-keyring xz-utils patch qt6-base-dev-tools)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
