@@ -451,6 +451,10 @@ TEST(SharedSettingsFolder, EveryGroupMemberStoresWhateverTheUmask) {
     });
     RunAsUser(first, next_start);
     RunUnprivileged(next_start);
+    // Whoever could open the lock could hold it and stop every store.
+    EXPECT_EQ(std::filesystem::status(folder / "HKEY_LOCAL_MACHINE.reg.lock").permissions() &
+                  std::filesystem::perms::others_all,
+              std::filesystem::perms::none);
   }
 }
 #endif
