@@ -18,8 +18,8 @@
 
 #include "demo_page.h"
 #include "device_port_writer.h"
-#include "fifo_drain.h"
 #include "stream_bytes.h"
+#include "support/fifo_printer.h"
 
 extern char** environ;
 
@@ -30,7 +30,7 @@ using Clock = std::chrono::steady_clock;
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 double StreamOnce(const std::string& bytes) {
-  zelora::bench::FifoDrain fifo;
+  zelora::testing::FifoPrinter fifo;
   zelora::DevicePortWriter port(fifo.path());
   std::size_t refused = 0;
   const auto start = Clock::now();
@@ -42,7 +42,7 @@ double StreamOnce(const std::string& bytes) {
 }
 
 double DdOnce(const std::string& file) {
-  zelora::bench::FifoDrain fifo;
+  zelora::testing::FifoPrinter fifo;
   const std::string in = "if=" + file;
   const std::string out = "of=" + fifo.path();
   std::vector<char*> argv = {const_cast<char*>("dd"),          const_cast<char*>(in.c_str()),

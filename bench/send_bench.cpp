@@ -15,7 +15,6 @@
 
 #include "control_transfer.h"
 #include "device_port_writer.h"
-#include "fifo_drain.h"
 #include "hive_file_registry.h"
 #include "send_pass_fixture.h"
 #include "settings_controller.h"
@@ -23,6 +22,7 @@
 #include "settings_record.h"
 #include "settings_store.h"
 #include "support/fake_controls.h"
+#include "support/fifo_printer.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ void Run(const char* where, const std::filesystem::path& base) {
   constexpr int kPasses = 21;
   const std::filesystem::path dir = base / "zelora-bench-send";
   std::filesystem::remove_all(dir);
-  zelora::bench::FifoDrain fifo;
+  zelora::testing::FifoPrinter fifo;
   zelora::DevicePortWriter device(fifo.path());
   CountingPort port(device);
   zelora::HiveFileRegistry registry(dir);

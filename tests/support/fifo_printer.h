@@ -11,15 +11,20 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <stdexcept>
 #include <string>
 #include <thread>
 
+#include "test_files.h"
+
 namespace zelora::testing {
 
 class FifoPrinter {
  public:
+  // The FIFO "lp0" in a fresh temporary folder of its own.
+  FifoPrinter() : FifoPrinter(std::make_unique<TempDir>("zelora-fifo-")) {}
   explicit FifoPrinter(std::string path) : path_(std::move(path)) {
     if (::mkfifo(path_.c_str(), 0600) != 0) throw std::runtime_error("cannot make " + path_);
     read_fd_ = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -44,6 +49,8 @@ class FifoPrinter {
     ::unlink(path_.c_str());
   }
 
+  const std::string& path() const { return path_; }
+
   // Every byte written so far.
   std::string Received() {
     std::lock_guard lock(mutex_);
@@ -57,6 +64,10 @@ class FifoPrinter {
   }
 
  private:
+  explicit FifoPrinter(std::unique_ptr<TempDir> dir) : FifoPrinter((*dir / "lp0").string()) {
+    dir_ = std::move(dir);
+  }
+
   // With the mutex held: whatever the FIFO holds, kept.
   void Drain() {
     char buffer[4096];
@@ -65,6 +76,7 @@ class FifoPrinter {
     }
   }
 
+  std::unique_ptr<TempDir> dir_;  // destroyed last, after the FIFO is gone
   std::string path_;
   int read_fd_ = -1, keep_fd_ = -1;
   std::mutex mutex_;
