@@ -17,6 +17,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "dib_writer.h"
@@ -50,9 +51,13 @@ void WriteFile(const std::string& path, std::string_view bytes) {
       throw std::runtime_error("cannot write " + path);
     }
   }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
+  // std::filesystem's rename replaces an existing file on Windows too, where
+  // the C library's refuses to.
+  std::error_code error;
+  std::filesystem::rename(temp, path, error);
+  if (error) {
     std::remove(temp.c_str());
-    throw std::runtime_error("cannot write " + path);
+    throw std::runtime_error("cannot write " + path + ": " + error.message());
   }
 }
 
