@@ -7,35 +7,69 @@
 #include <utility>
 
 #include "program_version.h"
+#include "registry_backend.h"
 #include "registry_error.h"
+#include "settings_key.h"
 #include "settings_store.h"
 
 namespace zelora {
 namespace {
 
-constexpr std::string_view kHelp =
-    "Usage: zelora-port [show]\n"
-    "       zelora-port list\n"
-    "       zelora-port set VALUE\n"
-    "       zelora-port unset\n"
-    "\n"
-    "Shows or chooses the printer port Zelora writes to, kept as the value Port\n"
-    "of its settings.\n"
-    "\n"
-    "  show        the port in use and where it comes from (the default command)\n"
-    "  list        printer device nodes present and CUPS destinations\n"
-    "  set VALUE   check VALUE and store it; one of\n"
-    "                /dev/usb/lp0           a printer device node\n"
-    "                socket://HOST[:PORT]   a network printer, raw TCP (port 9100)\n"
-    "                cups://QUEUE           a raw job into a CUPS queue\n"
-    "  unset       remove the value: the built-in port again\n"
-    "  --help      print this help\n"
-    "  --version   print the version\n"
-    "\n"
-    "Exit status: 0 done, 1 value refused or not usable or CUPS server not\n"
-    "reached, 2 wrong command line, 3 settings may not be written by this user,\n"
-    "4 settings cannot be read or written, 5 results cannot be written out.\n"
-    "See zelora-port(1).\n";
+// What differs by platform in the help and in `list`: the value forms follow
+// what ParsePortValue takes there.
+struct ValueForm {
+  std::string_view example, meaning;
+};
+#ifdef _WIN32
+constexpr std::string_view kListed = "printer ports present (LPT1 to LPT9, COM1 to COM9)";
+constexpr std::string_view kListHeading = "Printer ports:\n";
+constexpr ValueForm kValueForms[] = {
+    {"LPT2, COM1, PRN", "a port of this computer"},
+    {"\\\\server\\printer", "a shared printer"},
+};
+constexpr std::string_view kRefusedStatus = "1 value refused or not usable,";
+constexpr std::string_view kManual = "";  // no manual pages there
+#else
+constexpr std::string_view kListed = "printer device nodes present and CUPS destinations";
+constexpr std::string_view kListHeading = "Printer device nodes:\n";
+constexpr ValueForm kValueForms[] = {
+    {"/dev/usb/lp0", "a printer device node"},
+    {"socket://HOST[:PORT]", "a network printer, raw TCP (port 9100)"},
+    {"cups://QUEUE", "a raw job into a CUPS queue"},
+};
+constexpr std::string_view kRefusedStatus =
+    "1 value refused or not usable or CUPS server not reached,";
+constexpr std::string_view kManual = "See zelora-port(1).\n";
+#endif
+
+void PrintHelp(std::ostream& out) {
+  out << "Usage: zelora-port [show]\n"
+         "       zelora-port list\n"
+         "       zelora-port set VALUE\n"
+         "       zelora-port unset\n"
+         "\n"
+         "Shows or chooses the printer port Zelora writes to, kept as the value Port\n"
+         "of its settings.\n"
+         "\n"
+         "  show        the port in use and where it comes from (the default command)\n"
+         "  list        "
+      << kListed << "\n  set VALUE   check VALUE and store it; one of\n";
+  for (const ValueForm& form : kValueForms) {
+    std::string row(16, ' ');
+    row.append(form.example).resize(std::max<std::size_t>(row.size() + 1, 39), ' ');
+    out << row << form.meaning << "\n";
+  }
+  out << "  unset       remove the value: the built-in port again\n"
+         "  --help      print this help\n"
+         "  --version   print the version\n"
+         "\n"
+         "Exit status: 0 done, "
+      << kRefusedStatus
+      << "\n"
+         "2 wrong command line, 3 settings may not be written by this user, 4 settings\n"
+         "cannot be read or written, 5 results cannot be written out.\n"
+      << kManual;
+}
 
 std::string Shown(const PortValue& value, const PortSurroundings& surroundings) {
   switch (value.form) {
@@ -70,7 +104,8 @@ int Show(const SettingsStore& store, const PortSurroundings& surroundings, std::
     out << "Port: " << stored << "\nFrom: the Port value in " << surroundings.settings_location
         << "\n";
     err << "zelora-port: the stored value cannot be used: " << problem
-        << " Every job fails until it is changed with 'zelora-port set' or "
+        << (problem.ends_with('.') ? " " : ". ")
+        << "Every job fails until it is changed with 'zelora-port set' or "
            "'zelora-port unset'.\n";
     return kPortToolRefused;
   }
@@ -84,13 +119,13 @@ int Show(const SettingsStore& store, const PortSurroundings& surroundings, std::
 }
 
 int List(const PortSurroundings& surroundings, std::ostream& out, std::ostream& err) {
-  out << "Printer device nodes:\n";
+  out << kListHeading;
   const std::vector<std::string> nodes = surroundings.device_nodes();
   if (nodes.empty()) out << "  none\n";
   for (const std::string& node : nodes) {
-    out << "  " << node << "  "
-        << (surroundings.may_write(node) ? "writable" : "not writable by this user") << "\n";
+    out << "  " << node << "  " << surroundings.node_note(node) << "\n";
   }
+  if (!surroundings.cups_destinations) return kPortToolOk;
   const PortSurroundings::CupsDestinations cups = surroundings.cups_destinations();
   if (!cups.unreachable.empty()) {
     err << "zelora-port: " << cups.unreachable << "\n";
@@ -104,7 +139,13 @@ int List(const PortSurroundings& surroundings, std::ostream& out, std::ostream& 
   return kPortToolOk;
 }
 
-int Set(const SettingsStore& store, std::string_view text, const PortSurroundings& surroundings,
+// Who may store, as the settings backend knows it (a group, administrators).
+int NotAllowed(RegistryBackend& settings, std::ostream& err) {
+  err << "zelora-port: " << settings.WriteRefusal(kSettingsKeyPath) << "\n";
+  return kPortToolNotAllowed;
+}
+
+int Set(RegistryBackend& settings, std::string_view text, const PortSurroundings& surroundings,
         std::ostream& out, std::ostream& err) {
   const PortValue value = ParsePortValue(text);
   std::string reason = value.form == PortForm::kInvalid ? value.error : std::string();
@@ -113,11 +154,7 @@ int Set(const SettingsStore& store, std::string_view text, const PortSurrounding
     err << "zelora-port: '" << text << "' refused: " << reason << "\n";
     return kPortToolRefused;
   }
-  if (!store.StorePort(text)) {
-    err << "zelora-port: this user may not write the settings in " << surroundings.settings_location
-        << "\n";
-    return kPortToolNotAllowed;
-  }
+  if (!SettingsStore(settings).StorePort(text)) return NotAllowed(settings, err);
   out << "Port: " << Shown(value, surroundings) << "\n";
   return kPortToolOk;
 }
@@ -133,7 +170,7 @@ int RunPortTool(std::span<const std::string_view> args, RegistryBackend& setting
   const std::string_view command = args.empty() ? "show" : args[0];
   const std::size_t operands = command == "set" ? 2 : 1;
   if (command == "--help" || command == "-h") {
-    out << kHelp;
+    PrintHelp(out);
     return kPortToolOk;
   }
   if (command == "--version") {
@@ -151,12 +188,8 @@ int RunPortTool(std::span<const std::string_view> args, RegistryBackend& setting
   try {
     if (command == "show") return Show(store, surroundings, out, err);
     if (command == "list") return List(surroundings, out, err);
-    if (command == "set") return Set(store, args[1], surroundings, out, err);
-    if (!store.RemovePort()) {
-      err << "zelora-port: this user may not write the settings in "
-          << surroundings.settings_location << "\n";
-      return kPortToolNotAllowed;
-    }
+    if (command == "set") return Set(settings, args[1], surroundings, out, err);
+    if (!store.RemovePort()) return NotAllowed(settings, err);
     out << "Port: " << surroundings.built_in_port << " (built in)\n";
     return kPortToolOk;
   } catch (const RegistryError& e) {

@@ -33,9 +33,11 @@ struct PortSurroundings {
   // Why the device node at `path` can never be a port (PortFileProblem), or
   // empty: a node that is missing now may be a printer that is switched off.
   std::function<std::string(const std::string& path)> never_a_port;
-  // The printer device nodes present, and the CUPS destinations.
+  // The printer device nodes (on Windows, the ports) present, each with a
+  // note for `list`: whether this user may write it, or the device it stands
+  // for.
   std::function<std::vector<std::string>()> device_nodes;
-  std::function<bool(const std::string& path)> may_write;
+  std::function<std::string(const std::string& node)> node_note;
   struct Destination {
     std::string name;
     std::string device_uri;
@@ -44,6 +46,7 @@ struct PortSurroundings {
     std::vector<Destination> found;
     std::string unreachable;  // why the server could not be asked, or empty
   };
+  // Empty where there is no CUPS.
   std::function<CupsDestinations()> cups_destinations;
 };
 
@@ -64,9 +67,15 @@ enum PortToolStatus : int {
 int RunPortTool(std::span<const std::string_view> args, RegistryBackend& settings,
                 const PortSurroundings& surroundings, std::ostream& out, std::ostream& err);
 
+#ifdef _WIN32
+// The checks and lists of this Windows system: its LPT and COM ports, the
+// settings key in the registry.
+PortSurroundings WindowsSurroundings();
+#else
 // The checks and lists of this system: device nodes under /dev, the CUPS
 // server libcups is set to use, the resolver, the settings file at
 // `settings_file`.
 PortSurroundings SystemSurroundings(std::string built_in_port, std::string settings_file);
+#endif
 
 }  // namespace zelora

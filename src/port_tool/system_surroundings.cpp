@@ -136,8 +136,9 @@ PortSurroundings SystemSurroundings(std::string built_in_port, std::string setti
     return DeviceProblem(path, /*missing_counts=*/false);
   };
   surroundings.device_nodes = PrinterDeviceNodes;
-  surroundings.may_write = [](const std::string& path) {
-    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+  surroundings.node_note = [](const std::string& path) -> std::string {
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 ? "writable"
+                                                                      : "not writable by this user";
   };
   surroundings.cups_destinations = CupsDestinations;
   return surroundings;

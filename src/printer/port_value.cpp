@@ -208,8 +208,10 @@ PortValue ParsePortValue(std::string_view value) {
 
   if (StartsWithNoCase(value, kSocketScheme) || StartsWithNoCase(value, kCupsScheme)) {
 #ifdef _WIN32
-    return Invalid("socket:// and cups:// ports are available on Linux only; " +
-                   std::string(kForms));
+    const std::string_view why = StartsWithNoCase(value, kCupsScheme)
+                                     ? "there is no CUPS on Windows; "
+                                     : "socket:// ports are available on Linux only; ";
+    return Invalid(std::string(why) + std::string(kForms));
 #else
     return StartsWithNoCase(value, kSocketScheme) ? ParseSocket(value.substr(kSocketScheme.size()))
                                                   : ParseCups(value.substr(kCupsScheme.size()));

@@ -60,6 +60,8 @@ std::unique_ptr<PrinterPort> MakeWindowsPort(std::string name) {
   return std::make_unique<WinPort>(std::move(name));
 }
 
-std::unique_ptr<PrinterPort> MakePlatformPortWriter() { return MakeWindowsPort("LPT1"); }
+std::unique_ptr<PrinterPort> MakePlatformPortWriter() {
+  return MakeWindowsPort(std::string(kWindowsBuiltInPort));
+}
 
 }  // namespace zelora

@@ -4,10 +4,14 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "port_writer.h"
 
 namespace zelora {
+
+// The port written to when the settings name none.
+inline constexpr std::string_view kWindowsBuiltInPort = "LPT1";
 
 // A Windows printer port by name (LPT1, LPT2, COM1, \\server\printer), opened
 // as the built-in LPT1 is. Windows only.

@@ -6,7 +6,9 @@
 
 #include "port_tool.h"
 
+#ifndef _WIN32
 #include <cups/cups.h>
+#endif
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,11 +24,16 @@
 #include "settings_key.h"
 #include "settings_store.h"
 #include "support/test_files.h"
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include "support/unprivileged.h"
+#endif
 
 namespace zelora {
 namespace {
 
+#ifndef _WIN32
 class PortToolTest : public ::testing::Test {
  protected:
   PortToolTest() {
@@ -135,8 +142,8 @@ TEST_F(PortToolTest, UnusableSettingsAndUsersWhoMayNotStore) {
               "Port: socket://localhost:9101\nFrom: the Port value in " + settings_file_ + "\n");
     const Result refused = Run({"set", fifo_});
     EXPECT_EQ(refused.status, kPortToolNotAllowed);
-    EXPECT_EQ(refused.err,
-              "zelora-port: this user may not write the settings in " + settings_file_ + "\n");
+    EXPECT_EQ(refused.err, "zelora-port: This user may not store settings in '" + settings_file_ +
+                               "'; only user 'root' may\n");
     EXPECT_EQ(Run({"unset"}).status, kPortToolNotAllowed);
   });
   // A file this user may not read holds a value all the same: not "built in".
@@ -169,6 +176,46 @@ TEST_F(PortToolTest, QueuesOfALiveServer) {
                 " has no destination Nowhere.\n");
   EXPECT_EQ(std::system((admin + " -x " + queue).c_str()), 0);
 }
+
+#else
+// The program's own key, which the test replaces: only where the registry is
+// thrown away afterwards (ZELORA_THROWAWAY_REGISTRY=1, tools/windows_tests.sh).
+TEST(WindowsPortTool, PortsOfWindowsInTheMachineKey) {
+  const char* throwaway = std::getenv("ZELORA_THROWAWAY_REGISTRY");
+  if (throwaway == nullptr || std::string(throwaway) != "1") {
+    GTEST_SKIP() << "would replace this machine's settings key";
+  }
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Quorvan");
+  const std::unique_ptr<RegistryBackend> registry = MakePlatformRegistry();
+  ASSERT_TRUE(DefineDosDeviceA(DDD_RAW_TARGET_PATH, "LPT3", "\\??\\C:\\lpt3"));
+  const std::string share = "\\\\server\\printer";
+  const struct {
+    std::vector<std::string_view> args;
+    int status;
+    std::string out, err, stored;
+    std::string_view absent = "CUPS";  // nowhere in stdout
+  } rows[] = {
+      {{"set", "LPT2"}, kPortToolOk, "Port: LPT2\n", "", "LPT2"},
+      {{}, kPortToolOk, "LPT2\nFrom: the Port value in HKEY_LOCAL_MACHINE\\Software", "", "LPT2"},
+      {{"set", share}, kPortToolOk, "Port: " + share + "\n", "", share},
+      {{"set", "cups://x"}, kPortToolRefused, "", "there is no CUPS on Windows", share},
+      {{"set", "/dev/usb/lp0"}, kPortToolRefused, "", "is not a printer port", share},
+      {{"unset"}, kPortToolOk, "Port: LPT1 (built in)\n", "", ""},
+      {{"list"}, kPortToolOk, "\n  LPT3  \\??\\C:\\lpt3\n", "", ""},
+      {{"--help"}, kPortToolOk, "\\\\server\\printer       a shared printer", "", "", "/"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.args.empty() ? "show" : std::string(row.args.back()));
+    std::ostringstream out, err;
+    EXPECT_EQ(RunPortTool(row.args, *registry, WindowsSurroundings(), out, err), row.status);
+    EXPECT_NE(out.str().find(row.out), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find(row.absent), std::string::npos) << out.str();
+    EXPECT_NE(err.str().find(row.err), std::string::npos) << err.str();
+    EXPECT_EQ(SettingsStore(*registry).LoadPort(), row.stored);
+  }
+  DefineDosDeviceA(DDD_REMOVE_DEFINITION | DDD_RAW_TARGET_PATH, "LPT3", "\\??\\C:\\lpt3");
+}
+#endif
 
 }  // namespace
 }  // namespace zelora
