@@ -23,3 +23,11 @@ function(zelora_add_test name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" ${modification} ${ARG_PROPERTIES})
 endfunction()
+
+# zelora_not_on_windows(<name> <reason>)
+# A test program that cannot run on Windows stays in the Windows test run as a
+# skipped test that prints why, so the run's output shows what went untested.
+function(zelora_not_on_windows name reason)
+  add_test(NAME ${name} COMMAND ${CMAKE_COMMAND} -E echo "Not on Windows: ${reason}")
+  set_tests_properties(${name} PROPERTIES SKIP_REGULAR_EXPRESSION "Not on Windows: ")
+endfunction()

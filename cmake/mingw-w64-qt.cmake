@@ -22,3 +22,7 @@ list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES ZELORA_WINDOWS_QT_PREFIX)
 # moc, rcc, uic and lrelease are the build machine's, of the same version.
 set(QT_HOST_PATH /usr CACHE PATH "")
 set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH "")
+
+if(ZELORA_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)
+endif()

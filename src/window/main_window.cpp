@@ -3,6 +3,7 @@
 #include "main_window.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -204,6 +205,13 @@ TZLR::~TZLR() {
 }
 
 QFont TZLR::WindowFont() {
+#ifdef ZELORA_BUNDLED_WINDOW_FONT
+  // Windows has no copy of the window's typeface; the program carries its own
+  // (the layout is measured in it), registered once for the application.
+  static const int bundled =
+      QFontDatabase::addApplicationFont(QStringLiteral(ZELORA_BUNDLED_WINDOW_FONT));
+  (void)bundled;
+#endif
   QFont font(ToQString(wl::kFontFamily));
   const QScreen* screen = QGuiApplication::primaryScreen();
   const int dpi = screen != nullptr ? qRound(screen->logicalDotsPerInchY()) : kLayoutDpi;

@@ -17,7 +17,9 @@
 #include <memory>
 
 #include "flat_button.h"
+#ifndef _WIN32
 #include "hive_file_registry.h"
+#endif
 #include "main_window.h"
 #include "memory_registry.h"
 #include "pictures.h"
@@ -213,13 +215,22 @@ TEST_F(LifeCycleTest, SettingsChooseThePortAtStartUpAndReset) {
             "Printer");
   EXPECT_FALSE(window.FindControl("RxSpinEdit1")->isHidden()) << "start-up went on to the end";
 
+#ifdef _WIN32
+  const std::string text = "LPT2";
+#else
   const std::string text = "socket://[::1]:9101";
+#endif
   registry_.PutValue(kKey, "Port", reg_type::kSz,
                      std::vector<std::uint8_t>(text.c_str(), text.c_str() + text.size() + 1));
   QTest::mouseClick(window.FindControl("BtnReset"), Qt::LeftButton);
+#ifdef _WIN32
+  EXPECT_EQ(port.selected().form, PortForm::kWindowsName);
+  EXPECT_EQ(port.selected().path, "LPT2");
+#else
   EXPECT_EQ(port.selected().form, PortForm::kSocket);
   EXPECT_EQ(port.selected().host, "::1");
   EXPECT_EQ(port.selected().port, 9101);
+#endif
 }
 
 TEST_F(LifeCycleTest, ExitStoresThePositionAndCloses) {
@@ -263,6 +274,10 @@ TEST_F(LifeCycleTest, ExitWithoutWriteAccessClosesSilently) {
 
 // Three runs against a hive file: Exit, then the close box.
 TEST(LifeCycleRestart, TheNextStartUsesThePositionOfTheLastExit) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Not on Windows: runs on a settings file; the Windows end-to-end run checks "
+                  "that Exit stores the position in the registry";
+#else
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   HiveFileRegistry hive(dir.path().toStdString());
@@ -286,11 +301,15 @@ TEST(LifeCycleRestart, TheNextStartUsesThePositionOfTheLastExit) {
   EXPECT_EQ(run({200, 150}, true), QPoint(0, 0));
   EXPECT_EQ(run({300, 250}, false), QPoint(200, 150));
   EXPECT_EQ(run({10, 10}, false), QPoint(200, 150));
+#endif
 }
 
 // Start-up and the port choice both read a damaged settings file: one box,
 // then the window, with no port chosen.
 TEST(LifeCycleDamaged, OneDamagedFileIsOneBox) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Not on Windows: the registry has no settings file to damage";
+#else
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   HiveFileRegistry hive(dir.path().toStdString());
@@ -305,6 +324,7 @@ TEST(LifeCycleDamaged, OneDamagedFileIsOneBox) {
   EXPECT_NE(boxes.errors[0].find("is damaged at line 4"), std::string::npos) << boxes.errors[0];
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(port.Open(), nullptr);
+#endif
 }
 
 TEST_F(LifeCycleTest, HelpAsksForTheShowingPagesContext) {
