@@ -21,9 +21,10 @@ fi
 # Building Qt for Windows from Debian's source (tools/windows_qt.sh): apt
 # checks the source index against the archive keyring; the tarballs are
 # xz-compressed; Debian's security patches go in with patch; moc, rcc and uic
-# for the cross build are the build machine's.
+# for the cross build are the build machine's. The Windows installer is made
+# with makensis (tools/windows_package.sh).
 if [[ "${ZELORA_WITH_WINDOWS_QT:-0}" == 1 ]]; then
-  packages+=(debian-archive-keyring xz-utils patch qt6-base-dev-tools)
+  packages+=(debian-archive-keyring xz-utils patch qt6-base-dev-tools nsis)
 fi
 
 missing=()
