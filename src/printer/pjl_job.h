@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "settings_record.h"
-#include "settings_store.h"
 
 namespace zelora {
 

@@ -5,7 +5,6 @@
 #include "pjl_job.h"
 #include "port_writer.h"
 #include "settings_record.h"
-#include "settings_store.h"
 #include "transmission_notifier.h"
 
 namespace zelora {

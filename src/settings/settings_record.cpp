@@ -2,6 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings_record.h"
 
+#include <type_traits>
+
+#include "setting_table.h"
+
 namespace zelora {
 
 SettingsRecord LoadDefaults() {
@@ -41,6 +45,31 @@ void SetFactoryDefaults(SettingsRecord& r) {
   r.papersize = 2;  // A4
   r.lpi = 64.0L;
   r.density = 0;  // medium
+}
+
+SettingValue RecordValue(Setting setting, const SettingsRecord& record) {
+  return std::visit([&](auto member) { return SettingValue(record.*member); },
+                    RowOf(setting).field);
+}
+
+void SetRecordValue(Setting setting, const SettingValue& value, SettingsRecord& record) {
+  const SettingRow& row = RowOf(setting);
+  std::visit(
+      [&](auto member) {
+        using T = std::remove_cvref_t<decltype(record.*member)>;
+        record.*member = ValueAs<T>(value, row.value_name);
+      },
+      row.field);
+}
+
+bool DiffersFromRecord(Setting setting, const SettingValue& value, const SettingsRecord& record) {
+  const SettingRow& row = RowOf(setting);
+  return std::visit(
+      [&](auto member) {
+        using T = std::remove_cvref_t<decltype(record.*member)>;
+        return ValueAs<T>(value, row.value_name) != record.*member;
+      },
+      row.field);
 }
 
 }  // namespace zelora

@@ -2,7 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <variant>
 
 namespace zelora {
 
@@ -59,6 +64,28 @@ enum class Setting {
   Economode,
 };
 inline constexpr int kSettingCount = 18;
+
+// A setting's value, of its record field's kind: a list index, a checked state
+// or a spin value.
+using SettingValue = std::variant<std::int32_t, bool, long double>;
+using SettingValues = std::array<SettingValue, kSettingCount>;
+
+// The value as the field's kind; a value of another kind is a caller's
+// mistake and throws std::invalid_argument naming the stored value.
+template <typename T>
+T ValueAs(const SettingValue& value, std::string_view name) {
+  if (const T* held = std::get_if<T>(&value)) return *held;
+  throw std::invalid_argument("a value of the wrong kind for '" + std::string(name) + "'");
+}
+
+// The setting's record field as a value, and a value into that field. A value
+// of another kind than the field's throws std::invalid_argument.
+SettingValue RecordValue(Setting setting, const SettingsRecord& record);
+void SetRecordValue(Setting setting, const SettingValue& value, SettingsRecord& record);
+
+// Whether a value differs from the setting's record field: exact inequality,
+// floating values at full precision.
+bool DiffersFromRecord(Setting setting, const SettingValue& value, const SettingsRecord& record);
 
 // The record the window holds before anything is loaded (x and y are 0;
 // reload is false); the factory defaults are made from it.

@@ -56,13 +56,6 @@ void WriteValue(SettingsKey& key, std::string_view name, long double value) {
   key.WriteFloat(name, value);
 }
 
-// The value as the field's kind; a value of another kind is a caller's mistake.
-template <typename T>
-T ValueAs(const SettingValue& value, std::string_view name) {
-  if (const T* held = std::get_if<T>(&value)) return *held;
-  throw std::invalid_argument("a value of the wrong kind for '" + std::string(name) + "'");
-}
-
 void CheckKind(const SettingRow& row, const SettingValue& value) {
   std::visit(
       [&](auto member) {
@@ -168,31 +161,6 @@ void SettingsStore::StoreWindowPosition(std::int32_t x, std::int32_t y,
     key.WriteInteger(kX.name, record.x);
     key.WriteInteger(kY.name, record.y);
   });
-}
-
-SettingValue RecordValue(Setting setting, const SettingsRecord& record) {
-  return std::visit([&](auto member) { return SettingValue(record.*member); },
-                    RowOf(setting).field);
-}
-
-void SetRecordValue(Setting setting, const SettingValue& value, SettingsRecord& record) {
-  const SettingRow& row = RowOf(setting);
-  std::visit(
-      [&](auto member) {
-        using T = std::remove_cvref_t<decltype(record.*member)>;
-        record.*member = ValueAs<T>(value, row.value_name);
-      },
-      row.field);
-}
-
-bool DiffersFromRecord(Setting setting, const SettingValue& value, const SettingsRecord& record) {
-  const SettingRow& row = RowOf(setting);
-  return std::visit(
-      [&](auto member) {
-        using T = std::remove_cvref_t<decltype(record.*member)>;
-        return ValueAs<T>(value, row.value_name) != record.*member;
-      },
-      row.field);
 }
 
 std::string SettingsStore::LoadPort() const {

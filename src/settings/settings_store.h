@@ -22,20 +22,6 @@ class SettingsKey;
 // The settings-key value that names the printer port.
 inline constexpr std::string_view kPortValue = "Port";
 
-// A setting's value, of its record field's kind: a list index, a checked state
-// or a spin value.
-using SettingValue = std::variant<std::int32_t, bool, long double>;
-using SettingValues = std::array<SettingValue, kSettingCount>;
-
-// The setting's record field as a value, and a value into that field. A value
-// of another kind than the field's throws std::invalid_argument.
-SettingValue RecordValue(Setting setting, const SettingsRecord& record);
-void SetRecordValue(Setting setting, const SettingValue& value, SettingsRecord& record);
-
-// Whether a value differs from the setting's record field: exact inequality,
-// floating values at full precision.
-bool DiffersFromRecord(Setting setting, const SettingValue& value, const SettingsRecord& record);
-
 // The operations that move values between the settings record and the settings
 // key HKEY_LOCAL_MACHINE\Software\Quorvan\Zelora. Each one
 // makes its own key access and ends it before returning, also when a
