@@ -51,27 +51,6 @@ void ExpectOrientation(const ControlValues& controls, bool portrait) {
   EXPECT_EQ(controls.Visible(Control::Image3), !portrait);
 }
 
-// Every call, so the custom size here also shows that Push leaves the custom
-// fields' visibility and the typeface rule's enabling alone.
-TEST(Push, SetsTheControlsInOrder) {
-  FakeControls controls;
-  SettingsRecord record = SampleRecord();
-  record.papersize = 12;
-  Push(record, controls);
-  const std::vector<std::string> expected = {
-      "SetItemIndex ComBaudrate 5",   "SetSpinValue SpinTimeout 15", "SetItemIndex ComPowersave 2",
-      "SetChecked ChkAutocont 1",     "SetChecked ChkJamrecover 0",  "SetChecked ChkRobust 1",
-      "SetItemIndex ComPapersize 12", "SetItemIndex ComSource 1",    "SetSpinValue SpinLpi 64",
-      "SetSpinValue SpinCopies 3",    "SetChecked BtnPortrait 1",    "BtnPortraitClick",
-      "SetVisible Image2 1",          "SetVisible Image3 0",         "SetVisible Image2 1",
-      "SetVisible Image3 0",          "SetItemIndex GrpPapertype 1", "SetItemIndex ListTypeface 7",
-      "SetItemIndex ListSymbol 12",   "SetSpinValue SpinPitch 10.5", "SetSpinValue SpinPoint 12.25",
-      "SetItemIndex GrpDensity 1",    "SetItemIndex GrpEconomode 0", "SetSpinValue RxSpinEdit1 210",
-      "SetSpinValue RxSpinEdit2 297",
-  };
-  EXPECT_EQ(controls.log, expected);
-}
-
 TEST(Push, OrientationCheckedTwiceClicksOnce) {
   FakeControls controls;
   SettingsRecord record = SampleRecord();
