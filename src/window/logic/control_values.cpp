@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control_values.h"
 
+#include <algorithm>
 #include <array>
 
 namespace zelora {
@@ -15,6 +16,8 @@ constexpr std::array<std::string_view, kControlCount> kNames = {
     "RxSpinEdit2", "SpinPitch",    "SpinPoint",    "Image2",      "Image3",        "BtnConfig",
     "BtnTestPrt",  "Gauge",
 };
+// A control added to the enum without its name here would get an empty one.
+static_assert(std::ranges::none_of(kNames, &std::string_view::empty));
 
 }  // namespace
 
