@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
 #else
   zelora::HiveFileRegistry settings;
   const zelora::PortSurroundings surroundings =
-      zelora::SystemSurroundings(ZELORA_PORT_DEVICE, settings.file().string());
+      zelora::SystemSurroundings(settings.file().string());
 #endif
   const int status = zelora::RunPortTool(args, settings, surroundings, std::cout, std::cerr);
   std::cout.flush();

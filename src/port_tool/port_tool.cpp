@@ -71,25 +71,6 @@ void PrintHelp(std::ostream& out) {
       << kManual;
 }
 
-std::string Shown(const PortValue& value, const PortSurroundings& surroundings) {
-  switch (value.form) {
-    case PortForm::kDefault:
-      return surroundings.built_in_port;
-    case PortForm::kDevice:
-    case PortForm::kWindowsName:
-      return value.path;
-    case PortForm::kSocket:
-      return "socket://" +
-             (value.host.find(':') != std::string::npos ? "[" + value.host + "]" : value.host) +
-             ":" + std::to_string(value.port);
-    case PortForm::kCups:
-      return "cups://" + value.queue;
-    case PortForm::kInvalid:
-      break;
-  }
-  return {};
-}
-
 int Show(const SettingsStore& store, const PortSurroundings& surroundings, std::ostream& out,
          std::ostream& err) {
   if (const std::string reason = surroundings.settings_unreadable(); !reason.empty()) {
@@ -109,7 +90,7 @@ int Show(const SettingsStore& store, const PortSurroundings& surroundings, std::
            "'zelora-port unset'.\n";
     return kPortToolRefused;
   }
-  out << "Port: " << Shown(value, surroundings) << "\nFrom: ";
+  out << "Port: " << PortDescription(value) << "\nFrom: ";
   if (value.form == PortForm::kDefault) {
     out << "built in (no Port value in " << surroundings.settings_location << ")\n";
   } else {
@@ -155,7 +136,7 @@ int Set(RegistryBackend& settings, std::string_view text, const PortSurroundings
     return kPortToolRefused;
   }
   if (!SettingsStore(settings).StorePort(text)) return NotAllowed(settings, err);
-  out << "Port: " << Shown(value, surroundings) << "\n";
+  out << "Port: " << PortDescription(value) << "\n";
   return kPortToolOk;
 }
 
@@ -190,7 +171,7 @@ int RunPortTool(std::span<const std::string_view> args, RegistryBackend& setting
     if (command == "list") return List(surroundings, out, err);
     if (command == "set") return Set(settings, args[1], surroundings, out, err);
     if (!store.RemovePort()) return NotAllowed(settings, err);
-    out << "Port: " << surroundings.built_in_port << " (built in)\n";
+    out << "Port: " << BuiltInPortName() << " (built in)\n";
     return kPortToolOk;
   } catch (const RegistryError& e) {
     err << "zelora-port: " << e.what() << "\n";

@@ -18,8 +18,6 @@ class RegistryBackend;
 // What the port tool learns from the system, apart from the settings: put
 // behind functions so that the checks can be run on a test's own files.
 struct PortSurroundings {
-  // The built-in port, shown when no Port value is stored.
-  std::string built_in_port;
   // Where the settings are, for messages.
   std::string settings_location;
   // Why settings that are there cannot be read by this user, or empty when
@@ -75,7 +73,7 @@ PortSurroundings WindowsSurroundings();
 // The checks and lists of this system: device nodes under /dev, the CUPS
 // server libcups is set to use, the resolver, the settings file at
 // `settings_file`.
-PortSurroundings SystemSurroundings(std::string built_in_port, std::string settings_file);
+PortSurroundings SystemSurroundings(std::string settings_file);
 #endif
 
 }  // namespace zelora

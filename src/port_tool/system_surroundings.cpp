@@ -110,9 +110,8 @@ PortSurroundings::CupsDestinations CupsDestinations() {
 
 }  // namespace
 
-PortSurroundings SystemSurroundings(std::string built_in_port, std::string settings_file) {
+PortSurroundings SystemSurroundings(std::string settings_file) {
   PortSurroundings surroundings;
-  surroundings.built_in_port = std::move(built_in_port);
   surroundings.settings_unreadable = [settings_file]() -> std::string {
     if (::faccessat(AT_FDCWD, settings_file.c_str(), R_OK, AT_EACCESS) == 0 || errno == ENOENT) {
       return {};

@@ -8,7 +8,6 @@
 
 #include "port_tool.h"
 #include "settings_key.h"
-#include "win_port_writer.h"
 
 namespace zelora {
 namespace {
@@ -39,7 +38,6 @@ std::vector<std::string> PortsPresent() {
 
 PortSurroundings WindowsSurroundings() {
   PortSurroundings surroundings;
-  surroundings.built_in_port = kWindowsBuiltInPort;
   surroundings.settings_location = "HKEY_LOCAL_MACHINE\\" + std::string(kSettingsKeyPath);
   // The registry backend's ReadRefusal already makes such a key an error.
   surroundings.settings_unreadable = [] { return std::string(); };

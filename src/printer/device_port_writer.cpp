@@ -118,7 +118,9 @@ std::string PortFileProblem(std::string_view path, const struct stat& status) {
 }
 
 std::unique_ptr<PrinterPort> MakePlatformPortWriter() {
-  return std::make_unique<DevicePortWriter>(ZELORA_PORT_DEVICE);
+  return std::make_unique<DevicePortWriter>(std::string(BuiltInPortName()));
 }
+
+std::string_view BuiltInPortName() { return ZELORA_PORT_DEVICE; }
 
 }  // namespace zelora

@@ -274,4 +274,23 @@ void SelectablePort::SelectNone(std::string why) {
   port_ = std::move(port);
 }
 
+std::string PortDescription(const PortValue& value) {
+  switch (value.form) {
+    case PortForm::kDefault:
+      return std::string(BuiltInPortName());
+    case PortForm::kDevice:
+    case PortForm::kWindowsName:
+      return value.path;
+    case PortForm::kSocket:
+      return "socket://" +
+             (value.host.find(':') != std::string::npos ? "[" + value.host + "]" : value.host) +
+             ":" + std::to_string(value.port);
+    case PortForm::kCups:
+      return "cups://" + value.queue;
+    case PortForm::kInvalid:
+      break;
+  }
+  return {};
+}
+
 }  // namespace zelora

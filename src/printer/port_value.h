@@ -40,6 +40,11 @@ struct PortValue {
 
 PortValue ParsePortValue(std::string_view value);
 
+// The port as the user sees it: the built-in port's name, the device or
+// Windows name, socket://HOST:PORT (an address in brackets) or cups://QUEUE;
+// empty for an invalid value.
+std::string PortDescription(const PortValue& value);
+
 // The port the value names; for an invalid value, a port that never opens.
 std::unique_ptr<PrinterPort> MakePort(const PortValue& value);
 

@@ -56,5 +56,7 @@ class PrinterPort : public PortWriter {
 // The port of this platform: LPT1 on Windows, the configured device node
 // elsewhere.
 std::unique_ptr<PrinterPort> MakePlatformPortWriter();
+// Its name, as the user sees it.
+std::string_view BuiltInPortName();
 
 }  // namespace zelora

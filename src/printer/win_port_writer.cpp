@@ -61,7 +61,9 @@ std::unique_ptr<PrinterPort> MakeWindowsPort(std::string name) {
 }
 
 std::unique_ptr<PrinterPort> MakePlatformPortWriter() {
-  return MakeWindowsPort(std::string(kWindowsBuiltInPort));
+  return MakeWindowsPort(std::string(BuiltInPortName()));
 }
+
+std::string_view BuiltInPortName() { return "LPT1"; }
 
 }  // namespace zelora

@@ -10,9 +10,6 @@
 
 namespace zelora {
 
-// The port written to when the settings name none.
-inline constexpr std::string_view kWindowsBuiltInPort = "LPT1";
-
 // A Windows printer port by name (LPT1, LPT2, COM1, \\server\printer), opened
 // as the built-in LPT1 is. Windows only.
 std::unique_ptr<PrinterPort> MakeWindowsPort(std::string name);

@@ -62,7 +62,7 @@ class PortToolTest : public ::testing::Test {
   testing::TempDir dir_{"zelora-port-"};
   std::string fifo_ = (dir_ / "lp9").string();
   std::string settings_file_ = (dir_ / "HKEY_LOCAL_MACHINE.reg").string();
-  PortSurroundings surroundings_ = SystemSurroundings("/dev/lp0", settings_file_);
+  PortSurroundings surroundings_ = SystemSurroundings(settings_file_);
 };
 
 TEST_F(PortToolTest, ShowSetUnsetListAndRefusals) {
