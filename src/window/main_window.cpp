@@ -285,7 +285,7 @@ void TZLR::FormCreate() {
   ShowCustomSize();
   ApplyTypefaceRule();
   page_control_->setCurrentWidget(FindControl(kStartPage));
-  if (!hint_handler_) hint_handler_ = std::make_unique<HintHandler>(*status_bar_, 1);
+  if (!hint_handler_) hint_handler_ = std::make_unique<HintHandler>(*status_bar_, HintPanel());
   SetHourglass(false);
 }
 

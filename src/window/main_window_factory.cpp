@@ -256,9 +256,13 @@ void TZLR::CreateControl(const ControlLayout& layout, const PageLayout* page) {
         picture->setScaledContents(true);
         picture->setPixmap(LayoutAboutPicture());
       } else {
-        // The 32 x 32, 16-colour image of the icon, unscaled.
-        const char* icon =
-            layout.name == wl::kPortraitPicture ? pictures::kPortrait : pictures::kLandscape;
+        // The orientation pictures, as the logic knows them: the 32 x 32,
+        // 16-colour image of the icon, unscaled.
+        const std::optional<Control> shown = ControlNamed(layout.name);
+        const char* icon = shown == Control::Image2   ? pictures::kPortrait
+                           : shown == Control::Image3 ? pictures::kLandscape
+                                                      : nullptr;
+        if (icon == nullptr) throw std::logic_error("no picture for " + std::string(layout.name));
         picture->setPixmap(QPixmap::fromImage(LoadIconImage(icon, 32, 32, 16)));
       }
       widget = picture;

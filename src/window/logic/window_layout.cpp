@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window_layout.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <span>
@@ -193,7 +194,7 @@ constexpr PageLayout kPages[] = {
 
 constexpr StatusPanelLayout kStatusPanels[] = {
   {{"  Статус"}, 50},
-  {{""}, 50},  // the hint line
+  {{""}, 50, true},
 };
 
 // ---------------------------------------------------------------------------
@@ -278,6 +279,12 @@ std::span<const ControlLayout> WindowControls() { return kWindowControls; }
 std::span<const PageLayout> Pages() { return kPages; }
 
 std::span<const StatusPanelLayout> StatusPanels() { return kStatusPanels; }
+
+int HintPanel() {
+  constexpr auto hints = std::ranges::find(kStatusPanels, true, &StatusPanelLayout::shows_hints);
+  static_assert(hints != std::ranges::end(kStatusPanels), "no status panel shows the hints");
+  return static_cast<int>(hints - std::ranges::begin(kStatusPanels));
+}
 
 std::string_view EnglishCaption(int id) {
   if (id < 1 || id > kEnglishCaptionCount) return {};

@@ -78,7 +78,8 @@ struct PageLayout {
 
 struct StatusPanelLayout {
   LayoutText text;
-  int width;  // the last panel always reaches to the right edge
+  int width;                 // the last panel always reaches to the right edge
+  bool shows_hints = false;  // the hint line: the hint of the control under the pointer
 };
 
 namespace window_layout {
@@ -103,7 +104,6 @@ inline constexpr std::string_view kTimer = "Timer1";
 inline constexpr std::string_view kActivePage = "About";
 // The about picture FormCreate loads, and the portrait picture.
 inline constexpr std::string_view kAboutPicture = "Image1";
-inline constexpr std::string_view kPortraitPicture = "Image2";
 inline constexpr std::string_view kCreateHandler = "FormCreate";
 // The gauge as stored: minimum, maximum, progress.
 inline constexpr int kGaugeMinimum = 0;
@@ -120,6 +120,8 @@ std::span<const ControlLayout> WindowControls();
 std::span<const PageLayout> Pages();
 
 std::span<const StatusPanelLayout> StatusPanels();
+// The index of the panel that shows the hints.
+int HintPanel();
 
 // The English caption table: IDs 1..68; an empty view for any other ID.
 std::string_view EnglishCaption(int id);
