@@ -11,20 +11,8 @@ ZELORA_WITH_WINDOWS=1 ZELORA_WITH_WINDOWS_QT=1 tools/install_deps.sh >&2
 qt="$(tools/windows_qt.sh | tail -n 1)"
 build="$PWD/build-windows-package"
 
-# The build runs its resource tools under Wine: a throw-away prefix, whose
-# server and services are up before Ninja starts, or they would inherit its
-# pipes and Ninja would wait for them for ever.
-wine_dir="$(mktemp -d)"
-export WINEPREFIX="$wine_dir/wine" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -w >/dev/null 2>&1 || true
-  rm -rf "$wine_dir"
-}
-trap cleanup EXIT
-mkdir -p "$WINEPREFIX"
-wineserver -p </dev/null >/dev/null 2>&1
-wine wineboot -i </dev/null >/dev/null 2>&1
+# The build runs its resource tools under Wine.
+source tools/wine_prefix.sh "$(mktemp -d)"
 
 # The windows-package workflow of CMakePresets.json: configure, build, then
 # the ZIP archive and the installer.

@@ -15,26 +15,10 @@ export ZELORA_WINDOWS_QT_PREFIX
 work="$(mktemp -d)"
 log="$work/ctest.log"
 lpt_file="$work/lpt1.out"
-export WINEPREFIX="$work/wine" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Wine finds its server through the prefix directory: stop it before the
-# directory goes.
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -w >/dev/null 2>&1 || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-mkdir -p "$WINEPREFIX"
-
 # The registry tests store text through the ANSI calls, whose code page
 # follows the locale: keep it fixed.
 export LC_ALL=C.UTF-8
-
-# Wine's background services must be up before Ninja and CTest start (the
-# build runs the resource compiler under Wine too), or they inherit their
-# pipes and those wait for them for ever.
-wineserver -p </dev/null >/dev/null 2>&1
-wine wineboot -i </dev/null >/dev/null 2>&1
+source tools/wine_prefix.sh "$work"
 
 # Qt's libraries and the MinGW runtime they need, for the test programs.
 WINEPATH="Z:$ZELORA_WINDOWS_QT_PREFIX/bin;Z:/usr/lib/gcc/x86_64-w64-mingw32/12-posix"
