@@ -126,8 +126,8 @@ int NotAllowed(RegistryBackend& settings, std::ostream& err) {
   return kPortToolNotAllowed;
 }
 
-int Set(RegistryBackend& settings, std::string_view text, const PortSurroundings& surroundings,
-        std::ostream& out, std::ostream& err) {
+int Set(const SettingsStore& store, RegistryBackend& settings, std::string_view text,
+        const PortSurroundings& surroundings, std::ostream& out, std::ostream& err) {
   const PortValue value = ParsePortValue(text);
   std::string reason = value.form == PortForm::kInvalid ? value.error : std::string();
   if (reason.empty() && value.form != PortForm::kDefault) reason = surroundings.unreachable(value);
@@ -135,7 +135,7 @@ int Set(RegistryBackend& settings, std::string_view text, const PortSurroundings
     err << "zelora-port: '" << text << "' refused: " << reason << "\n";
     return kPortToolRefused;
   }
-  if (!SettingsStore(settings).StorePort(text)) return NotAllowed(settings, err);
+  if (!store.StorePort(text)) return NotAllowed(settings, err);
   out << "Port: " << PortDescription(value) << "\n";
   return kPortToolOk;
 }
@@ -169,7 +169,7 @@ int RunPortTool(std::span<const std::string_view> args, RegistryBackend& setting
   try {
     if (command == "show") return Show(store, surroundings, out, err);
     if (command == "list") return List(surroundings, out, err);
-    if (command == "set") return Set(settings, args[1], surroundings, out, err);
+    if (command == "set") return Set(store, settings, args[1], surroundings, out, err);
     if (!store.RemovePort()) return NotAllowed(settings, err);
     out << "Port: " << BuiltInPortName() << " (built in)\n";
     return kPortToolOk;

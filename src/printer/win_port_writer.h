@@ -4,7 +4,6 @@
 
 #include <memory>
 #include <string>
-#include <string_view>
 
 #include "port_writer.h"
 
