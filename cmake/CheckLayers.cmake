@@ -8,6 +8,10 @@
 # With -DCONTROLS=<header> -DCONTROL_FREE=<folders>, it also fails when one of
 # those folders names a window control (an enumerator of `enum class Control`
 # in the header), comments included: the layers below the window speak values.
+# With -DWORDLESS=<folders>, it also fails when one of those folders holds the
+# window's words: Cyrillic text, comments included, or a reference to the
+# English caption table (english_id, EnglishCaption, LayoutText). The captions
+# of a list are the window's; the layers below it keep the printer's words.
 if(NOT DEFINED ROOT OR NOT DEFINED LAYERS)
   message(FATAL_ERROR "usage: -DROOT=<dir> -DLAYERS=<folders bottom-up> -P CheckLayers.cmake")
 endif()
@@ -63,6 +67,32 @@ if(DEFINED CONTROLS)
           math(EXPR failures "${failures} + 1")
         endif()
       endforeach()
+    endforeach()
+  endforeach()
+endif()
+if(DEFINED WORDLESS)
+  # U+0400..U+04FF in UTF-8 are the characters whose first byte is D0..D3.
+  string(ASCII 208 209 210 211 lead_bytes)
+  string(REGEX REPLACE "(.)" "\\1|" cyrillic "${lead_bytes}")
+  string(REGEX REPLACE "[|]$" "" cyrillic "${cyrillic}")
+  string(REPLACE "," ";" WORDLESS "${WORDLESS}")
+  foreach(layer IN LISTS WORDLESS)
+    file(GLOB sources ${ROOT}/${layer}/*.h ${ROOT}/${layer}/*.cpp)
+    if(NOT sources)
+      message(SEND_ERROR "${layer}: no sources found under ${ROOT}")
+      math(EXPR failures "${failures} + 1")
+    endif()
+    foreach(source IN LISTS sources)
+      file(READ ${source} text)
+      if(text MATCHES "${cyrillic}")
+        message(SEND_ERROR "${source}: Cyrillic text below the window")
+        math(EXPR failures "${failures} + 1")
+      endif()
+      string(TOLOWER "${text}" text)
+      if(text MATCHES "(english|caption)_?id|englishcaption|layouttext")
+        message(SEND_ERROR "${source}: refers to the English caption table: ${CMAKE_MATCH_0}")
+        math(EXPR failures "${failures} + 1")
+      endif()
     endforeach()
   endforeach()
 endif()

@@ -9,10 +9,11 @@ namespace zelora::pictures {
 
 // Window icon, 32 x 32, 16 colours; also the program's main icon.
 inline constexpr char kMainIcon[] = ":/pictures/mainicon.ico";
-// Its one image, the same pixels, as a 32-bit bitmap with alpha: Qt reads
-// that itself, while an icon file needs a plugin loaded and its mask
-// colour-converted, and a PNG the image library paged in.
-inline constexpr char kMainIconImage[] = ":/pictures/mainicon_image.bmp";
+// Its one image, the same pixels, as an XPM with its see-through pixels: Qt
+// reads that itself, while an icon file needs a plugin loaded and its mask
+// colour-converted, and a PNG the image library paged in. (Qt's bitmap writer
+// leaves alpha out.)
+inline constexpr char kMainIconImage[] = ":/pictures/mainicon_image.xpm";
 
 // About picture: 135 x 84, 8 bits per pixel, 256-entry palette, bottom-up.
 inline constexpr char kAbout[] = ":/pictures/about.bmp";

@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-  zlib1g-dev libcups2-dev cups libfontconfig-dev
+  libcups2-dev cups libfontconfig-dev
   libgtest-dev libgmock-dev googletest
   fonts-dejavu-core locales
   xvfb xauth xdotool x11-utils imagemagick
@@ -16,7 +16,7 @@ packages=(
   clang libclang-rt-14-dev libbenchmark-dev dbus-daemon
 )
 if [[ "${ZELORA_WITH_WINDOWS:-0}" == 1 ]]; then
-  packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64)
+  packages+=(g++-mingw-w64-x86-64-posix wine wine64)
 fi
 # Building Qt for Windows from Debian's source (tools/windows_qt.sh): apt
 # checks the source index against the archive keyring; the tarballs are

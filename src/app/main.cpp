@@ -24,10 +24,12 @@
 #include "exception_box.h"
 #include "help_viewer.h"
 #include "main_window.h"
+#include "port_value.h"
 #include "qt_text.h"
 #include "registry_backend.h"
 #include "resource_pictures.h"
 #include "settings_store.h"
+#include "transmission_box.h"
 #include "window_face.h"
 
 namespace {
@@ -100,7 +102,11 @@ int main(int argc, char** argv) {
   // Declared before the window, so that it is still there when the window
   // tells it to quit at the end.
   zelora::HelpViewer help(zelora::FaceLanguage(face));
-  zelora::TZLR window(store);
+  // The port the settings choose (the built-in one until then) and the boxes
+  // on the screen; declared before the window, which uses them to its end.
+  zelora::SelectablePort port;
+  zelora::ScreenBoxes boxes;
+  zelora::TZLR window(store, port, boxes);
   window.SetHelpEngine(help);
   // An error ends start-up early; the window still opens in the state
   // start-up reached.

@@ -13,10 +13,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstring>
+#include <ctime>
+#include <mutex>
 #include <utility>
-
-#include "call_within.h"
-#include "posix_file.h"
+#include <vector>
 
 namespace zelora {
 
@@ -30,26 +31,104 @@ struct AddressListDeleter {
 };
 using AddressList = std::unique_ptr<addrinfo, AddressListDeleter>;
 
-AddressList Lookup(const std::string& host, const std::string& service, int flags) {
+AddressList LookUpAddress(const std::string& host, const std::string& service) {
   addrinfo hints{};
   hints.ai_family = AF_UNSPEC;
   hints.ai_socktype = SOCK_STREAM;
-  hints.ai_flags = flags | AI_NUMERICSERV;
+  hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV;
   addrinfo* list = nullptr;
   if (::getaddrinfo(host.c_str(), service.c_str(), &hints, &list) != 0) return nullptr;
   return AddressList(list);
 }
 
+// A name looked up by glibc on a thread of its own (getaddrinfo_a). That
+// thread reads the request and writes the result into it until the lookup
+// ends, so the request stays where it is until then, even once given up.
+class NameLookup {
+ public:
+  NameLookup(const std::string& host, const std::string& service) : host_(host), service_(service) {
+    hints_.ai_family = AF_UNSPEC;
+    hints_.ai_socktype = SOCK_STREAM;
+    hints_.ai_flags = AI_NUMERICSERV;
+    request_.ar_name = host_.c_str();
+    request_.ar_service = service_.c_str();
+    request_.ar_request = &hints_;
+  }
+  NameLookup(const NameLookup&) = delete;
+  NameLookup& operator=(const NameLookup&) = delete;
+  ~NameLookup() {
+    if (Status() == 0) ::freeaddrinfo(request_.ar_result);
+  }
+
+  bool Start() {
+    gaicb* requests[] = {&request_};
+    return ::getaddrinfo_a(GAI_NOWAIT, requests, 1, nullptr) == 0;
+  }
+  int Status() { return ::gai_error(&request_); }
+  // Returns when the lookup ends, `wait` has passed or a signal came.
+  void Await(std::chrono::nanoseconds wait) const {
+    const auto seconds = std::chrono::floor<std::chrono::seconds>(wait);
+    const timespec limit{static_cast<std::time_t>(seconds.count()),
+                         static_cast<long>((wait - seconds).count())};
+    const gaicb* const requests[] = {&request_};
+    ::gai_suspend(requests, 1, &limit);
+  }
+  // True when glibc will not touch the request again.
+  bool Cancel() { return ::gai_cancel(&request_) != EAI_NOTCANCELED; }
+  AddressList TakeResult() {
+    if (Status() != 0) return nullptr;
+    return AddressList(std::exchange(request_.ar_result, nullptr));
+  }
+
+ private:
+  const std::string host_, service_;
+  addrinfo hints_{};
+  gaicb request_{};
+};
+
+// Lookups given up while glibc still runs them; each is freed by a later
+// lookup once it has ended. Never destroyed, as one may still run at exit.
+class AbandonedLookups {
+ public:
+  static AbandonedLookups& Instance() {
+    static auto* const instance = new AbandonedLookups;
+    return *instance;
+  }
+  void Keep(std::unique_ptr<NameLookup> lookup) {
+    const std::lock_guard lock(mutex_);
+    lookups_.push_back(std::move(lookup));
+  }
+  void FreeEnded() {
+    const std::lock_guard lock(mutex_);
+    std::erase_if(lookups_, [](const auto& lookup) { return lookup->Status() != EAI_INPROGRESS; });
+  }
+
+ private:
+  std::mutex mutex_;
+  std::vector<std::unique_ptr<NameLookup>> lookups_;
+};
+
 // getaddrinfo takes no time limit, and a name server that does not answer
 // holds it for as long as the resolver's own retries last. An address needs
-// no name server and is converted at once; a name is looked up on a helper
-// thread that is given up after `timeout` (see CallWithin).
+// no name server and is converted at once; a name is looked up
+// asynchronously and given up after `timeout`: cancelled while it waits for
+// glibc's lookup threads, left to end on its own once one runs it.
 AddressList Resolve(const std::string& host, std::uint16_t port, milliseconds timeout) {
   const std::string service = std::to_string(port);
-  if (AddressList numeric = Lookup(host, service, AI_NUMERICHOST)) return numeric;
-  std::optional<AddressList> found =
-      CallWithin(timeout, [host, service] { return Lookup(host, service, 0); });
-  return found ? std::move(*found) : nullptr;
+  if (AddressList numeric = LookUpAddress(host, service)) return numeric;
+  AbandonedLookups::Instance().FreeEnded();
+  auto lookup = std::make_unique<NameLookup>(host, service);
+  if (!lookup->Start()) return nullptr;
+  const Clock::time_point deadline = Clock::now() + timeout;
+  while (lookup->Status() == EAI_INPROGRESS) {
+    const Clock::duration left = deadline - Clock::now();
+    if (left <= Clock::duration::zero()) {
+      if (!lookup->Cancel()) AbandonedLookups::Instance().Keep(std::move(lookup));
+      return nullptr;
+    }
+    lookup->Await(left);
+  }
+  return lookup->TakeResult();
 }
 
 // Waits until the socket is ready for `events`. False on an error, a hang-up
@@ -68,21 +147,22 @@ bool WaitFor(int fd, short events, Clock::time_point deadline) {
 }
 
 // A non-blocking connect, so that a printer that does not answer is given up
-// at the deadline instead of after the system's own retries.
-posix::UniqueFd Connect(const addrinfo& address, Clock::time_point deadline) {
+// at the deadline instead of after the system's own retries. On failure
+// `error` says why (ETIMEDOUT at the deadline).
+posix::UniqueFd Connect(const addrinfo& address, Clock::time_point deadline, int& error) {
   posix::UniqueFd fd(::socket(address.ai_family, address.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
                               address.ai_protocol));
+  error = errno;
   if (!fd) return fd;
   if (::connect(fd.get(), address.ai_addr, address.ai_addrlen) == 0) return fd;
+  error = errno;
   // Interrupted, a non-blocking connect goes on in the background as well.
   if (errno != EINPROGRESS && errno != EINTR) return posix::UniqueFd();
-  int error = 0;
+  const bool ready = WaitFor(fd.get(), POLLOUT, deadline);
   socklen_t length = sizeof error;
-  if (!WaitFor(fd.get(), POLLOUT, deadline) ||
-      ::getsockopt(fd.get(), SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0) {
-    return posix::UniqueFd();
-  }
-  return fd;
+  if (::getsockopt(fd.get(), SOL_SOCKET, SO_ERROR, &error, &length) != 0) error = errno;
+  if (error == 0 && !ready) error = ETIMEDOUT;
+  return error == 0 ? std::move(fd) : posix::UniqueFd();
 }
 
 class SocketConnection final : public PortConnection {
@@ -160,21 +240,32 @@ class SocketConnection final : public PortConnection {
 SocketPort::SocketPort(std::string host, std::uint16_t port, SocketTimeouts timeouts)
     : host_(std::move(host)), port_(port), timeouts_(timeouts) {}
 
-std::unique_ptr<PortConnection> SocketPort::Open() {
-  const AddressList addresses = Resolve(host_, port_, timeouts_.resolve);
+posix::UniqueFd ConnectToPrinter(const std::string& host, std::uint16_t port,
+                                 const SocketTimeouts& timeouts, std::string& why) {
+  const AddressList addresses = Resolve(host, port, timeouts.resolve);
+  if (!addresses) {
+    why = "the name " + host + " could not be looked up";
+    return posix::UniqueFd();
+  }
   // One deadline for the whole connect. Each address gets an equal share of
   // the time left, so an address that does not answer (often the IPv6 one)
   // leaves time for the others, while a refusal hands its share on at once.
-  const Clock::time_point deadline = Clock::now() + timeouts_.connect;
-  int left = 0;
+  const Clock::time_point deadline = Clock::now() + timeouts.connect;
+  int left = 0, error = 0;
   for (const addrinfo* a = addresses.get(); a != nullptr; a = a->ai_next) ++left;
   for (const addrinfo* a = addresses.get(); a != nullptr; a = a->ai_next, --left) {
     const Clock::time_point share = Clock::now() + (deadline - Clock::now()) / left;
-    if (posix::UniqueFd fd = Connect(*a, share)) {
-      return std::make_unique<SocketConnection>(std::move(fd), timeouts_);
-    }
+    if (posix::UniqueFd fd = Connect(*a, share, error)) return fd;
   }
-  return nullptr;
+  why = std::string("no connection: ") + std::strerror(error);
+  return posix::UniqueFd();
+}
+
+std::unique_ptr<PortConnection> SocketPort::Open() {
+  std::string why;
+  posix::UniqueFd fd = ConnectToPrinter(host_, port_, timeouts_, why);
+  if (!fd) return nullptr;
+  return std::make_unique<SocketConnection>(std::move(fd), timeouts_);
 }
 
 }  // namespace zelora

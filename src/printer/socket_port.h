@@ -9,6 +9,7 @@
 
 #include "device_port_writer.h"
 #include "port_writer.h"
+#include "posix_file.h"
 
 namespace zelora {
 
@@ -61,5 +62,11 @@ class SocketPort final : public PrinterPort {
   std::uint16_t port_;
   SocketTimeouts timeouts_;
 };
+
+// Open's first step, for a caller that also reads the printer's answers: looks
+// the host up and connects within the time-outs. The socket is non-blocking;
+// on failure it is empty and `why` says what failed, for the user.
+posix::UniqueFd ConnectToPrinter(const std::string& host, std::uint16_t port,
+                                 const SocketTimeouts& timeouts, std::string& why);
 
 }  // namespace zelora

@@ -25,12 +25,10 @@ namespace zelora {
 using RecordField = std::variant<std::int32_t SettingsRecord::*, bool SettingsRecord::*,
                                  long double SettingsRecord::*>;
 
-// One entry of a setting's list or radio group: the text shown in the Russian
-// face, the English caption's ID (0: the same text in both faces), and the
-// word the printer is told for it (empty when its job uses none).
+// One entry of a setting's list or radio group: the word the printer is told
+// for it (empty when its job uses none). How many entries a list has bounds
+// the setting's values; what the window shows for them is the window's own.
 struct ListItem {
-  std::string_view item;
-  int english_id = 0;
   std::string_view word{};
 };
 
@@ -63,6 +61,11 @@ struct SettingRow {
   // A spin setting's: the printer is never told a value outside it, nor is
   // one stored; the record's value is put back instead.
   ValueRange range{};
+  // What the Send pass does after the setting: fit the lines per page to the
+  // paper; and, for the setting whose job carries the custom size, send that
+  // job again (with the lines) for each custom dimension that changed.
+  bool fits_lines = false;
+  bool carries_custom_size = false;
 };
 
 // "Others(mm)" and any index after it in the paper-size list.
@@ -72,85 +75,38 @@ namespace list_items {
 
 // clang-format off
 inline constexpr ListItem kBaudRates[] = {
-    {"300", 0, "300"},     {"600", 0, "600"},     {"1200", 0, "1200"},   {"2400", 0, "2400"},
-    {"4800", 0, "4800"},   {"9600", 0, "9600"},   {"19200", 0, "19200"}, {"38400", 0, "38400"},
-    {"115200", 0, "115200"},
+    {"300"}, {"600"}, {"1200"}, {"2400"}, {"4800"}, {"9600"}, {"19200"}, {"38400"}, {"115200"},
 };
 
 // Off has a job of its own; the others give the time in minutes.
-inline constexpr ListItem kPowerSaveTimes[] = {
-    {"OFF", 0, ""},      {"10 Min", 0, "10"}, {"15 Min", 0, "15"},
-    {"30 Min", 0, "30"}, {"45 Min", 0, "45"}, {"60 Min", 0, "60"},
-};
+inline constexpr ListItem kPowerSaveTimes[] = {{""}, {"10"}, {"15"}, {"30"}, {"45"}, {"60"}};
 
 // The paper table's sizes; the custom size, last, has a job of its own.
 inline constexpr auto kPaperSizes = [] {
   std::array<ListItem, kPaperSizeCount> items{};
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    items[i] = {kPaperSizeTable[i].item, 0, kPaperSizeTable[i].pjl_word};
-  }
+  for (std::size_t i = 0; i < items.size(); ++i) items[i] = {kPaperSizeTable[i].pjl_word};
   return items;
 }();
 
-inline constexpr ListItem kPaperSources[] = {
-    {"Auto", 0, "AUTO"}, {"Manual", 0, "MANUAL"}, {"First Tray", 0, "TRAY1"},
-    {"Second Tray", 0, "TRAY2"},
-};
+inline constexpr ListItem kPaperSources[] = {{"AUTO"}, {"MANUAL"}, {"TRAY1"}, {"TRAY2"}};
 
-inline constexpr ListItem kPaperTypes[] = {{"Normal Paper", 20, "NORMAL"}, {"Envelope", 21, "THICK"}};
+inline constexpr ListItem kPaperTypes[] = {{"NORMAL"}, {"THICK"}};
 
-inline constexpr ListItem kTypefaces[] = {
-    {"Courier SWC Upright Medium"},         {"Courier SWC Upright Bold"},
-    {"Courier SWC Italic Medium"},          {"Courier SWC Italic Bold"},
-    {"Letter Gothic Upright Medium"},       {"Letter Gothic Upright Bold"},
-    {"Letter Gothic Italic Medium"},        {"Dutch801 SWC Upright Medium"},
-    {"Dutch801 SWC Upright Bold"},          {"Dutch801 SWC Italic Medium"},
-    {"Dutch801 SWC Italic Bold"},           {"ZapfHumst Dm SWC Upright Medium"},
-    {"ZapfHumst Dm SWC Upright Bold"},      {"ZapfHumst Dm SWC Italic Medium"},
-    {"ZapfHumst Dm SWC Italic Bold"},       {"Ribbon 131 SWC Italic Medium"},
-    {"Clarendon SWC Upright Bold"},         {"Swiss742 Upright Medium"},
-    {"Swiss742 Upright Bold"},              {"Swiss742 Italic Medium"},
-    {"Swiss742 Italic Bold"},               {"Swiss742 CN Upright Medium"},
-    {"Swiss742 CN Upright Bold"},           {"Swiss742 CN Italic Medium"},
-    {"Swiss742 CN Italic Bold"},            {"Incised901 SWC Upright Medium"},
-    {"Incised901 SWC Upright Bold"},        {"Incised901 SWC Italic Medium"},
-    {"OrigGaramond SWC Upright Medium"},    {"OrigGaramond SWC Upright Bold"},
-    {"OrigGaramond SWC Italic Medium"},     {"OrigGaramond SWC Italic Bold"},
-    {"Audrey Two SWC Upright Medium"},      {"Flareserif821 SWC Upright SBold"},
-    {"Flareserif821 SWC Upright EBold"},    {"Swiss SWM Upright Medium"},
-    {"Swiss SWM Upright Bold"},             {"Swiss SWM Italic Medium"},
-    {"Swiss SWM Italic Bold"},              {"Dutch SWM Upright Medium"},
-    {"Dutch SWM Upright Bold"},             {"Dutch SWM Italic Medium"},
-    {"Dutch SWM Italic Bold"},              {"Symbol"},
-    {"Wingding"},                           {"Line Printer Upright Medium Roman-8"},
-    {"Line Printer Upright Medium ECMA94"}, {"Line Printer Upright Medium PC-8"},
-    {"Line Printer Upright Medium PC-8 DN"},{"Line Printer Upright Medium PC-850"},
-    {"LIne Printer Upright Medium Legal"},
-};
+// The printer's fonts 0 to 50; their job sends the number, so they have no words.
+inline constexpr std::array<ListItem, 51> kTypefaces{};
 
 inline constexpr ListItem kSymbolSets[] = {
-    {"Roman-8", 0, "ROMAN8"},                   {"DeskTop", 0, "DESKTOP"},
-    {"ECMA 94", 0, "ECMA94"},                   {"Macintosh", 0, "MCTEXT"},
-    {"Math-8", 0, "MATH8"},                     {"Microsoft Publishing", 0, "MSPUBL"},
-    {"PI Font", 0, "PIFONT"},                   {"PS Math", 0, "PSMATH"},
-    {"PS Text", 0, "PSTEXT"},                   {"Ventura International", 0, "VNINTL"},
-    {"Ventura Math", 0, "VNMATH"},              {"Ventura US", 0, "VNUS"},
-    {"Windows 3.0 Latin 1", 0, "WIN30"},        {"Windows 3.1 Latin 1", 0, "WINL1"},
-    {"Windows 3.1 Latin 2", 0, "WINL2"},        {"Windows 3.1 Latin 5", 0, "WINL5"},
-    {"Symbol", 0, "SYMBOL"},                    {"Wingding", 0, "WINGDING"},
-    {"Legal", 0, "LEGAL"},                      {"ISO 4", 0, "ISO4"},
-    {"ISO 6", 0, "ISO6"},                       {"ISO 11", 0, "ISO11"},
-    {"ISO 15", 0, "ISO15"},                     {"ISO 17", 0, "ISO17"},
-    {"ISO 21", 0, "ISO21"},                     {"ISO 60", 0, "ISO60"},
-    {"ISO 69", 0, "ISO69"},                     {"ISO 8859/2 Latin 2", 0, "ISOL2"},
-    {"ISO 8859/2 Latin 5", 0, "ISOL5"},         {"PC-8", 0, "PC8"},
-    {"PC-8 DN", 0, "PC8DN"},                    {"PC-850", 0, "PC850"},
-    {"PC-852", 0, "PC852"},                     {"PC-8 TK", 0, "PC8TK"},
-    {"ISO 8859/5 LatinCyrillic", 0, "CYRILLIC"}, {"PC Cyrillic", 0, "PCCYRILLIC"},
+    {"ROMAN8"}, {"DESKTOP"}, {"ECMA94"},  {"MCTEXT"},   {"MATH8"},    {"MSPUBL"},
+    {"PIFONT"}, {"PSMATH"},  {"PSTEXT"},  {"VNINTL"},   {"VNMATH"},   {"VNUS"},
+    {"WIN30"},  {"WINL1"},   {"WINL2"},   {"WINL5"},    {"SYMBOL"},   {"WINGDING"},
+    {"LEGAL"},  {"ISO4"},    {"ISO6"},    {"ISO11"},    {"ISO15"},    {"ISO17"},
+    {"ISO21"},  {"ISO60"},   {"ISO69"},   {"ISOL2"},    {"ISOL5"},    {"PC8"},
+    {"PC8DN"},  {"PC850"},   {"PC852"},   {"PC8TK"},    {"CYRILLIC"}, {"PCCYRILLIC"},
 };
 
-inline constexpr ListItem kDensities[] = {{"Средняя", 28, "1"}, {"Темнее ", 29, "2"}};
-inline constexpr ListItem kEconomodes[] = {{"ВЫКЛ", 31, "OFF"}, {"ВКЛ", 32, "ON"}};
+// Medium, then dark.
+inline constexpr ListItem kDensities[] = {{"1"}, {"2"}};
+inline constexpr ListItem kEconomodes[] = {{"OFF"}, {"ON"}};
 // clang-format on
 
 }  // namespace list_items
@@ -170,13 +126,14 @@ inline constexpr std::array<SettingRow, kSettingCount> kRows{{
   {S::Autocont,    "R_autocont",    &SR::autocont,    "AUTOCONT",    R::CheckedWord,   {}, "ON", "OFF"},
   {S::Jamrecover,  "R_jamrecover",  &SR::jamrecover,  "JAMRECOVERY", R::CheckedWord,   {}, "ON", "OFF"},
   {S::Robust,      "R_robust",      &SR::robust,      "ROBUST",      R::CheckedWord,   {}, "ON", "OFF"},
-  {S::Papersize,   "R_papersize",   &SR::papersize,   "PAPER",       R::PaperSizeJob,  li::kPaperSizes},
+  {S::Papersize,   "R_papersize",   &SR::papersize,   "PAPER",       R::PaperSizeJob,  li::kPaperSizes,
+   {}, {}, {}, /*fits_lines=*/true, /*carries_custom_size=*/true},
   {S::Source,      "R_source",      &SR::source,      "MEDIASOURCE", R::TableWord,     li::kPaperSources},
   // The lines per page the printer takes.
   {S::Lpi,         "R_lpi",         &SR::lpi,         "FORMLINES",   R::NumberText,    {}, {}, {}, {5, 128}},
   {S::Copies,      "R_copies",      &SR::copies,      "COPIES",      R::NumberText,    {}, {}, {}, {1, 99}},
   {S::Orientation, "R_orientation", &SR::orientation, "ORIENTATION", R::CheckedWord,   {},
-   "PORTRAIT", "LANDSCAPE"},
+   "PORTRAIT", "LANDSCAPE", {}, /*fits_lines=*/true},
   {S::Papertype,   "R_papertype",   &SR::papertype,   "PAPERTYPE",   R::IndexZeroWord, li::kPaperTypes},
   {S::Typeface,    "R_typeface",    &SR::typeface,    "FONTNUMBER",  R::IndexNumber,   li::kTypefaces},
   {S::Symbol,      "R_symbol",      &SR::symbol,      "SYMSET",      R::TableWord,     li::kSymbolSets},

@@ -26,13 +26,13 @@
 #include "help_engine.h"
 #include "hint_handler.h"
 #include "layout_scale.h"
+#include "number_text.h"
 #include "pictures.h"
 #include "qt_text.h"
 #include "radio_group.h"
 #include "resource_pictures.h"
 #include "settings_store.h"
 #include "status_bar.h"
-#include "transmission_box.h"
 #include "window_face.h"
 #include "window_placement.h"
 #include "window_rules.h"
@@ -41,32 +41,13 @@ namespace zelora {
 
 namespace wl = window_layout;
 
-TZLR::TZLR(SettingsStore& store, QWidget* parent)
-    : QWidget(parent),
-      store_(store),
-      own_port_(std::make_unique<SelectablePort>()),
-      own_boxes_(std::make_unique<ScreenBoxes>()),
-      port_(*own_port_),
-      boxes_(*own_boxes_),
-      controller_(*this, record_, store_, port_, boxes_, own_port_.get()),
-      test_pages_(*this, port_, boxes_, *this, *this) {
-  Build();
-}
-
 TZLR::TZLR(SettingsStore& store, SelectablePort& port, Boxes& boxes, QWidget* parent)
-    : TZLR(store, port, boxes, &port, parent) {}
-
-TZLR::TZLR(SettingsStore& store, PrinterPort& port, Boxes& boxes, QWidget* parent)
-    : TZLR(store, port, boxes, nullptr, parent) {}
-
-TZLR::TZLR(SettingsStore& store, PrinterPort& port, Boxes& boxes, SelectablePort* port_choice,
-           QWidget* parent)
     : QWidget(parent),
       store_(store),
-      port_(port),
       boxes_(boxes),
-      controller_(*this, record_, store_, port_, boxes_, port_choice),
-      test_pages_(*this, port_, boxes_, *this, *this) {
+      values_(UserDecimalSeparator()),
+      controller_(values_, record_, store_, port, boxes_, &port),
+      test_pages_(values_, port, boxes_, *this, *this) {
   Build();
 }
 
@@ -85,7 +66,6 @@ void TZLR::Build() {
   setFixedSize(scale_(wl::kClientWidth), scale_(wl::kClientHeight));
   move(wl::kLeft, wl::kTop);
   setWindowIcon(MainIcon());
-  orientation_.setExclusive(true);
 
   named_.insert(objectName(), this);
   for (const ControlLayout& layout : WindowControls()) CreateControl(layout, nullptr);
@@ -108,6 +88,7 @@ void TZLR::Build() {
       throw std::logic_error("the layout has no control " + std::string(name));
     }
   }
+  values_.SetView(this);
 }
 
 TZLR::Place TZLR::Locate(std::string_view name) {
@@ -125,10 +106,12 @@ TZLR::Place TZLR::Locate(std::string_view name) {
 
 namespace {
 
-// A control stored hidden that holds no other is left out when its page is
-// made, and made when code first asks for it: most are never shown.
-bool LeftOut(const PageLayout& page, const ControlLayout& row) {
-  return (row.state & kHidden) &&
+// A control hidden that holds no other is left out when its page is made, and
+// made when it is to be shown or code first asks for its widget: most are
+// never shown.
+bool LeftOut(const PageLayout& page, const ControlLayout& row, const ControlValues& values) {
+  const std::optional<Control> control = ControlNamed(row.name);
+  return (control ? !values.Visible(*control) : (row.state & kHidden) != 0) &&
          std::none_of(page.controls.begin(), page.controls.end(),
                       [&](const ControlLayout& other) { return other.parent == row.name; });
 }
@@ -140,15 +123,13 @@ void TZLR::BuildPage(std::size_t index) {
   // First, so that the lookups of the controls being made never come back.
   page_built_[index] = true;
   const PageLayout& page = Pages()[index];
-  Make(page, [&](const ControlLayout& row) { return !LeftOut(page, row); });
+  Make(page, [&](const ControlLayout& row) { return !LeftOut(page, row, values_); });
 }
 
 void TZLR::Make(const PageLayout& page, const std::function<bool(const ControlLayout&)>& which) {
-  const bool had_orientation = !orientation_.buttons().isEmpty();
   for (const ControlLayout& layout : page.controls) {
     if (which(layout)) CreateControl(layout, &page);
   }
-  if (!had_orientation && !orientation_.buttons().isEmpty()) KeepTabStopOnChecked(orientation_);
   for (std::size_t i = 0; i < kControlCount; ++i) {
     if (controls_[i] == nullptr) {
       controls_[i] = named_.value(ToQString(ControlName(static_cast<Control>(i))), nullptr);
@@ -156,32 +137,6 @@ void TZLR::Make(const PageLayout& page, const std::function<bool(const ControlLa
   }
   SetTabOrders();
   GiveAboutPicture();
-  // In the order they were given, as if the controls had been there.
-  std::vector<KeptValue> values;
-  std::erase_if(kept_, [&](const KeptValue& kept) {
-    if (controls_[static_cast<std::size_t>(kept.control)] == nullptr) return false;
-    values.push_back(kept);
-    return true;
-  });
-  for (const KeptValue& kept : values) {
-    switch (kept.what) {
-      case Kept::kItemIndex:
-        SetItemIndex(kept.control, static_cast<std::int32_t>(kept.value));
-        break;
-      case Kept::kChecked:
-        SetChecked(kept.control, kept.value != 0);
-        break;
-      case Kept::kSpinValue:
-        SetSpinValue(kept.control, kept.value);
-        break;
-      case Kept::kVisible:
-        SetVisible(kept.control, kept.value != 0);
-        break;
-      case Kept::kEnabled:
-        SetEnabled(kept.control, kept.value != 0);
-        break;
-    }
-  }
 }
 
 bool TZLR::eventFilter(QObject* watched, QEvent* event) {
@@ -280,7 +235,7 @@ void TZLR::FormCreate() {
   SetHourglass(true);
   record_.reload = false;
   LoadAboutPicture();
-  LoadIntoWindow(store_, record_, *this);
+  LoadIntoWindow(store_, record_, values_);
   KeepTitleBarReachable();
   ShowCustomSize();
   ApplyTypefaceRule();
@@ -322,25 +277,25 @@ void TZLR::KeepTitleBarReachable() {
 
 void TZLR::ComPapersizeChange() { ShowCustomSize(); }
 
-void TZLR::ShowCustomSize() { zelora::ShowCustomSize(*this); }
+void TZLR::ShowCustomSize() { zelora::ShowCustomSize(values_); }
 
 void TZLR::BtnPortraitClick() {
-  SetVisible(Control::Image2, true);
-  SetVisible(Control::Image3, false);
+  values_.SetVisible(Control::Image2, true);
+  values_.SetVisible(Control::Image3, false);
 }
 
 void TZLR::BtnLandscapeClick() {
-  SetVisible(Control::Image2, false);
-  SetVisible(Control::Image3, true);
+  values_.SetVisible(Control::Image2, false);
+  values_.SetVisible(Control::Image3, true);
 }
 
 void TZLR::ListTypefaceClick() { ApplyTypefaceRule(); }
 
-void TZLR::ApplyTypefaceRule() { zelora::ApplyTypefaceRule(*this); }
+void TZLR::ApplyTypefaceRule() { zelora::ApplyTypefaceRule(values_); }
 
 void TZLR::BtnExitClick() {
   // A refused write ends the handler here and the window stays open.
-  store_.StoreWindowPosition(WindowLeft(), WindowTop(), record_);
+  store_.StoreWindowPosition(x(), y(), record_);
   close();
 }
 

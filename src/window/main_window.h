@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QButtonGroup>
 #include <QFont>
 #include <QHash>
 #include <QImage>
@@ -17,7 +16,7 @@
 
 #include "control_values.h"
 #include "layout_scale.h"
-#include "port_writer.h"
+#include "port_value.h"
 #include "settings_controller.h"
 #include "settings_record.h"
 #include "test_pages.h"
@@ -32,7 +31,6 @@ namespace zelora {
 class HelpEngine;
 class HintHandler;
 class SettingsStore;
-class SpinEdit;
 class StatusBar;
 
 // The main window "ZLR": built from the window layout tables, it owns every
@@ -41,20 +39,16 @@ class StatusBar;
 // property "hint" (for the hint line; there are no pop-up tips) and, when it
 // is a tab stop, its tab order among its siblings in "tabOrder".
 // The controls of a page are made when the page first shows, or when code
-// first asks for one of them, and a control stored hidden only when code asks
-// for it: start-up makes only what the first paint shows. Values given before
-// that are kept and given to the controls as they are made, so nobody can
-// tell.
-class TZLR : public QWidget, public ControlValues, public BusyLockout, public GaugeProgress {
+// first asks for one of them, and a control stored hidden only when it is to
+// be shown: start-up makes only what the first paint shows. The values live
+// in the window's ControlValues, which a control shows once it is made.
+class TZLR : public QWidget, private ControlValues::View, public BusyLockout, public GaugeProgress {
   Q_OBJECT
  public:
   // Builds the window in the states the layout stores; FormCreate then loads
-  // the stored settings into it. It writes to the platform's printer port and
-  // shows its boxes on the screen.
-  explicit TZLR(SettingsStore& store, QWidget* parent = nullptr);
-  // The same on another port and other boxes; both must outlive the window.
-  TZLR(SettingsStore& store, PrinterPort& port, Boxes& boxes, QWidget* parent = nullptr);
-  // The same on a port the settings choose at start-up and by Reset.
+  // the stored settings into it. It sends to `port`, which the settings choose
+  // at start-up and by Reset, and shows its boxes through `boxes`; both must
+  // outlive the window.
   TZLR(SettingsStore& store, SelectablePort& port, Boxes& boxes, QWidget* parent = nullptr);
   // Tells the help engine to quit when help was used.
   ~TZLR() override;
@@ -88,22 +82,9 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
   // Makes the control, and its page, if they are not made yet.
   QWidget* FindControl(std::string_view name) const;
 
-  // ControlValues on the widgets.
-  std::int32_t ItemIndex(Control control) const override;
-  void SetItemIndex(Control control, std::int32_t index) override;
-  bool Checked(Control control) const override;
-  void SetChecked(Control control, bool checked) override;
-  long double SpinValue(Control control) const override;
-  void SetSpinValue(Control control, long double value) override;
-  std::string SpinText(Control control) const override;
-  bool Visible(Control control) const override;
-  void SetVisible(Control control, bool visible) override;
-  bool Enabled(Control control) const override;
-  void SetEnabled(Control control, bool enabled) override;
-  std::int32_t WindowLeft() const override;
-  std::int32_t WindowTop() const override;
-  void SetWindowLeft(std::int32_t left) override;
-  void SetWindowTop(std::int32_t top) override;
+  // The values and states of the controls, which the widgets show.
+  ControlValues& Values() { return values_; }
+  const ControlValues& Values() const { return values_; }
 
   // BusyLockout and GaugeProgress on the window, Timer1 and Gauge.
   void SetHourglass(bool busy) override;
@@ -146,11 +127,6 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
   // The controls, pages and tab order of the layout.
   void Build();
 
-  // The window on a port given to it; port_choice, when not null, is the
-  // same port, chosen by the settings.
-  TZLR(SettingsStore& store, PrinterPort& port, Boxes& boxes, SelectablePort* port_choice,
-       QWidget* parent);
-
   // `page` is the page the control lies on; nullptr for the window itself.
   void CreateControl(const ControlLayout& layout, const PageLayout* page);
   // The controls of Pages()[page], once, but those left out until asked for.
@@ -167,39 +143,30 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
   };
   static Place Locate(std::string_view name);
 
-  // A value given to a control that is not made yet.
-  enum class Kept { kItemIndex, kChecked, kSpinValue, kVisible, kEnabled };
-  struct KeptValue {
-    Control control;
-    Kept what;
-    long double value;
-  };
-  // Whether a control of `kind` has the value `what`, as its widget would.
-  static bool Holds(ControlKind kind, Kept what);
-  // Keeps the value and returns true when `control` is not made yet.
-  bool Keep(Control control, Kept what, long double value);
-  // The last value kept for a control not made yet, if any.
-  std::optional<long double> KeptFor(Control control, Kept what) const;
-  // Visible or enabled, for a control not made yet: the value kept for it,
-  // else what the layout stores (`off_state` set means false).
-  bool KeptOrStored(Control control, Kept what, unsigned off_state) const;
+  // ControlValues::View: the widget of a control shows the model.
+  void Show(Control control) override;
+  void Click(Control control) override;
+  std::int32_t WindowLeft() const override { return x(); }
+  std::int32_t WindowTop() const override { return y(); }
+  void MoveWindow(std::int32_t left, std::int32_t top) override { move(left, top); }
+  // The control's value as the model holds it, into its widget.
+  void ShowValue(Control control, QWidget& widget);
+  // The user's edits of a control's widget, into the model.
+  void TakeEdits(Control control, QWidget& widget);
 
   void BindHandler(QObject* sender, ControlKind kind, std::string_view handler);
   void SetTabOrders();
   void CollectTabStops(std::string_view container, std::vector<QWidget*>& chain) const;
   QWidget* Widget(Control control) const;
-  SpinEdit& Spin(Control control) const;
   void LoadAboutPicture();
   // Hands the kept about picture to its label, once the label is made.
   void GiveAboutPicture();
   void KeepTitleBarReachable();
 
   SettingsStore& store_;
-  std::unique_ptr<SelectablePort> own_port_;
-  std::unique_ptr<Boxes> own_boxes_;
-  PrinterPort& port_;
   Boxes& boxes_;
   SettingsRecord record_;
+  ControlValues values_;
   SettingsController controller_;
   TestPages test_pages_;
   // The gauge counts in ints; a longer file is shown in steps of this many
@@ -210,16 +177,15 @@ class TZLR : public QWidget, public ControlValues, public BusyLockout, public Ga
   std::array<QWidget*, kControlCount> controls_{};
   std::vector<QWidget*> pages_;
   std::vector<bool> page_built_;
-  std::vector<KeptValue> kept_;
   // The about picture start-up loaded while the About page was not made, as
   // read: a quarter of the size of the screen-ready pixmap made from it.
   QImage kept_about_picture_;
   QTabWidget* page_control_ = nullptr;
   StatusBar* status_bar_ = nullptr;
   QTimer* timer1_ = nullptr;
-  QButtonGroup orientation_;
-  // Set while code changes a list box, whose click must come from the user.
-  bool setting_list_ = false;
+  // Set while a widget is given the model's value: its change signals are no
+  // edit of the user's, and a list box's click must come from the user.
+  bool showing_ = false;
   HelpEngine* help_ = nullptr;
   bool help_used_ = false;
   std::unique_ptr<HintHandler> hint_handler_;

@@ -34,7 +34,6 @@
 #include "resource_pictures.h"
 #include "shadowed_label.h"
 #include "spin_edit.h"
-#include "spin_field_layout.h"
 #include "status_bar.h"
 #include "window_face.h"
 
@@ -201,9 +200,7 @@ void TZLR::CreateControl(const ControlLayout& layout, const PageLayout* page) {
     case ControlKind::SpinField: {
       const std::optional<Control> control = ControlNamed(layout.name);
       if (!control) throw std::logic_error("unknown spin field " + std::string(layout.name));
-      const char separator = UserDecimalSeparator();
-      widget = new SpinEdit(SpinFieldProperties(*control),
-                            SpinFieldInitialText(*control, separator), separator, parent);
+      widget = new SpinEdit(values_.Spin(*control), parent);
       break;
     }
     case ControlKind::CheckBox:
@@ -211,7 +208,7 @@ void TZLR::CreateControl(const ControlLayout& layout, const PageLayout* page) {
       break;
     case ControlKind::RadioButton: {
       auto* button = new RadioButton(caption, parent);
-      orientation_.addButton(button);
+      JoinParentGroup(*button);
       widget = button;
       break;
     }
@@ -278,13 +275,17 @@ void TZLR::CreateControl(const ControlLayout& layout, const PageLayout* page) {
                       scale_(layout.height));
   widget->setProperty("hint", FaceText(layout.hint));
   if (layout.tab_order != kNoTabStop) widget->setProperty("tabOrder", layout.tab_order);
-  if (layout.state & kHidden) {
+  // A control of the logic's shows what the model holds; the rest as stored.
+  const std::optional<Control> control = ControlNamed(layout.name);
+  if (control ? !values_.Visible(*control) : (layout.state & kHidden) != 0) {
     widget->hide();
   } else if (parent->isVisible()) {
     // A page made as it shows: its controls come after the page's own show.
     widget->show();
   }
-  if (layout.state & kDisabled) widget->setEnabled(false);
+  if (control ? !values_.Enabled(*control) : (layout.state & kDisabled) != 0) {
+    widget->setEnabled(false);
+  }
   switch (layout.kind) {
     case ControlKind::PickList:
     case ControlKind::EditableList:
@@ -298,6 +299,11 @@ void TZLR::CreateControl(const ControlLayout& layout, const PageLayout* page) {
   SetAccessibleTexts(*widget, layout, page != nullptr ? page->controls : WindowControls(),
                      page != nullptr ? page->caption : LayoutText{});
   named_.insert(name, widget);
+  if (control) {
+    ShowValue(*control, *widget);
+    // Before the handler, so that it reads the new value.
+    TakeEdits(*control, *widget);
+  }
   BindHandler(widget, layout.kind, layout.handler);
 }
 
@@ -346,15 +352,15 @@ void TZLR::BindHandler(QObject* sender, ControlKind kind, std::string_view handl
       // current before it selects it, and the handler must see the new entry.
       connect(static_cast<QListWidget*>(sender), &QListWidget::itemSelectionChanged, this,
               [this, run] {
-                if (!setting_list_) run();
+                if (!showing_) run();
               });
       break;
     case ControlKind::RadioButton:
-      // The click of a radio button is its becoming checked, by the user or
-      // in code; checking a checked one changes nothing and fires nothing.
+      // The click of a radio button is its becoming checked by the user; the
+      // values run it when code checks it.
       connect(static_cast<QAbstractButton*>(sender), &QAbstractButton::toggled, this,
-              [run](bool checked) {
-                if (checked) run();
+              [this, run](bool checked) {
+                if (checked && !showing_) run();
               });
       break;
     case ControlKind::Timer:

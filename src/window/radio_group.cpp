@@ -25,6 +25,18 @@ void KeepTabStopOnChecked(QButtonGroup& group) {
                    [&group](QAbstractButton*, bool) { UpdateTabStop(group); });
 }
 
+void JoinParentGroup(QAbstractButton& button) {
+  QWidget* parent = button.parentWidget();
+  auto* group = parent->findChild<QButtonGroup*>(QString(), Qt::FindDirectChildrenOnly);
+  if (group == nullptr) {
+    group = new QButtonGroup(parent);
+    group->setExclusive(true);
+    KeepTabStopOnChecked(*group);
+  }
+  group->addButton(&button);
+  UpdateTabStop(*group);
+}
+
 RadioGroup::RadioGroup(QWidget* parent) : QGroupBox(parent) {
   group_.setExclusive(true);
   KeepTabStopOnChecked(group_);

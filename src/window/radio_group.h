@@ -17,6 +17,10 @@ namespace zelora {
 // take the focus when clicked. Once per group, after its buttons were added.
 void KeepTabStopOnChecked(QButtonGroup& group);
 
+// Puts a radio button into the one exclusive group of the radio buttons that
+// share its parent, made on first use and kept to the tab-stop rule above.
+void JoinParentGroup(QAbstractButton& button);
+
 // A radio button that reacts to a click anywhere in its rectangle, not only
 // on its indicator and text: the layout gives some of them more height than
 // their caption needs, and the whole of it is theirs.

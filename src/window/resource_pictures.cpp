@@ -28,7 +28,7 @@ QImage LoadPicture(const char* path, const char* format) {
   return reader.read();
 }
 
-QIcon MainIcon() { return QIcon(QPixmap::fromImage(LoadPicture(pictures::kMainIconImage, "BMP"))); }
+QIcon MainIcon() { return QIcon(QPixmap::fromImage(LoadPicture(pictures::kMainIconImage, "XPM"))); }
 
 QImage LoadBitmapResource(int id) {
   const char* path = pictures::BitmapResourcePath(id);

@@ -43,7 +43,6 @@ void DrawArrow(QPainter& painter, QPointF centre, bool up, const QColor& color) 
 SpinButton::SpinButton(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::NoFocus);
   setMouseTracking(false);  // moves matter only while a half is held
-  repeat_.setObjectName(QStringLiteral("repeat"));
   repeat_.setSingleShot(false);
   connect(&repeat_, &QTimer::timeout, this, &SpinButton::Repeat);
 }
@@ -132,18 +131,16 @@ void SpinButton::paintEvent(QPaintEvent*) {
 
 // ---------------------------------------------------------------------------
 
-SpinEdit::SpinEdit(const SpinField::Properties& properties, const std::string& initial_text,
-                   char decimal_separator, QWidget* parent)
-    : QFrame(parent),
-      field_(properties, initial_text, decimal_separator),
-      editor_(new QLineEdit(this)),
-      button_(new SpinButton(this)) {
+SpinEdit::SpinEdit(SpinField& field, QWidget* parent)
+    : QFrame(parent), field_(field), editor_(new QLineEdit(this)), button_(new SpinButton(this)) {
   setFrameStyle(QFrame::WinPanel | QFrame::Sunken);  // two pixels wide
   setBackgroundRole(QPalette::Base);
   setAutoFillBackground(true);
 
   editor_->setFrame(false);
-  if (properties.max_length > 0) editor_->setMaxLength(static_cast<int>(properties.max_length));
+  if (const std::size_t length = field_.properties().max_length; length > 0) {
+    editor_->setMaxLength(static_cast<int>(length));
+  }
   editor_->setText(QString::fromStdString(field_.Text()));
   editor_->installEventFilter(this);
   editor_->setAcceptDrops(false);

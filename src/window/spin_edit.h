@@ -44,17 +44,16 @@ class SpinButton : public QWidget {
 
   Half pressed_ = Half::None;
   bool over_pressed_ = false;  // the pointer is on the pressed half
-  // A child named "repeat", so a test can drive it instead of waiting.
   QTimer repeat_{this};
 };
 
-// A one-line numeric field over the SpinField model: the model's text is the
-// editor's text, so the value is always worked out from what is shown.
+// A one-line numeric field over a SpinField model it does not own (the
+// window's values hold it): the model's text is the editor's text, so the
+// value is always worked out from what is shown.
 class SpinEdit : public QFrame {
   Q_OBJECT
  public:
-  SpinEdit(const SpinField::Properties& properties, const std::string& initial_text,
-           char decimal_separator, QWidget* parent = nullptr);
+  explicit SpinEdit(SpinField& field, QWidget* parent = nullptr);
 
   // Not clamped; an unreadable text reads as the minimum.
   long double Value() const { return field_.Value(); }
@@ -68,6 +67,8 @@ class SpinEdit : public QFrame {
   void StepDown();
 
   const SpinField& Field() const { return field_; }
+  // Shows the model's text after code changed the model.
+  void ShowModelText();
   QLineEdit* Editor() const { return editor_; }
   SpinButton* Button() const { return button_; }
 
@@ -76,14 +77,13 @@ class SpinEdit : public QFrame {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void ShowModelText();
   void ArrangeChildren();
   // Whether a typed character other than a control character is taken.
   bool Takes(char16_t c) const;
   // Filters an input method's commit; true when the event was replaced.
   bool FilterCommit(const QInputMethodEvent& event);
 
-  SpinField field_;
+  SpinField& field_;
   QLineEdit* editor_;
   SpinButton* button_;
 };

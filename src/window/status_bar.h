@@ -17,15 +17,8 @@ class StatusBar : public QWidget {
   explicit StatusBar(QWidget* parent = nullptr);
 
   void AddPanel(const QString& text, int width);
-  int PanelCount() const { return static_cast<int>(panels_.size()); }
   QString PanelText(int index) const;
   void SetPanelText(int index, const QString& text);
-  QRect PanelRect(int index) const;
-  // Where a panel's text is drawn, inside its bevel.
-  QRect TextRect(int index) const;
-  // The font a panel's text is drawn in: the bar's own, condensed just enough
-  // for a text wider than the panel to fit instead of being cut off.
-  QFont PanelFont(int index) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -35,7 +28,14 @@ class StatusBar : public QWidget {
     QString text;
     int width;
   };
+  int PanelCount() const { return static_cast<int>(panels_.size()); }
+  QRect PanelRect(int index) const;
   QRect BevelRect(int index) const;
+  // Where a panel's text is drawn, inside its bevel.
+  QRect TextRect(int index) const;
+  // The font a panel's text is drawn in: the bar's own, condensed just enough
+  // for a text wider than the panel to fit instead of being cut off.
+  QFont PanelFont(int index) const;
   void UpdateAccessibleName();
 
   std::vector<Panel> panels_;

@@ -1,9 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Zelora developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Checks the files the build made from resources/: the compiled pictures and
-// the desktop entry.
+// Checks the pictures the build made from resources/pictures: decoded by Qt,
+// each holds its source's pixels; and what the sources draw.
 
 #include <gtest/gtest.h>
+
+#include <QImage>
+#include <QImageReader>
 
 #include <algorithm>
 #include <cstdint>
@@ -14,8 +17,8 @@
 #include <vector>
 
 #include "compiled_pictures.h"
-#include "dib_reader.h"
 #include "indexed_image.h"
+#include "picture_source.h"
 
 namespace zelora::rescomp {
 namespace {
@@ -33,34 +36,36 @@ using test::PictureFile;
 constexpr Rgb kDarkYellow{128, 128, 0};
 constexpr Rgb kDarkMagenta{128, 0, 128};
 
-// ---- bitmaps ----
-
-class CompiledBitmap : public ::testing::TestWithParam<ExpectedBitmap> {};
-
-TEST_P(CompiledBitmap, SizeDepthPaletteAndLayout) {
-  const ExpectedBitmap& want = GetParam();
-  std::vector<std::uint8_t> bytes = ReadBytes(PictureFile(want.file));
-  BmpFile bmp = DecodeBmp(bytes);
-  const DibImage& dib = bmp.image;
-  std::size_t entries = std::size_t{1} << want.bits;
-
-  EXPECT_EQ(dib.width, want.width);
-  EXPECT_EQ(dib.stored_height, want.height) << "positive height: rows stored bottom-up";
-  EXPECT_EQ(dib.bits_per_pixel, want.bits);
-  EXPECT_EQ(dib.planes, 1);
-  EXPECT_EQ(dib.compression, 0u) << "BI_RGB";
-  EXPECT_EQ(dib.palette.size(), entries);
-  EXPECT_EQ(bmp.pixel_offset, 14 + 40 + 4 * entries);
-  EXPECT_EQ(bmp.file_size, bytes.size());
-  std::size_t stride = ((want.width * want.bits + 31) / 32) * 4;
-  EXPECT_EQ(bytes.size(), bmp.pixel_offset + stride * want.height);
+// The images of resources/pictures/<picture>.pxm as the compiler builds them.
+std::vector<IndexedImage> Source(const std::string& picture) {
+  std::vector<std::uint8_t> text = ReadBytes(ZELORA_TEST_PICTURE_SOURCE_DIR "/" + picture + ".pxm");
+  return BuildImages(ParsePictureSource(std::string(text.begin(), text.end())));
 }
 
-INSTANTIATE_TEST_SUITE_P(Pictures, CompiledBitmap, ::testing::ValuesIn(test::kCompiledBitmaps),
-                         [](const auto& info) {
-                           std::string name = info.param.file;
-                           return name.substr(0, name.find('.'));
-                         });
+// Image `index` of a compiled picture as Qt decodes it, as RGBA bytes.
+std::vector<std::uint8_t> Decoded(const std::string& path, int index) {
+  QImageReader reader(QString::fromStdString(path));
+  EXPECT_TRUE(index == 0 || reader.jumpToImage(index)) << path << " image " << index;
+  const QImage image = reader.read().convertToFormat(QImage::Format_RGBA8888);
+  return {image.constBits(), image.constBits() + image.sizeInBytes()};
+}
+
+TEST(CompiledPictures, DecodeToTheirSourcesPixels) {
+  std::vector<std::pair<std::string, std::string>> files = {
+      {PictureFile("mainicon.ico"), "mainicon.ico"},
+      {PictureFile("mainicon_image.xpm"), "mainicon.ico"},
+      {test::DataFile("zelora.png"), "mainicon.ico"},
+      {PictureFile("portrait.ico"), "portrait.ico"},
+      {PictureFile("landscape.ico"), "landscape.ico"}};
+  for (const ExpectedBitmap& b : test::kCompiledBitmaps)
+    files.push_back({PictureFile(b.file), b.file});
+  for (const auto& [file, source] : files) {
+    const std::vector<IndexedImage> images = Source(source);
+    for (std::size_t i = 0; i < images.size(); ++i) {
+      EXPECT_EQ(Decoded(file, static_cast<int>(i)), ToRgba(images[i])) << file << " image " << i;
+    }
+  }
+}
 
 // ---- button glyphs ----
 
@@ -73,7 +78,7 @@ class CompiledGlyph : public ::testing::TestWithParam<ExpectedGlyph> {};
 
 TEST_P(CompiledGlyph, TransparentColourAndGreyRelief) {
   const ExpectedGlyph& want = GetParam();
-  DibImage dib = DecodeBmp(ReadBytes(PictureFile(GlyphFile(want.control)))).image;
+  IndexedImage dib = Source(GlyphFile(want.control)).at(0);
   ASSERT_EQ(dib.width, 32);
   ASSERT_EQ(dib.height, 16);
   EXPECT_EQ(dib.At(0, 15), want.transparent);
@@ -113,8 +118,8 @@ INSTANTIATE_TEST_SUITE_P(Buttons, CompiledGlyph,
 // ---- spin arrows ----
 
 TEST(CompiledPictures, SpinArrowsPointUpAndDown) {
-  DibImage up = DecodeBmp(ReadBytes(PictureFile("spin_up.bmp"))).image;
-  DibImage down = DecodeBmp(ReadBytes(PictureFile("spin_down.bmp"))).image;
+  IndexedImage up = Source("spin_up.bmp").at(0);
+  IndexedImage down = Source("spin_down.bmp").at(0);
   const Rgb black{0, 0, 0};
   std::vector<int> up_widths;
   for (int y = 0; y < 6; ++y) {
@@ -133,7 +138,7 @@ TEST(CompiledPictures, SpinArrowsPointUpAndDown) {
 // ---- icons ----
 
 // Width and height of the box around the opaque white pixels (the sheet).
-std::pair<int, int> WhiteBox(const DibImage& image) {
+std::pair<int, int> WhiteBox(const IndexedImage& image) {
   int x0 = image.width, y0 = image.height, x1 = -1, y1 = -1;
   for (int y = 0; y < image.height; ++y) {
     for (int x = 0; x < image.width; ++x) {
@@ -149,45 +154,23 @@ std::pair<int, int> WhiteBox(const DibImage& image) {
   return {x1 - x0 + 1, y1 - y0 + 1};
 }
 
-TEST(CompiledPictures, MainIconIsOne32By32SixteenColourImage) {
-  std::vector<IcoEntry> entries = DecodeIco(ReadBytes(PictureFile("mainicon.ico")));
-  ASSERT_EQ(entries.size(), 1u);
-  const IcoEntry& e = entries[0];
-  EXPECT_EQ(e.width, 32);
-  EXPECT_EQ(e.height, 32);
-  EXPECT_EQ(e.colour_count, 16);
-  EXPECT_EQ(e.bit_count, 4);
-  EXPECT_EQ(e.image.bits_per_pixel, 4);
-  EXPECT_EQ(e.image.width, 32);
-  EXPECT_EQ(e.image.stored_height, 64);
-  EXPECT_EQ(e.image.palette.size(), 16u);
-  EXPECT_EQ(e.image.compression, 0u);
-  std::set<std::uint8_t> mask(e.image.mask.begin(), e.image.mask.end());
-  EXPECT_EQ(mask, (std::set<std::uint8_t>{0, 1})) << "a shape, not a filled square";
-}
-
 class OrientationIcon : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(OrientationIcon, ThreeImagesOneMonoTwoSixteenColourSheetOfTheRightShape) {
   const std::string name = GetParam();
-  std::vector<IcoEntry> entries = DecodeIco(ReadBytes(PictureFile(name + ".ico")));
+  std::vector<IndexedImage> entries = Source(name + ".ico");
   ASSERT_EQ(entries.size(), 3u);
   std::multiset<int> depths;
-  for (const IcoEntry& e : entries) {
-    depths.insert(e.bit_count);
+  for (const IndexedImage& e : entries) {
+    depths.insert(e.bits_per_pixel);
     EXPECT_EQ(e.width, 32);
     EXPECT_EQ(e.height, 32);
-    EXPECT_EQ(e.image.width, 32);
-    EXPECT_EQ(e.image.height, 32);
-    EXPECT_EQ(e.image.bits_per_pixel, e.bit_count);
-    EXPECT_EQ(e.colour_count, 1 << e.bit_count);
-    EXPECT_EQ(e.image.palette.size(), std::size_t{1} << e.bit_count);
 
-    auto [w, h] = WhiteBox(e.image);
+    auto [w, h] = WhiteBox(e);
     if (name == "portrait") {
-      EXPECT_GT(h, w + 6) << "upright sheet, image of " << e.bit_count << " bits";
+      EXPECT_GT(h, w + 6) << "upright sheet, image of " << e.bits_per_pixel << " bits";
     } else {
-      EXPECT_GT(w, h + 6) << "sheet on its side, image of " << e.bit_count << " bits";
+      EXPECT_GT(w, h + 6) << "sheet on its side, image of " << e.bits_per_pixel << " bits";
     }
   }
   EXPECT_EQ(depths, (std::multiset<int>{1, 4, 4}));

@@ -3,6 +3,7 @@
 #include "loopback_printer.h"
 
 #include <netinet/in.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -22,7 +23,9 @@ int Socket(int family, bool small_buffer) {
 
 }  // namespace
 
-LoopbackPrinter::LoopbackPrinter(Mode mode) : mode_(mode) {
+LoopbackPrinter::LoopbackPrinter(Mode mode,
+                                 std::optional<std::map<std::string, std::string>> answers)
+    : mode_(mode), answers_(std::move(answers)) {
   sockaddr_in v4{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
   sockaddr_in6 v6{AF_INET6, 0, 0, in6addr_loopback, 0};
   for (int attempt = 0; attempt < 20; ++attempt) {
@@ -71,7 +74,7 @@ std::vector<std::string> LoopbackPrinter::Jobs(std::size_t count,
 
 void LoopbackPrinter::Serve(int listener) {
   for (int client; (client = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
-    std::string bytes;
+    std::string bytes = answers_ ? ServeAnswers(client, *answers_) : "";
     char buffer[65536];
     for (ssize_t n;
          (mode_ == Mode::kRecord || (mode_ == Mode::kCloseEarly && bytes.size() < 1000)) &&
@@ -91,6 +94,32 @@ void LoopbackPrinter::Serve(int listener) {
     ended_.push_back(std::move(bytes));
     ended_changed_.notify_all();
   }
+}
+
+std::string ServeAnswers(int fd, const std::map<std::string, std::string>& answers) {
+  sigset_t sigpipe;  // an asker that hung up fails the write instead
+  sigemptyset(&sigpipe);
+  sigaddset(&sigpipe, SIGPIPE);
+  pthread_sigmask(SIG_BLOCK, &sigpipe, nullptr);
+  std::string bytes;
+  char buffer[4096];
+  std::size_t line = 0;
+  for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
+    bytes.append(buffer, static_cast<std::size_t>(n));
+    for (std::size_t end; (end = bytes.find('\n', line)) != std::string::npos; line = end + 1) {
+      std::string command = bytes.substr(line, end - line);
+      if (command.ends_with('\r')) command.pop_back();
+      command.erase(0, command.find("@PJL"));  // after the UEL
+      for (const std::string verb : {"@PJL DINQUIRE ", "@PJL INQUIRE "}) {
+        if (!command.starts_with(verb)) continue;
+        const auto value = answers.find(command.substr(verb.size()));
+        const std::string answer =
+            command + "\r\n" + (value == answers.end() ? "\"?\"" : value->second) + "\r\n\f";
+        if (::write(fd, answer.data(), answer.size()) < 0) return bytes;
+      }
+    }
+  }
+  return bytes;
 }
 
 }  // namespace zelora::testing

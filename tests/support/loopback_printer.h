@@ -8,7 +8,9 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,9 +23,11 @@ class LoopbackPrinter {
   // not listen; kNeverAccept lets connects go unanswered (its accept queue is
   // full); kNeverRead accepts and never reads; kCloseEarly closes each
   // connection after its first 1000 bytes, kDrop before any; kResetAfter5
-  // resets it after its first 5 bytes.
+  // resets it after its first 5 bytes. Given `answers`, kRecord also answers
+  // inquiries from them as ServeAnswers does.
   enum class Mode { kRecord, kRefuse, kNeverAccept, kNeverRead, kCloseEarly, kDrop, kResetAfter5 };
-  explicit LoopbackPrinter(Mode mode = Mode::kRecord);
+  explicit LoopbackPrinter(Mode mode = Mode::kRecord,
+                           std::optional<std::map<std::string, std::string>> answers = {});
   ~LoopbackPrinter();
 
   std::uint16_t port() const { return port_; }
@@ -36,6 +40,7 @@ class LoopbackPrinter {
   void Serve(int listener);
 
   Mode mode_;
+  std::optional<std::map<std::string, std::string>> answers_;
   std::uint16_t port_ = 0;
   std::vector<int> listeners_, held_;
   std::vector<std::thread> threads_;
@@ -43,5 +48,11 @@ class LoopbackPrinter {
   std::condition_variable ended_changed_;
   std::vector<std::string> ended_;
 };
+
+// Reads `fd` to its end (or an error) and returns every byte; answers each
+// "@PJL DINQUIRE X" and "@PJL INQUIRE X" line as a printer does, with the
+// command, CR LF, the value `answers` holds for X or "?" in quotes, CR LF and
+// a form feed.
+std::string ServeAnswers(int fd, const std::map<std::string, std::string>& answers);
 
 }  // namespace zelora::testing

@@ -29,11 +29,12 @@
 #include "main_window.h"
 #include "memory_registry.h"
 #include "radio_group.h"
-#include "recording_port.h"
 #include "settings_key.h"
 #include "settings_store.h"
 #include "spin_edit.h"
 #include "status_bar.h"
+#include "status_bar_pixels.h"
+#include "test_printer.h"
 
 namespace zelora {
 namespace {
@@ -85,9 +86,9 @@ class ControlBehaviourTest : public ::testing::Test {
 
   MemoryRegistry registry_;
   SettingsStore store_{registry_};
-  testing::RecordingPrinterPort port_;
+  testing::TestPrinter printer_{store_};
   testing::RecordingBoxes boxes_;
-  TZLR window_{store_, port_, boxes_};
+  TZLR window_{store_, printer_.port(), boxes_};
 };
 
 // ---------------------------------------------------------------------------
@@ -133,8 +134,8 @@ TEST_F(ControlBehaviourTest, TabVisitsOnlyTheCheckedRadioButtons) {
   // The stop follows the check; a group with nothing checked is no stop; a
   // scalable face makes point size a stop.
   QTest::mouseClick(Find("BtnPortrait"), Qt::LeftButton);
-  window_.SetItemIndex(Control::GrpDensity, -1);
-  window_.SetItemIndex(Control::ListTypeface, 17);
+  window_.Values().SetItemIndex(Control::GrpDensity, -1);
+  window_.Values().SetItemIndex(Control::ListTypeface, 17);
   window_.ApplyTypefaceRule();
   const std::pair<const char*, QStringList> after[] = {
       {"Page",
@@ -274,16 +275,27 @@ TEST_F(ControlBehaviourTest, LongestHintFitsTheHintLine) {
   QTest::qWait(20);
   StatusBar* bar = window_.findChild<StatusBar*>("SBar");
   ASSERT_EQ(bar->PanelText(1), jam->property("hint").toString());
-  // Every hint of the window, the longest included, fits the panel.
+  // Every hint of the window, the longest included, shows whole. The panel
+  // cuts off what does not fit, and a hint cut off short of its last
+  // character would look the same without it.
   MakeEveryControl();
+  const auto drawn = [bar](const QString& text) {
+    bar->SetPanelText(1, text);
+    return bar->grab().toImage();
+  };
   for (QWidget* widget : window_.findChildren<QWidget*>()) {
     const QString hint = widget->property("hint").toString();
     if (hint.isEmpty()) continue;
-    bar->SetPanelText(1, hint);
-    EXPECT_LE(QFontMetrics(bar->PanelFont(1)).horizontalAdvance(hint), bar->TextRect(1).width())
-        << widget->objectName().toStdString();
+    EXPECT_NE(drawn(hint), drawn(hint.chopped(1))) << widget->objectName().toStdString();
   }
-  EXPECT_EQ(bar->PanelFont(0), bar->font());  // short texts keep the window's font
+  // A short text keeps the window's font: its ink is as wide as in that font.
+  const QImage caption = bar->grab().toImage();
+  const std::vector<int> ink = testing::InkColumns(
+      caption, 1, testing::EdgeColumns(caption, bar->palette().color(QPalette::Light))[0] - 1,
+      bar->palette().color(QPalette::Window));
+  ASSERT_FALSE(ink.empty());
+  EXPECT_EQ(ink.back() - ink.front() + 1,
+            QFontMetrics(bar->font()).tightBoundingRect(bar->PanelText(0).trimmed()).width());
 }
 
 TEST_F(ControlBehaviourTest, GrownCaptionsKeepTheirPlaceAndHeight) {

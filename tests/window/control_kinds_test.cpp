@@ -27,9 +27,8 @@ namespace {
 class SpinEditTest : public ::testing::Test {
  protected:
   // A field of the window, with '.' as separator.
-  static std::unique_ptr<SpinEdit> Make(Control control) {
-    auto spin = std::make_unique<SpinEdit>(SpinFieldProperties(control),
-                                           SpinFieldInitialText(control, '.'), '.');
+  std::unique_ptr<SpinEdit> Make(Control control) {
+    auto spin = std::make_unique<SpinEdit>(values_.Spin(control));
     spin->setGeometry(0, 0, 57, 21);
     return spin;
   }
@@ -38,6 +37,8 @@ class SpinEditTest : public ::testing::Test {
     QFocusEvent event(QEvent::FocusOut, reason);
     QApplication::sendEvent(spin.Editor(), &event);
   }
+
+  ControlValues values_;
 };
 
 TEST_F(SpinEditTest, SetValueClampsAndFormatsReadValueDoesNot) {
@@ -138,9 +139,11 @@ TEST_F(SpinEditTest, SpinButtonHalvesStepAndRepeatWhileHeld) {
   EXPECT_EQ(lpi->Text(), "64");
 
   // Held: once at once, again after 400 ms, then every 100 ms; off the held
-  // half the repeating pauses; release ends it. The test fires the timer
-  // itself rather than waiting for it.
-  QTimer& timer = *button->findChild<QTimer*>("repeat");
+  // half the repeating pauses; release ends it. The test fires the button's
+  // one timer itself rather than waiting for it.
+  const QList<QTimer*> timers = button->findChildren<QTimer*>();
+  ASSERT_EQ(timers.size(), 1);
+  QTimer& timer = *timers[0];
   const auto fire = [&timer] { QMetaObject::invokeMethod(&timer, "timeout"); };
   QTest::mousePress(button, Qt::LeftButton, {}, {2, 2});
   EXPECT_EQ(lpi->Text(), "65");

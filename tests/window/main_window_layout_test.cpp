@@ -35,7 +35,8 @@
 #include "settings_store.h"
 #include "spin_edit.h"
 #include "status_bar.h"
-#include "support/recording_port.h"
+#include "status_bar_pixels.h"
+#include "support/test_printer.h"
 #include "window_layout.h"
 
 namespace zelora {
@@ -110,9 +111,9 @@ class MainWindowLayoutTest : public ::testing::Test {
 
   MemoryRegistry registry_;
   SettingsStore store_{registry_};
-  testing::RecordingPrinterPort port_;
+  testing::TestPrinter printer_{store_};
   StrictBoxes boxes_;
-  TZLR window_{store_, port_, boxes_};
+  TZLR window_{store_, printer_.port(), boxes_};
 
   QWidget* Find(const char* name) { return window_.FindControl(name); }
   QWidget* Find(std::string_view name) { return window_.FindControl(name); }
@@ -390,11 +391,17 @@ TEST_F(MainWindowLayoutTest, SpinFieldsHaveTheirRangesAndTextsAtCreation) {
 
 TEST_F(MainWindowLayoutTest, StatusBarTimerAndGaugeAsStored) {
   StatusBar* bar = window_.findChild<StatusBar*>("SBar");
-  ASSERT_EQ(bar->PanelCount(), 2);
   EXPECT_EQ(bar->PanelText(0), "  Статус");
   EXPECT_EQ(bar->PanelText(1), "");
-  EXPECT_EQ(bar->PanelRect(0), QRect(0, 0, 50, 24));
-  EXPECT_EQ(bar->PanelRect(1), QRect(50, 0, 389, 24));  // to the right edge
+  // Two panels 50 and 389 pixels wide, the last to the right edge: each
+  // bevel's dark left edge, and its light right edge two pixels short of the
+  // panel's end.
+  const QImage drawn = bar->grab().toImage();
+  EXPECT_EQ(drawn.size(), QSize(439, 24));
+  EXPECT_EQ(testing::EdgeColumns(drawn, bar->palette().color(QPalette::Dark)),
+            (std::vector<int>{0, 50}));
+  EXPECT_EQ(testing::EdgeColumns(drawn, bar->palette().color(QPalette::Light)),
+            (std::vector<int>{47, 436}));
 
   QTimer* timer = window_.findChild<QTimer*>("Timer1");
   ASSERT_NE(timer, nullptr);

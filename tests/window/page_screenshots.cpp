@@ -18,7 +18,7 @@
 #include "settings_key.h"
 #include "settings_store.h"
 #include "support/fake_window_seams.h"
-#include "support/recording_port.h"
+#include "support/test_printer.h"
 #include "window_face.h"
 
 int main(int argc, char** argv) {
@@ -63,9 +63,9 @@ int main(int argc, char** argv) {
   registry.PutDword(key, "R_economode", 0);
   zelora::SettingsStore store(registry);
 
-  zelora::testing::RecordingPrinterPort port;
+  zelora::testing::TestPrinter printer(store);
   zelora::testing::RecordingBoxes boxes;
-  zelora::TZLR window(store, port, boxes);
+  zelora::TZLR window(store, printer.port(), boxes);
   window.Open();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
   QTabWidget* pages = window.findChild<QTabWidget*>("PageControl1");

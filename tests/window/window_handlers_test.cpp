@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Zelora developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window's handlers wired to their logic, end to end: the real window, a
-// real settings file and the device port writer on a FIFO that stands in for
-// the printer, driven with the mouse and the keyboard.
+// real settings file and the window's port on a FIFO that stands in for the
+// printer, driven with the mouse and the keyboard.
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,6 @@
 #include <optional>
 #include <string>
 
-#include "device_port_writer.h"
 #include "gauge.h"
 #include "hive_file_registry.h"
 #include "main_window.h"
@@ -34,6 +33,7 @@
 #include "support/loopback_printer.h"
 #include "support/pjl_text.h"
 #include "support/test_files.h"
+#include "support/test_printer.h"
 
 namespace zelora {
 namespace {
@@ -47,6 +47,9 @@ class WindowHandlers : public ::testing::Test {
   static void SetUpTestSuite() { TZLR::ApplyApplicationLook(); }
 
   WindowHandlers() {
+    // The settings name the FIFO: Open chooses the port they name.
+    port_.Select(port_path_);
+    EXPECT_TRUE(store_.StorePort(port_path_));
     // The printer was last told A4 in portrait with 64 lines.
     std::optional<SettingsKey> key = SettingsKey::OpenForWriting(hive_);
     key->WriteInteger("R_papersize", 2);
@@ -95,7 +98,7 @@ class WindowHandlers : public ::testing::Test {
   std::optional<testing::FifoPrinter> printer_{std::in_place, port_path_};
   HiveFileRegistry hive_{dir_.path()};
   SettingsStore store_{hive_};
-  DevicePortWriter port_{port_path_};
+  SelectablePort port_;
   RecordingBoxes boxes_;
   RecordingHelp help_;  // outlives the window, which tells it to quit
   TZLR window_{store_, port_, boxes_};
@@ -278,28 +281,21 @@ TEST_F(WindowHandlers, DemonstrationPageStreamsTheFileAndHidesTheGauge) {
   EXPECT_FALSE(window_.FindControl("BtnConfig")->isEnabled());
 }
 
-// A printer port that hands each byte written to a callback, with the count
-// written so far.
-class WatchedPort final : public PrinterPort {
+// Runs a callback each time a widget has painted, inside its paint.
+class AfterPaint final : public QObject {
  public:
-  std::function<void(std::size_t)> on_write;
-
-  std::unique_ptr<PortConnection> Open() override { return std::make_unique<Connection>(*this); }
+  AfterPaint(QWidget& widget, std::function<void()> then) : then_(std::move(then)) {
+    widget.installEventFilter(this);
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Paint) return false;
+    watched->event(event);
+    then_();
+    return true;
+  }
 
  private:
-  class Connection final : public PortConnection {
-   public:
-    explicit Connection(WatchedPort& port) : port_(port) {}
-    bool Write(std::string_view bytes) override {
-      written_ += bytes.size();
-      if (port_.on_write) port_.on_write(written_);
-      return true;
-    }
-
-   private:
-    WatchedPort& port_;
-    std::size_t written_ = 0;
-  };
+  std::function<void()> then_;
 };
 
 // The transfer runs inside the click, with no event loop to paint: the gauge
@@ -310,32 +306,31 @@ TEST(DemonstrationPage, GaugeReachesTheScreenWhileTheTransferBlocks) {
   const testing::ScopedCurrentDirectory in_dir(dir.path());
   HiveFileRegistry hive{dir.path()};
   SettingsStore store{hive};
-  WatchedPort port;
+  testing::TestPrinter printer(store);
   RecordingBoxes boxes;
-  RecordingHelp help;
-  TZLR window{store, port, boxes};
+  TZLR window{store, printer.port(), boxes};
   window.Open();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   window.findChild<QTabWidget*>("PageControl1")->setCurrentWidget(window.FindControl("About"));
   QWidget* gauge = window.FindControl("Gauge");
 
-  // What the window's surface shows where the gauge is, at the writes of
-  // bytes 2 (none sent yet), 101 and 200.
+  // What the window's surface shows where the gauge is, whenever the gauge
+  // has painted during the click.
   std::vector<QImage> shown;
-  port.on_write = [&](std::size_t written) {
-    if (written != 2 && written != 101 && written != 200) return;
+  const AfterPaint watch(*gauge, [&] {
     const QPoint at = gauge->mapTo(&window, QPoint(0, 0));
     shown.push_back(
         window.screen()
             ->grabWindow(window.winId(), at.x(), at.y(), gauge->width(), gauge->height())
             .toImage());
-  };
+  });
   QTest::mouseClick(window.FindControl("BtnTestPrt"), Qt::LeftButton);
 
-  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(printer.Bytes(), std::string(200, 'x'));
+  ASSERT_GE(shown.size(), 3u);
   ASSERT_FALSE(shown[0].isNull());
-  EXPECT_NE(shown[0], shown[1]);
-  EXPECT_NE(shown[1], shown[2]);
+  EXPECT_NE(shown[0], shown[shown.size() / 2]);
+  EXPECT_NE(shown[shown.size() / 2], shown.back());
   EXPECT_TRUE(boxes.shown.empty());
 }
 

@@ -21,7 +21,7 @@
 #include "resource_pictures.h"
 #include "settings_store.h"
 #include "spin_edit.h"
-#include "support/recording_port.h"
+#include "support/test_printer.h"
 
 namespace zelora {
 namespace {
@@ -79,9 +79,9 @@ class WindowPicturesTest : public ::testing::Test {
 
   MemoryRegistry registry_;
   SettingsStore store_{registry_};
-  testing::RecordingPrinterPort port_;
+  testing::TestPrinter printer_{store_};
   StrictBoxes boxes_;
-  TZLR window_{store_, port_, boxes_};
+  TZLR window_{store_, printer_.port(), boxes_};
 };
 
 // True when the image has a pixel that is neither black, white nor see-through:

@@ -18,7 +18,8 @@
 #include "recording_fakes.h"
 #include "settings_store.h"
 #include "status_bar.h"
-#include "support/recording_port.h"
+#include "status_bar_pixels.h"
+#include "support/test_printer.h"
 
 namespace zelora {
 namespace {
@@ -46,9 +47,9 @@ TEST(WindowScalingTest, FontFollowsTheDpiAndTheLayoutFollowsTheTextHeight) {
   TZLR::ApplyApplicationLook();
   MemoryRegistry registry;
   SettingsStore store(registry);
-  testing::RecordingPrinterPort port;
+  testing::TestPrinter printer(store);
   StrictBoxes boxes;
-  TZLR window(store, port, boxes);
+  TZLR window(store, printer.port(), boxes);
   ASSERT_EQ(window.logicalDpiY(), 144);
   ASSERT_EQ(window.devicePixelRatioF(), 1.0);  // nobody else scales
 
@@ -74,7 +75,10 @@ TEST(WindowScalingTest, FontFollowsTheDpiAndTheLayoutFollowsTheTextHeight) {
               QRect(s(l.x()), s(l.y()), s(l.width()), s(l.height())))
         << c.name;
   }
-  EXPECT_EQ(window.findChild<StatusBar*>("SBar")->PanelRect(0).width(), s(50));
+  // The second panel's bevel begins where the first panel's scaled width ends.
+  auto* bar = window.findChild<StatusBar*>("SBar");
+  EXPECT_EQ(testing::EdgeColumns(bar->grab().toImage(), bar->palette().color(QPalette::Dark)),
+            (std::vector<int>{0, s(50)}));
   EXPECT_EQ(qobject_cast<QListWidget*>(window.FindControl("ListTypeface"))->sizeHintForRow(0),
             s(13));
 }

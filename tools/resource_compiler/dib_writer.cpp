@@ -4,22 +4,37 @@
 
 #include <stdexcept>
 
-#include "byte_io.h"
-
 namespace zelora::rescomp {
 
 namespace {
 
-constexpr std::uint32_t kFileHeaderSize = 14;
 constexpr std::uint32_t kInfoHeaderSize = 40;
-constexpr std::uint32_t kV4HeaderSize = 108;
 constexpr std::uint32_t kIconDirSize = 6;
 constexpr std::uint32_t kIconEntrySize = 16;
+
+// Little-endian appenders for the icon's headers.
+void PutU8(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  out.push_back(static_cast<std::uint8_t>(v & 0xFFu));
+}
+void PutU16(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  PutU8(out, v);
+  PutU8(out, v >> 8);
+}
+void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  PutU16(out, v);
+  PutU16(out, v >> 16);
+}
+
+// Bytes per stored row of a bitmap of this width and depth.
+std::uint32_t DibStride(int width, int bits_per_pixel) {
+  return ((static_cast<std::uint32_t>(width) * bits_per_pixel + 31) / 32) * 4;
+}
 
 void CheckImage(const IndexedImage& image) {
   int bpp = image.bits_per_pixel;
   if (bpp != 1 && bpp != 4 && bpp != 8) throw std::invalid_argument("bits per pixel not 1, 4, 8");
   if (image.width <= 0 || image.height <= 0) throw std::invalid_argument("empty image");
+  if (image.width > 256 || image.height > 256) throw std::invalid_argument("icon side > 256");
   if (image.pixels.size() != static_cast<std::size_t>(image.width) * image.height) {
     throw std::invalid_argument("pixel count does not match the size");
   }
@@ -34,30 +49,17 @@ void CheckImage(const IndexedImage& image) {
   }
 }
 
-// BITMAPFILEHEADER of a bitmap whose pixels start at `offset`, with room
-// reserved for the rest of the file.
-std::vector<std::uint8_t> FileHeader(std::uint32_t offset, std::uint32_t pixels_size) {
-  std::vector<std::uint8_t> out;
-  out.reserve(offset + pixels_size);
-  PutU8(out, 'B');
-  PutU8(out, 'M');
-  PutU32(out, offset + pixels_size);
-  PutU32(out, 0);  // two reserved words
-  PutU32(out, offset);
-  return out;
-}
-
 void PutInfoHeader(std::vector<std::uint8_t>& out, const IndexedImage& image,
-                   std::int32_t stored_height, std::uint32_t image_size) {
+                   std::uint32_t image_size) {
   PutU32(out, kInfoHeaderSize);
-  PutI32(out, image.width);
-  PutI32(out, stored_height);
-  PutU16(out, 1);  // planes
+  PutU32(out, static_cast<std::uint32_t>(image.width));
+  PutU32(out, static_cast<std::uint32_t>(image.height) * 2);  // XOR and AND rows
+  PutU16(out, 1);                                             // planes
   PutU16(out, static_cast<std::uint32_t>(image.bits_per_pixel));
   PutU32(out, 0);  // BI_RGB
   PutU32(out, image_size);
-  PutI32(out, 0);  // horizontal resolution: unspecified
-  PutI32(out, 0);  // vertical resolution: unspecified
+  PutU32(out, 0);  // horizontal resolution: unspecified
+  PutU32(out, 0);  // vertical resolution: unspecified
   PutU32(out, 0);  // colours used: all 1 << bits
   PutU32(out, 0);  // important colours: all
 }
@@ -90,75 +92,16 @@ void PutPackedRows(std::vector<std::uint8_t>& out, const std::vector<std::uint8_
   }
 }
 
-std::uint32_t IconImageSize(const IndexedImage& image) {
-  return kInfoHeaderSize + 4u * (1u << image.bits_per_pixel) +
-         (DibStride(image.width, image.bits_per_pixel) + DibStride(image.width, 1)) *
-             static_cast<std::uint32_t>(image.height);
+std::uint32_t PixelsSize(const IndexedImage& image) {
+  return (DibStride(image.width, image.bits_per_pixel) + DibStride(image.width, 1)) *
+         static_cast<std::uint32_t>(image.height);
 }
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeBmp(const IndexedImage& image) {
-  CheckImage(image);
-  for (std::uint8_t m : image.mask) {
-    if (m != 0) throw std::invalid_argument("a bitmap cannot hold see-through pixels");
-  }
-  std::uint32_t palette_size = 4u << image.bits_per_pixel;
-  std::uint32_t offset = kFileHeaderSize + kInfoHeaderSize + palette_size;
-  std::uint32_t pixels_size =
-      DibStride(image.width, image.bits_per_pixel) * static_cast<std::uint32_t>(image.height);
-
-  std::vector<std::uint8_t> out = FileHeader(offset, pixels_size);
-  PutInfoHeader(out, image, image.height, pixels_size);
-  PutPalette(out, image);
-  PutPackedRows(out, image.pixels, image.width, image.height, image.bits_per_pixel);
-  return out;
-}
-
-std::vector<std::uint8_t> EncodeArgbBmp(int width, int height, std::span<const std::uint8_t> rgba) {
-  if (width <= 0 || height <= 0 || width > (1 << 14) || height > (1 << 14) ||
-      rgba.size() != static_cast<std::size_t>(width) * height * 4) {
-    throw std::invalid_argument("bitmap size does not match the pixels");
-  }
-  const std::uint32_t offset = kFileHeaderSize + kV4HeaderSize;
-  const auto pixels_size = static_cast<std::uint32_t>(rgba.size());
-
-  std::vector<std::uint8_t> out = FileHeader(offset, pixels_size);
-  PutU32(out, kV4HeaderSize);
-  PutI32(out, width);
-  PutI32(out, height);
-  PutU16(out, 1);   // planes
-  PutU16(out, 32);  // bits per pixel
-  PutU32(out, 3);   // BI_BITFIELDS: the masks below say where each channel is
-  PutU32(out, pixels_size);
-  PutI32(out, 0);           // horizontal resolution: unspecified
-  PutI32(out, 0);           // vertical resolution: unspecified
-  PutU32(out, 0);           // colours used: no palette
-  PutU32(out, 0);           // important colours: all
-  PutU32(out, 0x00FF0000);  // red
-  PutU32(out, 0x0000FF00);  // green
-  PutU32(out, 0x000000FF);  // blue
-  PutU32(out, 0xFF000000);  // alpha
-  PutU32(out, 0x73524742);  // colour space 'sRGB'
-  out.resize(offset, 0);    // end points and gamma, unused with sRGB
-  for (int y = height - 1; y >= 0; --y) {
-    const std::size_t row = static_cast<std::size_t>(y) * width * 4;
-    for (std::size_t at = row; at < row + static_cast<std::size_t>(width) * 4; at += 4) {
-      PutU8(out, rgba[at + 2]);
-      PutU8(out, rgba[at + 1]);
-      PutU8(out, rgba[at]);
-      PutU8(out, rgba[at + 3]);
-    }
-  }
-  return out;
-}
-
 std::vector<std::uint8_t> EncodeIco(const std::vector<IndexedImage>& images) {
   if (images.empty() || images.size() > 0xFFFF) throw std::invalid_argument("icon image count");
-  for (const IndexedImage& image : images) {
-    CheckImage(image);
-    if (image.width > 256 || image.height > 256) throw std::invalid_argument("icon side > 256");
-  }
+  for (const IndexedImage& image : images) CheckImage(image);
 
   std::vector<std::uint8_t> out;
   PutU16(out, 0);  // reserved
@@ -167,7 +110,7 @@ std::vector<std::uint8_t> EncodeIco(const std::vector<IndexedImage>& images) {
 
   std::uint32_t offset = kIconDirSize + kIconEntrySize * static_cast<std::uint32_t>(images.size());
   for (const IndexedImage& image : images) {
-    std::uint32_t size = IconImageSize(image);
+    std::uint32_t size = kInfoHeaderSize + (4u << image.bits_per_pixel) + PixelsSize(image);
     PutU8(out, image.width == 256 ? 0 : image.width);
     PutU8(out, image.height == 256 ? 0 : image.height);
     PutU8(out, image.bits_per_pixel >= 8 ? 0 : 1u << image.bits_per_pixel);
@@ -180,10 +123,7 @@ std::vector<std::uint8_t> EncodeIco(const std::vector<IndexedImage>& images) {
   }
 
   for (const IndexedImage& image : images) {
-    std::uint32_t xor_size =
-        DibStride(image.width, image.bits_per_pixel) * static_cast<std::uint32_t>(image.height);
-    std::uint32_t and_size = DibStride(image.width, 1) * static_cast<std::uint32_t>(image.height);
-    PutInfoHeader(out, image, image.height * 2, xor_size + and_size);
+    PutInfoHeader(out, image, PixelsSize(image));
     PutPalette(out, image);
     PutPackedRows(out, image.pixels, image.width, image.height, image.bits_per_pixel);
     std::vector<std::uint8_t> mask = image.mask;

@@ -2,11 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "spin_field.h"
 
 namespace zelora {
 
@@ -52,39 +55,86 @@ std::string_view ControlName(Control control);
 // The control of that name, if there is one.
 std::optional<Control> ControlNamed(std::string_view name);
 
-// The values of the window's controls, as the logic sees them. The real window
-// implements it on widgets; tests use a fake built on the spin-field model.
+// The values and states of the window's controls, without the window: the one
+// model the logic works on, with the widgets' own rules (a list holds no index
+// past its items, a radio group stays within its buttons, a radio button
+// unchecks the others of its parent, a spin field clamps and formats). The
+// window shows it and reports the user's edits to it; a control made later
+// shows what it holds then. It starts as the layout stores the controls:
+// nothing chosen or checked, the fields' creation texts, the stored states.
 //
-// Setting an index or a spin value in code never fires a change or click event,
-// with one exception that mirrors the radio buttons: SetChecked(BtnPortrait or
-// BtnLandscape, true) unchecks the other button and then runs the click handler
-// of the one just checked (which shows its orientation picture); checking a
-// button that is already checked does nothing.
+// Code never fires a change event; the one click it runs is a radio button's,
+// when SetChecked checks it and it was not checked (the view runs it), as the
+// user's click on it would.
 class ControlValues {
  public:
-  virtual ~ControlValues() = default;
+  // The window that shows the model. Told after code changed a control, so
+  // that its widget, if made, shows the control as the model holds it.
+  class View {
+   public:
+    virtual ~View() = default;
+    virtual void Show(Control control) = 0;
+    // Runs the control's click handler.
+    virtual void Click(Control control) = 0;
+    // The window's place belongs to the window, which the user moves.
+    virtual std::int32_t WindowLeft() const = 0;
+    virtual std::int32_t WindowTop() const = 0;
+    virtual void MoveWindow(std::int32_t left, std::int32_t top) = 0;
+  };
 
-  virtual std::int32_t ItemIndex(Control control) const = 0;
-  virtual void SetItemIndex(Control control, std::int32_t index) = 0;
+  // decimal_separator: the user's, for the spin fields' texts.
+  explicit ControlValues(char decimal_separator = '.');
+  ControlValues(const ControlValues&) = delete;
+  ControlValues& operator=(const ControlValues&) = delete;
 
-  virtual bool Checked(Control control) const = 0;
-  virtual void SetChecked(Control control, bool checked) = 0;
+  // The window, once it is there; it must outlive the model or be unset.
+  void SetView(View* view) { view_ = view; }
+
+  std::int32_t ItemIndex(Control control) const;
+  void SetItemIndex(Control control, std::int32_t index);
+
+  bool Checked(Control control) const;
+  void SetChecked(Control control, bool checked);
 
   // Read value: not clamped, never changes the text. Set value: clamps and
   // formats through the field's own rules.
-  virtual long double SpinValue(Control control) const = 0;
-  virtual void SetSpinValue(Control control, long double value) = 0;
-  virtual std::string SpinText(Control control) const = 0;
+  long double SpinValue(Control control) const;
+  void SetSpinValue(Control control, long double value);
+  std::string SpinText(Control control) const;
+  // The field itself, which its widget shows and types into.
+  SpinField& Spin(Control control);
 
-  virtual bool Visible(Control control) const = 0;
-  virtual void SetVisible(Control control, bool visible) = 0;
-  virtual bool Enabled(Control control) const = 0;
-  virtual void SetEnabled(Control control, bool enabled) = 0;
+  bool Visible(Control control) const;
+  void SetVisible(Control control, bool visible);
+  bool Enabled(Control control) const;
+  void SetEnabled(Control control, bool enabled);
 
-  virtual std::int32_t WindowLeft() const = 0;
-  virtual std::int32_t WindowTop() const = 0;
-  virtual void SetWindowLeft(std::int32_t left) = 0;
-  virtual void SetWindowTop(std::int32_t top) = 0;
+  std::int32_t WindowLeft() const;
+  std::int32_t WindowTop() const;
+  void SetWindowLeft(std::int32_t left);
+  void SetWindowTop(std::int32_t top);
+
+  // The user's edits, from the widgets: taken as the widget has them, with
+  // nothing shown back.
+  void TakeItemIndex(Control control, std::int32_t index);
+  void TakeChecked(Control control, bool checked);
+
+ private:
+  struct State {
+    std::int32_t index = -1;
+    bool checked = false;
+    bool visible = true;
+    bool enabled = true;
+  };
+  State& At(Control control) { return states_[static_cast<std::size_t>(control)]; }
+  const State& At(Control control) const { return states_[static_cast<std::size_t>(control)]; }
+  void Shown(Control control) const;
+
+  std::array<State, kControlCount> states_{};
+  std::array<std::optional<SpinField>, kControlCount> spins_;
+  std::int32_t left_;
+  std::int32_t top_;
+  View* view_ = nullptr;
 };
 
 }  // namespace zelora

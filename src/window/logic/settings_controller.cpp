@@ -2,95 +2,53 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings_controller.h"
 
-#include <utility>
+#include <cstddef>
+#include <cstdint>
+#include <variant>
 
 #include "control_transfer.h"
-#include "lines_per_page.h"
-#include "setting_sender.h"
-#include "spin_field_layout.h"
+#include "send_pass.h"
+#include "setting_table.h"
 #include "utility_jobs.h"
 #include "window_rules.h"
 
 namespace zelora {
 
-SendOutcome SendFromControl(Setting setting, ControlValues& controls, SettingsRecord& record,
-                            const SettingsStore& store, SettingSender& sender) {
-  const SendReport report =
-      sender.Send(setting, ControlValue(setting, controls), CustomSizeNow(controls));
-  if (report.outcome == SendOutcome::Refused) {
-    controls.SetSpinValue(ControlOf(setting), report.put_back);
-  } else if (report.outcome == SendOutcome::Written) {
-    store.StoreSetting(setting, ControlValue(setting, controls), record);
-  }
-  return report.outcome;
-}
+namespace {
 
-SendOutcome FitLinesPerPage(ControlValues& controls, const SettingsRecord& record,
-                            const SettingsStore& store, PortWriter& port, Notifier& notifier) {
-  const int lines = LinesPerPage(
-      controls.ItemIndex(Control::ComPapersize), controls.Checked(Control::BtnPortrait),
-      controls.SpinValue(kCustomWidthControl), controls.SpinValue(kCustomHeightControl));
-  // Before the write: a failed write still leaves the new number in the field.
-  controls.SetSpinValue(Control::SpinLpi, lines);
-  const SendOutcome outcome = SendLinesPerPage(lines, port, notifier);
-  if (outcome != SendOutcome::Written) return outcome;
-  // Storing the lines per page never changes the record (only orientation
-  // does), so a copy keeps the caller's record untouched.
-  SettingsRecord unchanged = record;
-  store.StoreSetting(Setting::Lpi, ControlValue(Setting::Lpi, controls), unchanged);
-  return outcome;
-}
-
-void SettingsController::BtnApplyClick() {
-  const SettingsStore::Hold hold(store_);
-  // A custom size outside its field's range is neither sent nor stored: the
-  // field shows the stored one again, as a refused setting's field does.
-  for (const auto& [field, stored] : {std::pair{kCustomWidthControl, &SettingsRecord::width},
-                                      std::pair{kCustomHeightControl, &SettingsRecord::height}}) {
-    const SpinField::Properties range = SpinFieldProperties(field);
-    const long double shown = controls_.SpinValue(field);
-    if (!(shown >= range.min_value && shown <= range.max_value)) {
-      controls_.SetSpinValue(field, record_.*stored);
+// Into the fields that show something else, what the Send pass put back or
+// chose. A checked state it never changes; the orientation is the Pull's.
+void ShowPassResult(const WantedSettings& shown, const WantedSettings& ended,
+                    ControlValues& controls) {
+  for (const SettingRow& row : kSettingTable) {
+    const SettingValue& value = ended.settings[static_cast<std::size_t>(row.setting)];
+    if (value == shown.settings[static_cast<std::size_t>(row.setting)]) continue;
+    if (const auto* index = std::get_if<std::int32_t>(&value)) {
+      controls.SetItemIndex(ControlOf(row.setting), *index);
+    } else if (const auto* number = std::get_if<long double>(&value)) {
+      controls.SetSpinValue(ControlOf(row.setting), *number);
     }
   }
-  SettingSender sender(record_, port_, notifier_);
-  auto send = [&](Setting setting) {
-    SendFromControl(setting, controls_, record_, store_, sender);
-  };
-  // Sends the setting when its control differs from the record now.
-  auto send_changed = [&](Setting setting) {
-    if (!DiffersFromRecord(setting, ControlValue(setting, controls_), record_)) return false;
-    send(setting);
-    return true;
-  };
-  auto lines_rule = [&] { FitLinesPerPage(controls_, record_, store_, port_, notifier_); };
-  // The custom size travels in the paper-size job; either dimension changed
-  // sends it again, with the lines that fit it.
-  auto custom_dimension_changed = [&](Control field, long double SettingsRecord::*stored) {
-    if (controls_.SpinValue(field) == record_.*stored) return;
-    send(Setting::Papersize);
-    lines_rule();
-  };
+  if (ended.custom.width != shown.custom.width) {
+    controls.SetSpinValue(kCustomWidthControl, ended.custom.width);
+  }
+  if (ended.custom.height != shown.custom.height) {
+    controls.SetSpinValue(kCustomHeightControl, ended.custom.height);
+  }
+}
 
-  for (Setting setting : {Setting::Baudrate, Setting::Timeout, Setting::Powersave,
-                          Setting::Autocont, Setting::Jamrecover, Setting::Robust}) {
-    send_changed(setting);
+}  // namespace
+
+void SettingsController::BtnApplyClick() {
+  const WantedSettings shown{ControlValuesNow(controls_), CustomSizeNow(controls_)};
+  WantedSettings wanted = shown;
+  try {
+    SendChanged(wanted, record_, store_, port_, notifier_);
+  } catch (...) {
+    ShowPassResult(shown, wanted, controls_);
+    throw;
   }
-  if (send_changed(Setting::Papersize)) lines_rule();
-  custom_dimension_changed(kCustomWidthControl, &SettingsRecord::width);
-  custom_dimension_changed(kCustomHeightControl, &SettingsRecord::height);
-  send_changed(Setting::Source);
-  // After the paper rules, so a number they chose that differs from the
-  // record is sent once more.
-  send_changed(Setting::Lpi);
-  send_changed(Setting::Copies);
-  if (send_changed(Setting::Orientation)) lines_rule();
-  for (Setting setting : {Setting::Papertype, Setting::Typeface, Setting::Symbol, Setting::Pitch,
-                          Setting::Point, Setting::Density, Setting::Economode}) {
-    send_changed(setting);
-  }
-  store_.StoreWidth(controls_.SpinValue(kCustomWidthControl), record_);
-  store_.StoreHeight(controls_.SpinValue(kCustomHeightControl), record_);
+  ShowPassResult(shown, wanted, controls_);
   Pull(controls_, record_);
 }
 

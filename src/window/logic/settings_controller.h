@@ -5,29 +5,11 @@
 #include "control_values.h"
 #include "port_value.h"
 #include "port_writer.h"
-#include "setting_sender.h"
 #include "settings_record.h"
 #include "settings_store.h"
 #include "transmission_notifier.h"
 
 namespace zelora {
-
-// Sends one setting from its control. A refused value is put back in its field;
-// a written one is stored as the control shows it once the port took it.
-// Store errors (RegistryError) pass through.
-SendOutcome SendFromControl(Setting setting, ControlValues& controls, SettingsRecord& record,
-                            const SettingsStore& store, SettingSender& sender);
-
-// Fits the printer's lines per page to the paper the controls show: puts the
-// number into SpinLpi, sends it and, once the port took it, stores it under
-// R_lpi when it differs from record.lpi. A failed write shows the
-// single-command box; SpinLpi keeps the new number all the same.
-//
-// Throws LinesTextError, before anything is sent or changed, when no paper size
-// is selected. Store errors (RegistryError) pass through. Returns Written or
-// WriteFailed.
-SendOutcome FitLinesPerPage(ControlValues& controls, const SettingsRecord& record,
-                            const SettingsStore& store, PortWriter& port, Notifier& notifier);
 
 // The logic of Send, Default and Reset. It moves values between the controls
 // and the settings record only through Push and Pull, and detects changes
@@ -43,14 +25,10 @@ class SettingsController {
         notifier_(notifier),
         port_choice_(port_choice) {}
 
-  // Send: every setting whose control differs from the record goes to the
-  // printer in the fixed order, the settings key held for storing throughout
-  // (a user who may not store gets its RegistryError and nothing is sent); a
-  // new paper size, custom width or height and a new orientation each bring
-  // the lines-per-page rule after them. A number outside its field's range is
-  // put back, not sent. A failed write does not stop the pass; an exception
-  // (a registry error, no paper size for the lines rule) ends it where it is
-  // raised, without the Pull.
+  // Send: the Send pass (SendChanged) on what the controls show; the fields
+  // then show what it put back or chose, also when an exception (a registry
+  // error, no paper size for the lines rule) ends it, and the controls go
+  // into the record by the Pull, which such an exception skips.
   void BtnApplyClick();
 
   // Default: the factory settings into the record and the controls, stored,

@@ -3,9 +3,11 @@
 #include "spin_field_layout.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 
+#include "paper_sizes.h"
 #include "setting_table.h"
 
 namespace zelora {
@@ -26,14 +28,19 @@ SpinField::Properties OfSetting(Setting setting, VT type, long double increment)
   return {type, range.min, range.max, increment, 2, 0};
 }
 
+// A custom dimension's field takes its limits, in whole millimetres.
+SpinField::Properties OfLimits(const SizeLimits& limits, std::size_t max_length) {
+  return {VT::Integer, limits.min, limits.max, 1, 2, max_length};
+}
+
 // Increment 0.01 and 0.25 as extended values, so stepping adds exactly what
 // the field would read from "0.01".
 const std::array<SpinFieldRow, 7> kRows = {{
     {Control::SpinTimeout, OfSetting(Setting::Timeout, VT::Integer, 1), "0"},
     {Control::SpinLpi, OfSetting(Setting::Lpi, VT::Integer, 1), "0"},
     {Control::SpinCopies, OfSetting(Setting::Copies, VT::Integer, 1), "0"},
-    {Control::RxSpinEdit1, {VT::Integer, 75, 216, 1, 2, 3}, "75"},
-    {Control::RxSpinEdit2, {VT::Integer, 125, 356, 1, 2, 0}, "0"},
+    {Control::RxSpinEdit1, OfLimits(kCustomWidthLimits, 3), "75"},
+    {Control::RxSpinEdit2, OfLimits(kCustomHeightLimits, 0), "0"},
     {Control::SpinPitch, OfSetting(Setting::Pitch, VT::Decimal, 0.01L), "0.44"},
     {Control::SpinPoint, OfSetting(Setting::Point, VT::Decimal, 0.25L), "4.00"},
 }};

@@ -18,17 +18,83 @@ constexpr unsigned kHiddenDisabled = kHidden | kDisabled;
 
 using S = Setting;
 
-// A setting's list entries as the list shows them, so that a list index always
-// names the entry the printer gets the word of.
-template <Setting setting>
-constexpr auto kItems = [] {
-  constexpr std::span<const ListItem> list = RowOf(setting).items;
-  std::array<LayoutText, list.size()> items{};
-  for (std::size_t i = 0; i < list.size(); ++i) items[i] = {list[i].item, list[i].english_id};
-  return items;
-}();
-
 // clang-format off
+
+// ---------------------------------------------------------------------------
+// The entries of the settings' lists as the lists show them, in the order of
+// the entries of the settings' rows: a list index names the entry whose word
+// the printer is told. Without an English caption, both faces show the text.
+
+constexpr LayoutText kBaudRates[] = {
+  {"300"}, {"600"}, {"1200"}, {"2400"}, {"4800"}, {"9600"}, {"19200"}, {"38400"}, {"115200"},
+};
+
+constexpr LayoutText kPowerSaveTimes[] = {
+  {"OFF"}, {"10 Min"}, {"15 Min"}, {"30 Min"}, {"45 Min"}, {"60 Min"},
+};
+
+constexpr LayoutText kPaperSizes[] = {
+  {"Letter"}, {"Legal"}, {"A4"}, {"Executive"}, {"COM-10"}, {"Monarch"}, {"DL"}, {"C5"}, {"B5"},
+  {"Folio"}, {"A5"}, {"C6"}, {"Others(mm)"},
+};
+
+constexpr LayoutText kPaperSources[] = {{"Auto"}, {"Manual"}, {"First Tray"}, {"Second Tray"}};
+
+constexpr LayoutText kPaperTypes[] = {{"Normal Paper", 20}, {"Envelope", 21}};
+
+constexpr LayoutText kTypefaces[] = {
+  {"Courier SWC Upright Medium"},         {"Courier SWC Upright Bold"},
+  {"Courier SWC Italic Medium"},          {"Courier SWC Italic Bold"},
+  {"Letter Gothic Upright Medium"},       {"Letter Gothic Upright Bold"},
+  {"Letter Gothic Italic Medium"},        {"Dutch801 SWC Upright Medium"},
+  {"Dutch801 SWC Upright Bold"},          {"Dutch801 SWC Italic Medium"},
+  {"Dutch801 SWC Italic Bold"},           {"ZapfHumst Dm SWC Upright Medium"},
+  {"ZapfHumst Dm SWC Upright Bold"},      {"ZapfHumst Dm SWC Italic Medium"},
+  {"ZapfHumst Dm SWC Italic Bold"},       {"Ribbon 131 SWC Italic Medium"},
+  {"Clarendon SWC Upright Bold"},         {"Swiss742 Upright Medium"},
+  {"Swiss742 Upright Bold"},              {"Swiss742 Italic Medium"},
+  {"Swiss742 Italic Bold"},               {"Swiss742 CN Upright Medium"},
+  {"Swiss742 CN Upright Bold"},           {"Swiss742 CN Italic Medium"},
+  {"Swiss742 CN Italic Bold"},            {"Incised901 SWC Upright Medium"},
+  {"Incised901 SWC Upright Bold"},        {"Incised901 SWC Italic Medium"},
+  {"OrigGaramond SWC Upright Medium"},    {"OrigGaramond SWC Upright Bold"},
+  {"OrigGaramond SWC Italic Medium"},     {"OrigGaramond SWC Italic Bold"},
+  {"Audrey Two SWC Upright Medium"},      {"Flareserif821 SWC Upright SBold"},
+  {"Flareserif821 SWC Upright EBold"},    {"Swiss SWM Upright Medium"},
+  {"Swiss SWM Upright Bold"},             {"Swiss SWM Italic Medium"},
+  {"Swiss SWM Italic Bold"},              {"Dutch SWM Upright Medium"},
+  {"Dutch SWM Upright Bold"},             {"Dutch SWM Italic Medium"},
+  {"Dutch SWM Italic Bold"},              {"Symbol"},
+  {"Wingding"},                           {"Line Printer Upright Medium Roman-8"},
+  {"Line Printer Upright Medium ECMA94"}, {"Line Printer Upright Medium PC-8"},
+  {"Line Printer Upright Medium PC-8 DN"},{"Line Printer Upright Medium PC-850"},
+  {"LIne Printer Upright Medium Legal"},
+};
+
+constexpr LayoutText kSymbolSets[] = {
+  {"Roman-8"},                  {"DeskTop"},
+  {"ECMA 94"},                  {"Macintosh"},
+  {"Math-8"},                   {"Microsoft Publishing"},
+  {"PI Font"},                  {"PS Math"},
+  {"PS Text"},                  {"Ventura International"},
+  {"Ventura Math"},             {"Ventura US"},
+  {"Windows 3.0 Latin 1"},      {"Windows 3.1 Latin 1"},
+  {"Windows 3.1 Latin 2"},      {"Windows 3.1 Latin 5"},
+  {"Symbol"},                   {"Wingding"},
+  {"Legal"},                    {"ISO 4"},
+  {"ISO 6"},                    {"ISO 11"},
+  {"ISO 15"},                   {"ISO 17"},
+  {"ISO 21"},                   {"ISO 60"},
+  {"ISO 69"},                   {"ISO 8859/2 Latin 2"},
+  {"ISO 8859/2 Latin 5"},       {"PC-8"},
+  {"PC-8 DN"},                  {"PC-850"},
+  {"PC-852"},                   {"PC-8 TK"},
+  {"ISO 8859/5 LatinCyrillic"}, {"PC Cyrillic"},
+};
+
+constexpr LayoutText kDensities[] = {{"Средняя", 28}, {"Темнее ", 29}};
+
+constexpr LayoutText kEconomodes[] = {{"ВЫКЛ", 31}, {"ВКЛ", 32}};
 
 // ---------------------------------------------------------------------------
 // The window. Columns: name, kind, parent, left, top, width, height, tab
@@ -69,11 +135,11 @@ constexpr ControlLayout kPrinterControls[] = {
   {"Label3",        K::Label,         "GroupBox1",   8, 104,  63,  13, kNone, 0,
    {"Эк. энергии ", 8}, {}, {}, {}},
   {"ComBaudrate",   K::EditableList,  "GroupBox1",  96,   8,  89,  21, 0,     kHiddenDisabled,
-   {}, {}, {}, kItems<S::Baudrate>, S::Baudrate},
+   {}, {}, {}, kBaudRates, S::Baudrate},
   {"SpinTimeout",   K::SpinField,     "GroupBox1",  96,  40,  57,  21, 1,     0,
    {}, {"Установите параметр Тайм-аут для принтера", 45}, {}, {}, S::Timeout},
   {"ComPowersave",  K::PickList,      "GroupBox1",  96, 104,  89,  21, 2,     0,
-   {}, {"Установите режим экономии электроэнергии", 46}, {}, kItems<S::Powersave>, S::Powersave},
+   {}, {"Установите режим экономии электроэнергии", 46}, {}, kPowerSaveTimes, S::Powersave},
 
   {"Label4",        K::Label,         "GroupBox2",   8,  40,  50,  13, kNone, 0,
    {"Эмуляция"}, {}, {}, {}},
@@ -94,7 +160,7 @@ constexpr ControlLayout kPrinterControls[] = {
 constexpr ControlLayout kPageControls[] = {
   {"GroupBox3",     K::GroupBox,      "Page",       16,   8, 177, 177, 0,     0, {}, {}, {}, {}},
   {"GrpPapertype",  K::RadioGroup,    "Page",      208, 112, 177,  57, 1,     kHiddenDisabled,
-   {"Paper Type", 19}, {"", 52}, {}, kItems<S::Papertype>, S::Papertype},
+   {"Paper Type", 19}, {"", 52}, {}, kPaperTypes, S::Papertype},
   {"GroupBox4",     K::GroupBox,      "Page",      208,   8, 177,  87, 2,     0,
    {"Ориентация", 16}, {"Установите параметр Ориентация", 51}, {}, {}},
 
@@ -111,9 +177,9 @@ constexpr ControlLayout kPageControls[] = {
   {"Label14",       K::Label,         "GroupBox3", 110,  40,  38,  13, kNone, 0,
    {"Высота", 68}, {}, {}, {}},
   {"ComPapersize",  K::PickList,      "GroupBox3",  88,  12,  79,  21, 0,     0,
-   {}, {"Установите Размер бумаги", 48}, "ComPapersizeChange", kItems<S::Papersize>, S::Papersize},
+   {}, {"Установите Размер бумаги", 48}, "ComPapersizeChange", kPaperSizes, S::Papersize},
   {"ComSource",     K::EditableList,  "GroupBox3",  88, 166,  81,  21, 1,     kHiddenDisabled,
-   {}, {}, {}, kItems<S::Source>, S::Source},
+   {}, {}, {}, kPaperSources, S::Source},
   {"SpinLpi",       K::SpinField,     "GroupBox3", 110, 102,  57,  21, 2,     0,
    {}, {"Установите параметр Строки на страницу", 49}, {}, {}, S::Lpi},
   {"SpinCopies",    K::SpinField,     "GroupBox3", 110, 138,  57,  21, 3,     0,
@@ -142,9 +208,9 @@ constexpr ControlLayout kFontControls[] = {
   {"Label12",       K::Label,         "Font",      256, 144,  59,  13, kNone, 0,
    {"Р-р в пункт.", 25}, {}, {}, {}},
   {"ListTypeface",  K::ListBox,       "Font",        8,  24, 209, 113, 0,     0,
-   {}, {"Установите параметр Гарнитура шрифта", 53}, "ListTypefaceClick", kItems<S::Typeface>, S::Typeface},
+   {}, {"Установите параметр Гарнитура шрифта", 53}, "ListTypefaceClick", kTypefaces, S::Typeface},
   {"ListSymbol",    K::ListBox,       "Font",      256,  24, 139, 113, 1,     0,
-   {}, {"Установите Символ", 54}, {}, kItems<S::Symbol>, S::Symbol},
+   {}, {"Установите Символ", 54}, {}, kSymbolSets, S::Symbol},
   {"SpinPitch",     K::SpinField,     "Font",        8, 160,  65,  21, 2,     0,
    {}, {"Установите Шаг шрифта", 55}, {}, {}, S::Pitch},
   {"SpinPoint",     K::SpinField,     "Font",      256, 160,  65,  21, 3,     0,
@@ -156,9 +222,9 @@ constexpr ControlLayout kFontControls[] = {
 
 constexpr ControlLayout kQualityControls[] = {
   {"GrpDensity",    K::RadioGroup,    "Quality",    56,  24, 121, 145, 0,     0,
-   {"Плотность ", 26}, {"Установите Плотность", 57}, {}, kItems<S::Density>, S::Density},
+   {"Плотность ", 26}, {"Установите Плотность", 57}, {}, kDensities, S::Density},
   {"GrpEconomode",  K::RadioGroup,    "Quality",   240,  24, 121, 145, 1,     0,
-   {"Режим Econo", 30}, {"Установите режим Econo", 58}, {}, kItems<S::Economode>, S::Economode},
+   {"Режим Econo", 30}, {"Установите режим Econo", 58}, {}, kEconomodes, S::Economode},
 };
 
 // ---------------------------------------------------------------------------
@@ -191,6 +257,25 @@ constexpr PageLayout kPages[] = {
   {"Quality", {"Качество", 4},          kQualityControls},
   {"About",   {"О программе /Тест", 5}, kAboutControls},
 };
+
+// clang-format on
+
+// A list has one entry for each entry of its setting's row, so that no index
+// of the list is missing from the row nor the other way round; a control that
+// shows no setting has no list.
+constexpr bool ListsMatchRows(std::span<const ControlLayout> controls) {
+  return std::ranges::all_of(controls, [](const ControlLayout& control) {
+    return control.items.size() == (control.shows ? RowOf(*control.shows).items.size() : 0);
+  });
+}
+static_assert(ListsMatchRows(kWindowControls) &&
+                  std::ranges::all_of(kPages,
+                                      [](const PageLayout& page) {
+                                        return ListsMatchRows(page.controls);
+                                      }),
+              "a list and its setting's row differ in their number of entries");
+
+// clang-format off
 
 constexpr StatusPanelLayout kStatusPanels[] = {
   {{"  Статус"}, 50},

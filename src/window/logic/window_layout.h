@@ -64,7 +64,8 @@ struct ControlLayout {
   // on a user selection, radio buttons click when they become checked.
   std::string_view handler;
   std::span<const LayoutText> items;
-  // The setting the control shows, whose row gives its list items.
+  // The setting the control shows; a list has as many items as its row has
+  // entries.
   std::optional<Setting> shows{};
 };
 

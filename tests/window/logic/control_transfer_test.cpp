@@ -4,18 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "memory_registry.h"
 #include "registry_error.h"
 #include "settings_key.h"
-#include "support/fake_controls.h"
 
 namespace zelora {
 namespace {
-
-using testing::FakeControls;
 
 SettingsRecord SampleRecord() {
   SettingsRecord record;
@@ -51,38 +50,26 @@ void ExpectOrientation(const ControlValues& controls, bool portrait) {
   EXPECT_EQ(controls.Visible(Control::Image3), !portrait);
 }
 
-TEST(Push, OrientationCheckedTwiceClicksOnce) {
-  FakeControls controls;
+TEST(Push, OrientationShowsItsButtonAndPicture) {
+  ControlValues controls;
   SettingsRecord record = SampleRecord();
   record.orientation = false;
   Push(record, controls);
+  ExpectOrientation(controls, false);
+  // The button is already checked, so no click would run; the pictures must
+  // still follow the record.
+  controls.SetVisible(Control::Image2, true);
+  controls.SetVisible(Control::Image3, false);
   Push(record, controls);
   ExpectOrientation(controls, false);
-  EXPECT_EQ(controls.landscape_clicks, 1);
-  EXPECT_EQ(controls.portrait_clicks, 0);
 }
 
-TEST(Push, PicturesFollowTheRecordEvenWithoutAClick) {
-  // The button is already checked, so no click runs; the pictures must still
-  // show the record's orientation.
-  FakeControls controls;
-  controls.SetChecked(Control::BtnPortrait, true);
-  controls.SetVisible(Control::Image2, false);
-  controls.SetVisible(Control::Image3, true);
-  Push(SampleRecord(), controls);
-  EXPECT_EQ(controls.portrait_clicks, 1);
-  EXPECT_TRUE(controls.Visible(Control::Image2));
-  EXPECT_FALSE(controls.Visible(Control::Image3));
-}
-
-// Each control read once, in order, into a record that keeps its position and
-// reload flag; the orientation buttons are not read but set from the record,
-// between copies and paper type.
-TEST(Pull, ReadsEveryControlInOrder) {
-  FakeControls controls;
+// Every control read into a record that keeps its position and reload flag;
+// the orientation buttons are not read but set from the record.
+TEST(Pull, ReadsEveryControl) {
+  ControlValues controls;
   const SettingsRecord sample = SampleRecord();
   Push(sample, controls);
-  controls.log.clear();
   SettingsRecord record;
   record.orientation = true;
   record.reload = true;
@@ -94,21 +81,10 @@ TEST(Pull, ReadsEveryControlInOrder) {
   expected.x = 11;
   expected.y = 22;
   EXPECT_EQ(record, expected);
-  const std::vector<std::string> reads = {
-      "ItemIndex ComBaudrate",  "SpinValue SpinTimeout",    "ItemIndex ComPowersave",
-      "Checked ChkAutocont",    "Checked ChkJamrecover",    "Checked ChkRobust",
-      "ItemIndex ComPapersize", "ItemIndex ComSource",      "SpinValue SpinLpi",
-      "SpinValue SpinCopies",   "SetChecked BtnPortrait 1", "SetVisible Image2 1",
-      "SetVisible Image3 0",    "ItemIndex GrpPapertype",   "ItemIndex ListTypeface",
-      "ItemIndex ListSymbol",   "SpinValue SpinPitch",      "SpinValue SpinPoint",
-      "ItemIndex GrpDensity",   "ItemIndex GrpEconomode",   "SpinValue RxSpinEdit1",
-      "SpinValue RxSpinEdit2",
-  };
-  EXPECT_EQ(controls.log, reads);
 }
 
 TEST(Pull, ReadsTypedValuesUnclamped) {
-  FakeControls controls;
+  ControlValues controls;
   Push(SampleRecord(), controls);
   controls.Spin(Control::SpinTimeout).SetText("500");
   controls.Spin(Control::SpinPitch).SetText("12");
@@ -126,20 +102,18 @@ TEST(Pull, ReadsTypedValuesUnclamped) {
 }
 
 TEST(Pull, FailedOrientationSendReturnsToTheRecordedOrientation) {
-  FakeControls controls;
+  ControlValues controls;
   SettingsRecord record = SampleRecord();  // portrait, as the printer has it
   Push(record, controls);
   // The user picks landscape; the send fails, so the record stays portrait.
-  controls.SetChecked(Control::BtnLandscape, true);
-  ASSERT_TRUE(controls.Visible(Control::Image3));
+  ApplyOrientation(false, controls);
   Pull(controls, record);
   EXPECT_TRUE(record.orientation);
   ExpectOrientation(controls, true);
-  EXPECT_EQ(controls.portrait_clicks, 2);
 }
 
 TEST(Pull, SuccessfulOrientationSendKeepsTheNewOrientation) {
-  FakeControls controls;
+  ControlValues controls;
   SettingsRecord record = SampleRecord();
   Push(record, controls);
   controls.SetChecked(Control::BtnLandscape, true);
@@ -149,11 +123,10 @@ TEST(Pull, SuccessfulOrientationSendKeepsTheNewOrientation) {
   EXPECT_TRUE(controls.Checked(Control::BtnLandscape));
   EXPECT_TRUE(controls.Visible(Control::Image3));
   EXPECT_FALSE(controls.Visible(Control::Image2));
-  EXPECT_EQ(controls.landscape_clicks, 1);
 }
 
 TEST(PushPull, RoundTripKeepsExtendedPrecisionValues) {
-  FakeControls controls(',');
+  ControlValues controls(',');
   SettingsRecord record = SampleRecord();
   record.pitch = 0.44L;
   record.point = 999.75L;
@@ -173,7 +146,7 @@ TEST(PushPull, RoundTripKeepsExtendedPrecisionValues) {
 TEST(LoadIntoWindow, FirstStartShowsFactorySettingsAtTheOrigin) {
   MemoryRegistry registry;
   SettingsRecord record = SampleRecord();
-  FakeControls controls;
+  ControlValues controls;
   controls.SetWindowLeft(300);
   controls.SetWindowTop(200);
   LoadIntoWindow(SettingsStore(registry), record, controls);
@@ -193,11 +166,10 @@ TEST(LoadIntoWindow, MovesAfterThePushUnlessReloading) {
   registry.PutDword(kSettingsKeyPath, "R_x", 11);
   registry.PutDword(kSettingsKeyPath, "R_papersize", 12);
   SettingsRecord record;
-  FakeControls controls;
+  ControlValues controls;
   LoadIntoWindow(SettingsStore(registry), record, controls);
-  ASSERT_GE(controls.log.size(), 2u);
-  EXPECT_EQ(controls.log[controls.log.size() - 2], "SetWindowLeft 11");
-  EXPECT_EQ(controls.log.back(), "SetWindowTop 0");
+  EXPECT_EQ(controls.WindowLeft(), 11);
+  EXPECT_EQ(controls.WindowTop(), 0);
   EXPECT_EQ(controls.ItemIndex(Control::ComPapersize), 12);
 
   controls.SetWindowLeft(500);
@@ -214,15 +186,18 @@ TEST(LoadIntoWindow, FailedLoadTouchesNoControl) {
   ASSERT_NE(registry.CreateKey(kSettingsKeyPath), nullptr);
   registry.PutDword(kSettingsKeyPath, "R_timeout", 20);
   SettingsRecord record;
-  FakeControls controls;
+  ControlValues controls;
+  controls.SetItemIndex(Control::ComPapersize, 3);
   EXPECT_THROW(LoadIntoWindow(SettingsStore(registry), record, controls), RegistryError);
-  EXPECT_TRUE(controls.log.empty());
+  EXPECT_EQ(controls.ItemIndex(Control::ComPapersize), 3);
+  EXPECT_EQ(controls.SpinText(Control::SpinTimeout), "0");
+  EXPECT_EQ(controls.WindowLeft(), 180);
 }
 
 // The values the logic hands on are the controls' own, of each setting's
 // kind, read without clamping.
 TEST(ControlValuesNow, ReadsEverySettingsControlInItsKind) {
-  FakeControls controls;
+  ControlValues controls;
   Push(SampleRecord(), controls);
   controls.Spin(Control::SpinTimeout).SetText("500");
   const SettingValues values = ControlValuesNow(controls);
@@ -233,6 +208,64 @@ TEST(ControlValuesNow, ReadsEverySettingsControlInItsKind) {
   const CustomSize custom = CustomSizeNow(controls);
   EXPECT_EQ(custom.width, 210);
   EXPECT_EQ(custom.height, 297);
+}
+
+// ------------------------------------------------------------ the model's rules
+
+// What a view is told: each control whose widget must show the model anew.
+struct RecordingView final : ControlValues::View {
+  void Show(Control control) override { shown.push_back(control); }
+  void Click(Control control) override { clicks.push_back(control); }
+  std::int32_t WindowLeft() const override { return 7; }
+  std::int32_t WindowTop() const override { return 8; }
+  void MoveWindow(std::int32_t left, std::int32_t top) override { moves.push_back({left, top}); }
+  std::vector<Control> shown;
+  std::vector<Control> clicks;
+  std::vector<std::pair<std::int32_t, std::int32_t>> moves;
+};
+
+// As the widgets have it: the radio buttons of one parent exclude each other
+// while check boxes do not, a spin field clamps. (The lists' bounds are tried
+// on the window.)
+TEST(ControlValuesModel, KeepsTheWidgetsRules) {
+  ControlValues controls;
+  RecordingView view;
+  controls.SetView(&view);
+  controls.SetChecked(Control::ChkAutocont, true);
+  controls.SetChecked(Control::ChkRobust, true);
+  controls.SetChecked(Control::BtnPortrait, true);
+  view.shown.clear();
+  controls.SetChecked(Control::BtnLandscape, true);
+  EXPECT_TRUE(controls.Checked(Control::ChkAutocont));
+  EXPECT_FALSE(controls.Checked(Control::BtnPortrait));
+  EXPECT_EQ(view.shown, (std::vector{Control::BtnPortrait, Control::BtnLandscape}));
+  // A radio button's click runs when code checks it, once.
+  controls.SetChecked(Control::BtnLandscape, true);
+  EXPECT_EQ(view.clicks, (std::vector{Control::BtnPortrait, Control::BtnLandscape}));
+
+  controls.SetSpinValue(Control::SpinTimeout, 500);
+  EXPECT_EQ(controls.SpinText(Control::SpinTimeout), "300");
+  EXPECT_EQ(view.shown.back(), Control::SpinTimeout);
+  EXPECT_THROW(controls.ItemIndex(Control::ChkAutocont), std::logic_error);
+
+  // The window's place is the view's.
+  controls.SetWindowTop(40);
+  EXPECT_EQ(controls.WindowLeft(), 7);
+  EXPECT_EQ(view.moves.back(), (std::pair<std::int32_t, std::int32_t>{7, 40}));
+}
+
+// What the user does in a widget comes back without being shown again.
+TEST(ControlValuesModel, TakesTheUsersEditsSilently) {
+  ControlValues controls;
+  RecordingView view;
+  controls.SetView(&view);
+  controls.SetChecked(Control::BtnPortrait, true);
+  view.shown.clear();
+  controls.TakeChecked(Control::BtnLandscape, true);
+  controls.TakeItemIndex(Control::ListSymbol, 3);
+  EXPECT_FALSE(controls.Checked(Control::BtnPortrait));
+  EXPECT_EQ(controls.ItemIndex(Control::ListSymbol), 3);
+  EXPECT_TRUE(view.shown.empty());
 }
 
 }  // namespace

@@ -23,7 +23,6 @@
 #include "control_transfer.h"
 #include "registry_error.h"
 #include "settings_key.h"
-#include "support/fake_controls.h"
 #include "support/logic_parts.h"
 #include "support/memory_registry.h"
 #include "support/pjl_text.h"
@@ -34,21 +33,19 @@ namespace {
 
 using testing::DefaultJob;
 
-using testing::FakeControls;
-
 enum class Port { Working, Off };
 
 // One Send pass: the edits a user made since the stored A4/portrait/64 lines,
 // the port, and what must come of it.
 struct PassCase {
   const char* name;
-  std::function<void(FakeControls&)> edit;
+  std::function<void(ControlValues&)> edit;
   Port port;
   std::vector<std::string> jobs;
   std::vector<std::string> stored;  // value names written, in order
   int boxes;
   // Checked afterwards, on the controls and the record.
-  std::function<void(const FakeControls&, const SettingsRecord&)> check = nullptr;
+  std::function<void(const ControlValues&, const SettingsRecord&)> check = nullptr;
 };
 
 class SendPass : public ::testing::TestWithParam<PassCase>, protected testing::LogicParts {
@@ -89,47 +86,47 @@ TEST_P(SendPass, SendsStoresAndReportsAsExpected) {
 
 const PassCase kPasses[] = {
     {"NoEdits",
-     [](FakeControls&) {},
+     [](ControlValues&) {},
      Port::Working,
      {},
      {},
      0,
-     [](const FakeControls& controls, const SettingsRecord& record) {
+     [](const ControlValues& controls, const SettingsRecord& record) {
        EXPECT_EQ(record.papersize, 2);
        EXPECT_EQ(controls.SpinValue(Control::SpinLpi), 64.0L);
      }},
     // The typical request: the paper job, the rule's FORMLINES, then the
     // lines field differing from the record sends it once more.
     {"LetterInPortrait",
-     [](FakeControls& c) { c.SetItemIndex(Control::ComPapersize, 0); },
+     [](ControlValues& c) { c.SetItemIndex(Control::ComPapersize, 0); },
      Port::Working,
      {DefaultJob("PAPER=LETTER"), DefaultJob("FORMLINES=60"), DefaultJob("FORMLINES=60")},
      {"R_papersize", "R_lpi", "R_lpi"},
      0,
-     [](const FakeControls&, const SettingsRecord& record) {
+     [](const ControlValues&, const SettingsRecord& record) {
        EXPECT_EQ(record.papersize, 0);
        EXPECT_EQ(record.lpi, 60.0L);
      }},
     {"LetterWithThePrinterOff",
-     [](FakeControls& c) { c.SetItemIndex(Control::ComPapersize, 0); },
+     [](ControlValues& c) { c.SetItemIndex(Control::ComPapersize, 0); },
      Port::Off,
      {},
      {},
      3,
      // The Pull still ran: the same change is not sent again.
-     [](const FakeControls&, const SettingsRecord& record) {
+     [](const ControlValues&, const SettingsRecord& record) {
        EXPECT_EQ(record.papersize, 0);
        EXPECT_EQ(record.lpi, 60.0L);
      }},
     // Orientation alone: its job, then the rule once; the lines field was
     // compared before, so no third job.
     {"LandscapeAlone",
-     [](FakeControls& c) { c.SetChecked(Control::BtnLandscape, true); },
+     [](ControlValues& c) { c.SetChecked(Control::BtnLandscape, true); },
      Port::Working,
      {DefaultJob("ORIENTATION=LANDSCAPE"), DefaultJob("FORMLINES=43")},
      {"R_orientation", "R_lpi"},
      0,
-     [](const FakeControls& controls, const SettingsRecord& record) {
+     [](const ControlValues& controls, const SettingsRecord& record) {
        EXPECT_FALSE(record.orientation);
        EXPECT_TRUE(controls.Checked(Control::BtnLandscape));
        EXPECT_EQ(record.lpi, 43.0L);
@@ -137,22 +134,29 @@ const PassCase kPasses[] = {
     // The printer switched off during an orientation change: two boxes, the
     // radio buttons back at portrait, the lines field keeping the new number.
     {"LandscapeWithThePrinterOff",
-     [](FakeControls& c) { c.SetChecked(Control::BtnLandscape, true); },
+     [](ControlValues& c) { c.SetChecked(Control::BtnLandscape, true); },
      Port::Off,
      {},
      {},
      2,
-     [](const FakeControls& controls, const SettingsRecord& record) {
+     [](const ControlValues& controls, const SettingsRecord& record) {
        EXPECT_TRUE(record.orientation);
        EXPECT_TRUE(controls.Checked(Control::BtnPortrait));
        EXPECT_FALSE(controls.Checked(Control::BtnLandscape));
        EXPECT_EQ(controls.SpinValue(Control::SpinLpi), 43.0L);
      }},
+    // Neither orientation button checked reads as landscape.
+    {"NeitherOrientationChecked",
+     [](ControlValues& c) { c.SetChecked(Control::BtnPortrait, false); },
+     Port::Working,
+     {DefaultJob("ORIENTATION=LANDSCAPE"), DefaultJob("FORMLINES=43")},
+     {"R_orientation", "R_lpi"},
+     0},
     // "Others(mm)" and a new width in one pass: the paper job and the rule
     // for each, then the lines field once more. Portrait: the height (356
     // stored) decides, 78 lines.
     {"CustomSizeAndWidth",
-     [](FakeControls& c) {
+     [](ControlValues& c) {
        c.SetItemIndex(Control::ComPapersize, 12);
        c.SetSpinValue(Control::RxSpinEdit1, 210);
      },
@@ -166,7 +170,7 @@ const PassCase kPasses[] = {
     // Each dimension is compared on its own, even beside a listed size: the
     // paper job and the rule for A4 in portrait.
     {"CustomHeightAloneBesideA4",
-     [](FakeControls& c) { c.SetSpinValue(Control::RxSpinEdit2, 297); },
+     [](ControlValues& c) { c.SetSpinValue(Control::RxSpinEdit2, 297); },
      Port::Working,
      {DefaultJob("PAPER=A4"), DefaultJob("FORMLINES=64")},
      {"R_height"},
@@ -174,7 +178,7 @@ const PassCase kPasses[] = {
     // Settings after the paper group go out in their order, typed values as
     // typed.
     {"LaterSettingsInOrder",
-     [](FakeControls& c) {
+     [](ControlValues& c) {
        c.SetItemIndex(Control::GrpEconomode, 1);
        c.SetItemIndex(Control::ListTypeface, 17);
        c.SetSpinValue(Control::SpinCopies, 3);
@@ -204,6 +208,7 @@ TEST_F(SendPass, PortraitAloneFromLandscapeSendsSixtyFourLines) {
 }
 
 TEST_F(SendPass, NoPaperSizeStopsTheOrientationChangeAtTheLinesRule) {
+  controls.Spin(Control::SpinTimeout).SetText("500");  // put back before the error
   controls.SetItemIndex(Control::ComPapersize, -1);
   controls.SetChecked(Control::BtnLandscape, true);
   controls.SetItemIndex(Control::GrpEconomode, 1);  // after orientation: never sent
@@ -219,6 +224,7 @@ TEST_F(SendPass, NoPaperSizeStopsTheOrientationChangeAtTheLinesRule) {
   // The Pull did not run: the record still holds the economy mode it had.
   EXPECT_EQ(record.economode, 0);
   EXPECT_EQ(controls.SpinValue(Control::SpinLpi), 64.0L);
+  EXPECT_EQ(controls.SpinValue(Control::SpinTimeout), record.timeout);
 }
 
 TEST_F(SendPass, RefusedRegistryWriteEndsThePassWithoutThePull) {
@@ -294,7 +300,6 @@ TEST_F(SendPass, ResetTakesBackAnUnsentEditAndLeavesTheWindowAndCustomFields) {
   controls.SetItemIndex(Control::ListTypeface, 47);
   controls.SetWindowLeft(300);
   registry.PutDword(kSettingsKeyPath, "R_x", 5);
-  controls.log.clear();
 
   controller.BtnResetClick();
 

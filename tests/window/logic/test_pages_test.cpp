@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "demo_page.h"
-#include "support/fake_controls.h"
 #include "support/fake_window_seams.h"
 #include "support/recording_port.h"
 #include "support/test_files.h"
@@ -16,7 +15,6 @@
 namespace zelora {
 namespace {
 
-using testing::FakeControls;
 using testing::FakeGauge;
 using testing::FakeLockout;
 using testing::RecordingBoxes;
@@ -39,7 +37,7 @@ class TestPagesTest : public ::testing::Test {
 
   testing::TempDir dir;
   testing::ScopedCurrentDirectory in_dir{dir.path()};
-  FakeControls controls;
+  ControlValues controls;
   RecordingPrinterPort port;
   RecordingBoxes boxes;
   FakeLockout lockout;

@@ -20,17 +20,19 @@ void* Library() {
   return handle;
 }
 
-template <typename Function>
-Function* Resolve(const char* name) {
+template <typename Pointer>
+Pointer Resolve(const char* name) {
   void* const library = Library();
-  return library != nullptr ? reinterpret_cast<Function*>(::dlsym(library, name)) : nullptr;
+  return library != nullptr ? reinterpret_cast<Pointer>(::dlsym(library, name)) : nullptr;
 }
 
 }  // namespace
 
 // The call to libcups's `name` with these arguments, or `failed` without it.
+// The pointer's type is the header's; a definition below that strays from its
+// declaration there does not compile (a C function has no overloads).
 #define ZELORA_FORWARD(name, failed, ...)                        \
-  static auto* const forward = Resolve<decltype(::name)>(#name); \
+  static const auto forward = Resolve<decltype(&::name)>(#name); \
   if (forward == nullptr) return failed;                         \
   return forward(__VA_ARGS__)
 
