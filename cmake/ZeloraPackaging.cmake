@@ -37,7 +37,7 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog.in
                ${ZELORA_PACKAGING_BUILD_DIR}/changelog.Debian @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/copyright.in
                ${ZELORA_PACKAGING_BUILD_DIR}/copyright @ONLY)
-foreach(page IN ITEMS zelora.1 zelora-port.1)
+foreach(page IN ITEMS zelora.1 zelora-port.1 zeloractl.1)
   configure_file(${PROJECT_SOURCE_DIR}/packaging/${page}.in ${ZELORA_PACKAGING_BUILD_DIR}/${page}
                  @ONLY)
 endforeach()
@@ -46,7 +46,7 @@ endforeach()
 # stamp, so that the same sources give the same package.
 find_program(ZELORA_GZIP gzip REQUIRED)
 set(compressed)
-foreach(file IN ITEMS changelog.Debian zelora.1 zelora-port.1)
+foreach(file IN ITEMS changelog.Debian zelora.1 zelora-port.1 zeloractl.1)
   set(staged ${ZELORA_PACKAGING_BUILD_DIR}/compressed/${file})
   add_custom_command(
     OUTPUT ${staged}.gz
@@ -61,11 +61,15 @@ add_custom_target(zelora_packaging_docs ALL DEPENDS ${compressed})
 
 install(FILES ${ZELORA_PACKAGING_BUILD_DIR}/compressed/zelora.1.gz
               ${ZELORA_PACKAGING_BUILD_DIR}/compressed/zelora-port.1.gz
+              ${ZELORA_PACKAGING_BUILD_DIR}/compressed/zeloractl.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Where bash-completion finds it on demand.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/zeloractl.bash-completion
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions RENAME zeloractl)
 # Only the package carries the Debian changelog and copyright file, and its
 # stripped program also loses the compilers' version notes, as Debian's do.
 find_program(ZELORA_OBJCOPY NAMES ${CMAKE_OBJCOPY} objcopy REQUIRED)
-foreach(program IN ITEMS zelora zelora-port)
+foreach(program IN ITEMS zelora zelora-port zeloractl)
   install(CODE "
     execute_process(COMMAND \"${ZELORA_OBJCOPY}\" --remove-section=.comment
                             \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\"
@@ -94,7 +98,9 @@ set(CPACK_PACKAGE_DESCRIPTION
     "Zelora edits the power-on defaults of a PCL5e laser printer on a tabbed\n"
     "window and sends the changed ones to the printer port as PJL jobs. It also\n"
     "prints the configuration page and a demonstration page, ejects a page and\n"
-    "restores the factory settings.")
+    "restores the factory settings. zeloractl does the same from a command\n"
+    "line, for scripts and many printers, and reads back what a network\n"
+    "printer holds.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_STRIP_FILES ON)
 

@@ -49,6 +49,9 @@ zelora_version_resource(zelora "Zelora, the printer's power-on defaults" ${main_
 if(TARGET zelora-port)
   zelora_version_resource(zelora-port "Zelora's printer port" "")
 endif()
+if(TARGET zeloractl)
+  zelora_version_resource(zeloractl "Zelora from a command line" "")
+endif()
 
 # --- What the window loads ----------------------------------------------------
 # zelora.exe links MinGW's runtime statically, Qt's DLLs link it as DLLs.
