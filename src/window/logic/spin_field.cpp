@@ -139,7 +139,12 @@ void SpinField::SetValue(long double x) {
   } else {
     const int digits =
         properties_.decimal < 0 ? 0 : (properties_.decimal > 30 ? 30 : properties_.decimal);
-    text = FormatFixed(value, digits);
+    // A whole number (the factory pitch and point size) is its integer text
+    // and zeros: start-up formats it without the floating-point code.
+    text = value == std::trunc(value) && std::fabs(value) < 0x1p63L
+               ? FormatWhole(value) +
+                     (digits > 0 ? "." + std::string(static_cast<std::size_t>(digits), '0') : "")
+               : FormatFixed(value, digits);
     for (char& c : text) {
       if (c == '.') c = separator_;
     }
