@@ -393,8 +393,12 @@ int Call::Inquire(std::span<const std::string_view> names) {
   std::vector<const NamedValue*> asked;
   for (const std::string_view name : names) {
     const NamedValue* named = FindNamed(name);
-    if (named == nullptr || !named->setting) {
+    if (named == nullptr) {
       return Fail(kCtlRefused, "no setting is called '" + std::string(name) + "'");
+    }
+    if (!named->setting) {
+      // The custom size travels in the paper size's job.
+      return Fail(kCtlRefused, named->name + " is asked with papersize");
     }
     asked.push_back(named);
   }
