@@ -148,7 +148,8 @@ class Call {
 
   int Show();
   int Set(std::span<const std::string_view> assignments);
-  int Default();
+  // The window's Send or Default on the stored settings, the edits made first.
+  int Click(void (SettingsController::*click)(), std::span<const Edit> edits);
   int Utility(const std::string& job);
   int DemoPage(std::span<const std::string_view> args);
   int Inquire(std::span<const std::string_view> names);
@@ -313,6 +314,10 @@ int Call::Set(std::span<const std::string_view> assignments) {
     if (!edit) return Fail(kCtlRefused, why);
     edits.push_back(std::move(*edit));
   }
+  return Click(&SettingsController::BtnApplyClick, edits);
+}
+
+int Call::Click(void (SettingsController::*click)(), std::span<const Edit> edits) {
   if (const auto status = Load()) return *status;
   if (const auto status = ChoosePort()) return *status;
   if (const auto status = CheckStoring()) return *status;
@@ -321,28 +326,13 @@ int Call::Set(std::span<const std::string_view> assignments) {
   QuietNotifier notifier;
   SettingsController controller(controls_, record_, PassStore(), log, notifier);
   try {
-    controller.BtnApplyClick();
+    (controller.*click)();
   } catch (const RegistryError& e) {
     ReportJobs(log);
     return Fail(kCtlSettingsError, e.what());
   } catch (const LinesTextError& e) {
     ReportJobs(log);
     return Fail(kCtlRefused, e.what());
-  }
-  return ReportJobs(log);
-}
-
-int Call::Default() {
-  if (const auto status = Load()) return *status;
-  if (const auto status = ChoosePort()) return *status;
-  if (const auto status = CheckStoring()) return *status;
-  JobLog log(port_);
-  QuietNotifier notifier;
-  SettingsController controller(controls_, record_, PassStore(), log, notifier);
-  try {
-    controller.BtnDefaultClick();
-  } catch (const RegistryError& e) {
-    return Fail(kCtlSettingsError, e.what());
   }
   return ReportJobs(log);
 }
@@ -535,7 +525,7 @@ int Call::Run(std::vector<std::string_view> args) {
   const bool no_operands = operands.empty();
   if (command == "show" && no_operands) return Show();
   if (command == "set") return Set(operands);
-  if (command == "default" && no_operands) return Default();
+  if (command == "default" && no_operands) return Click(&SettingsController::BtnDefaultClick, {});
   if (command == "config-page" && no_operands) return Utility(ConfigurationPageJob());
   if (command == "form-feed" && no_operands) return Utility(FormFeedJob());
   if (command == "demo-page") return DemoPage(operands);
