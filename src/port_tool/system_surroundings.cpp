@@ -3,8 +3,6 @@
 // What zelora-port checks and lists on this system.
 #include <cups/cups.h>
 #include <fcntl.h>
-#include <netdb.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,7 +13,6 @@
 #include <regex>
 #include <system_error>
 
-#include "call_within.h"
 #include "cups_port.h"
 #include "device_port_writer.h"
 #include "port_tool.h"
@@ -51,18 +48,7 @@ std::string DeviceProblem(const std::string& path, bool missing_counts) {
 }
 
 std::string HostProblem(const std::string& host) {
-  const std::optional<int> resolved = CallWithin(SocketTimeouts::kResolve, [host] {
-    addrinfo hints{};
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    const int error = ::getaddrinfo(host.c_str(), nullptr, &hints, &found);
-    if (found != nullptr) ::freeaddrinfo(found);
-    return error;
-  });
-  if (!resolved) return "looking up " + host + " took too long.";
-  if (*resolved != 0)
-    return "the host " + host + " cannot be found (" + ::gai_strerror(*resolved) + ").";
-  return {};
+  return HostLookupProblem(host, SocketTimeouts::kResolve);
 }
 
 // The CUPS server libcups is set to use, as messages name it.

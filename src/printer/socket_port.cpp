@@ -113,20 +113,30 @@ class AbandonedLookups {
 // no name server and is converted at once; a name is looked up
 // asynchronously and given up after `timeout`: cancelled while it waits for
 // glibc's lookup threads, left to end on its own once one runs it.
-AddressList Resolve(const std::string& host, std::uint16_t port, milliseconds timeout) {
+// On failure `why` says what failed, for the user.
+AddressList Resolve(const std::string& host, std::uint16_t port, milliseconds timeout,
+                    std::string& why) {
   const std::string service = std::to_string(port);
   if (AddressList numeric = LookUpAddress(host, service)) return numeric;
   AbandonedLookups::Instance().FreeEnded();
   auto lookup = std::make_unique<NameLookup>(host, service);
-  if (!lookup->Start()) return nullptr;
+  if (!lookup->Start()) {
+    why = "the host " + host + " cannot be looked up now.";
+    return nullptr;
+  }
   const Clock::time_point deadline = Clock::now() + timeout;
   while (lookup->Status() == EAI_INPROGRESS) {
     const Clock::duration left = deadline - Clock::now();
     if (left <= Clock::duration::zero()) {
       if (!lookup->Cancel()) AbandonedLookups::Instance().Keep(std::move(lookup));
+      why = "looking up " + host + " took too long.";
       return nullptr;
     }
     lookup->Await(left);
+  }
+  if (const int status = lookup->Status(); status != 0) {
+    why = "the host " + host + " cannot be found (" + ::gai_strerror(status) + ").";
+    return nullptr;
   }
   return lookup->TakeResult();
 }
@@ -242,7 +252,8 @@ SocketPort::SocketPort(std::string host, std::uint16_t port, SocketTimeouts time
 
 posix::UniqueFd ConnectToPrinter(const std::string& host, std::uint16_t port,
                                  const SocketTimeouts& timeouts, std::string& why) {
-  const AddressList addresses = Resolve(host, port, timeouts.resolve);
+  std::string unresolved;
+  const AddressList addresses = Resolve(host, port, timeouts.resolve, unresolved);
   if (!addresses) {
     why = "the name " + host + " could not be looked up";
     return posix::UniqueFd();
@@ -259,6 +270,12 @@ posix::UniqueFd ConnectToPrinter(const std::string& host, std::uint16_t port,
   }
   why = std::string("no connection: ") + std::strerror(error);
   return posix::UniqueFd();
+}
+
+std::string HostLookupProblem(const std::string& host, std::chrono::milliseconds timeout) {
+  std::string why;
+  Resolve(host, 0, timeout, why);
+  return why;
 }
 
 std::unique_ptr<PortConnection> SocketPort::Open() {

@@ -69,4 +69,8 @@ class SocketPort final : public PrinterPort {
 posix::UniqueFd ConnectToPrinter(const std::string& host, std::uint16_t port,
                                  const SocketTimeouts& timeouts, std::string& why);
 
+// Looks the host up as Open does, given up after `timeout`: empty when it
+// resolves, otherwise why not, for the user.
+std::string HostLookupProblem(const std::string& host, std::chrono::milliseconds timeout);
+
 }  // namespace zelora
