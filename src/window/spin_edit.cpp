@@ -164,8 +164,6 @@ void SpinEdit::SetValue(long double value) {
   ShowModelText();
 }
 
-void SpinEdit::SetText(const std::string& text) { editor_->setText(QString::fromStdString(text)); }
-
 void SpinEdit::StepUp() {
   field_.StepUp();
   ShowModelText();

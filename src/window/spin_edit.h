@@ -59,9 +59,6 @@ class SpinEdit : public QFrame {
   long double Value() const { return field_.Value(); }
   // Clamps and formats through the model.
   void SetValue(long double value);
-  std::string Text() const { return field_.Text(); }
-  // Replaces the text as if typed (nothing is checked).
-  void SetText(const std::string& text);
 
   void StepUp();
   void StepDown();

@@ -344,7 +344,8 @@ TEST_F(ControlBehaviourTest, InputMethodCommitsPassTheTypingRuleDropsAreRefused)
     QInputMethodEvent commit;
     commit.setCommitString(c.commit);
     QApplication::sendEvent(spin->Editor(), &commit);
-    EXPECT_EQ(spin->Text(), c.shown) << c.field << " " << c.commit.toStdString();
+    EXPECT_EQ(spin->Editor()->text().toStdString(), c.shown)
+        << c.field << " " << c.commit.toStdString();
   }
 
   auto* copies = Find<SpinEdit>("SpinCopies");
@@ -358,13 +359,13 @@ TEST_F(ControlBehaviourTest, InputMethodCommitsPassTheTypingRuleDropsAreRefused)
   QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &dragged, Qt::LeftButton, {});
   QApplication::sendEvent(copies->Editor(), &drop);
   EXPECT_FALSE(drop.isAccepted());
-  EXPECT_EQ(copies->Text(), "7");
+  EXPECT_EQ(copies->Editor()->text().toStdString(), "7");
 
   // Pasting stays as it is in any edit field.
   QGuiApplication::clipboard()->setText("4x");
   copies->Editor()->selectAll();
   QTest::keyClick(copies->Editor(), Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(copies->Text(), "4x");
+  EXPECT_EQ(copies->Editor()->text().toStdString(), "4x");
 }
 
 // ---------------------------------------------------------------------------

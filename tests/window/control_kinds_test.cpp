@@ -48,7 +48,7 @@ TEST_F(SpinEditTest, SetValueClampsAndFormatsReadValueDoesNot) {
   lpi->SetValue(65.5L);
   EXPECT_EQ(lpi->Editor()->text(), "66");
   lpi->SetValue(1000);
-  EXPECT_EQ(lpi->Text(), "128");
+  EXPECT_EQ(lpi->Editor()->text().toStdString(), "128");
 
   auto point = Make(Control::SpinPoint);
   point->SetValue(1000);
@@ -61,7 +61,7 @@ TEST_F(SpinEditTest, SetValueClampsAndFormatsReadValueDoesNot) {
   EXPECT_EQ(timeout->Value(), 500);
   timeout->Editor()->setText("1-2");
   EXPECT_EQ(timeout->Value(), 10);
-  EXPECT_EQ(timeout->Text(), "1-2");
+  EXPECT_EQ(timeout->Editor()->text().toStdString(), "1-2");
 }
 
 TEST_F(SpinEditTest, LeavingTheFieldClampsOnlyReadableValuesOutOfRange) {
@@ -85,30 +85,30 @@ TEST_F(SpinEditTest, LeavingTheFieldClampsOnlyReadableValuesOutOfRange) {
   auto pitch = Make(Control::SpinPitch);
   pitch->Editor()->setText("12");
   LoseFocus(*pitch);
-  EXPECT_EQ(pitch->Text(), "12");  // in range: kept as typed
+  EXPECT_EQ(pitch->Editor()->text().toStdString(), "12");  // in range: kept as typed
 }
 
 TEST_F(SpinEditTest, KeysFilterStepAndNeverEnter) {
   auto copies = Make(Control::SpinCopies);
   copies->Editor()->clear();
   QTest::keyClicks(copies->Editor(), "1a2.x");
-  EXPECT_EQ(copies->Text(), "12");
+  EXPECT_EQ(copies->Editor()->text().toStdString(), "12");
   QTest::keyClick(copies->Editor(), Qt::Key_Up);
-  EXPECT_EQ(copies->Text(), "13");
+  EXPECT_EQ(copies->Editor()->text().toStdString(), "13");
   QTest::keyClick(copies->Editor(), Qt::Key_Down);
   QTest::keyClick(copies->Editor(), Qt::Key_Down);
-  EXPECT_EQ(copies->Text(), "11");
+  EXPECT_EQ(copies->Editor()->text().toStdString(), "11");
   QTest::keyClick(copies->Editor(), Qt::Key_Return);
   QTest::keyClick(copies->Editor(), Qt::Key_Backspace);
-  EXPECT_EQ(copies->Text(), "1");
+  EXPECT_EQ(copies->Editor()->text().toStdString(), "1");
 
   auto pitch = Make(Control::SpinPitch);
   pitch->Editor()->clear();
   QTest::keyClicks(pitch->Editor(), "-1.2.3e");
-  EXPECT_EQ(pitch->Text(), "-1.2.3");
+  EXPECT_EQ(pitch->Editor()->text().toStdString(), "-1.2.3");
   pitch->Editor()->setText("12");
   QTest::keyClick(pitch->Editor(), Qt::Key_Up);
-  EXPECT_EQ(pitch->Text(), "12.01");
+  EXPECT_EQ(pitch->Editor()->text().toStdString(), "12.01");
 
   auto width = Make(Control::RxSpinEdit1);
   auto height = Make(Control::RxSpinEdit2);
@@ -116,8 +116,8 @@ TEST_F(SpinEditTest, KeysFilterStepAndNeverEnter) {
   height->Editor()->clear();
   QTest::keyClicks(width->Editor(), "1234");
   QTest::keyClicks(height->Editor(), "1234");
-  EXPECT_EQ(width->Text(), "123");
-  EXPECT_EQ(height->Text(), "1234");
+  EXPECT_EQ(width->Editor()->text().toStdString(), "123");
+  EXPECT_EQ(height->Editor()->text().toStdString(), "1234");
 }
 
 TEST_F(SpinEditTest, SpinButtonHalvesStepAndRepeatWhileHeld) {
@@ -134,9 +134,9 @@ TEST_F(SpinEditTest, SpinButtonHalvesStepAndRepeatWhileHeld) {
   EXPECT_EQ(button->HalfAt({w + 3, 1}), SpinButton::Half::None);
 
   QTest::mouseClick(button, Qt::LeftButton, {}, {2, 2});
-  EXPECT_EQ(lpi->Text(), "65");
+  EXPECT_EQ(lpi->Editor()->text().toStdString(), "65");
   QTest::mouseClick(button, Qt::LeftButton, {}, {w - 2, h - 2});
-  EXPECT_EQ(lpi->Text(), "64");
+  EXPECT_EQ(lpi->Editor()->text().toStdString(), "64");
 
   // Held: once at once, again after 400 ms, then every 100 ms; off the held
   // half the repeating pauses; release ends it. The test fires the button's
@@ -146,20 +146,20 @@ TEST_F(SpinEditTest, SpinButtonHalvesStepAndRepeatWhileHeld) {
   QTimer& timer = *timers[0];
   const auto fire = [&timer] { QMetaObject::invokeMethod(&timer, "timeout"); };
   QTest::mousePress(button, Qt::LeftButton, {}, {2, 2});
-  EXPECT_EQ(lpi->Text(), "65");
+  EXPECT_EQ(lpi->Editor()->text().toStdString(), "65");
   EXPECT_TRUE(timer.isActive());
   EXPECT_EQ(timer.interval(), SpinButton::kFirstRepeatMs);
   fire();
-  EXPECT_EQ(lpi->Text(), "66");
+  EXPECT_EQ(lpi->Editor()->text().toStdString(), "66");
   EXPECT_EQ(timer.interval(), SpinButton::kRepeatMs);
   fire();
-  EXPECT_EQ(lpi->Text(), "67");
+  EXPECT_EQ(lpi->Editor()->text().toStdString(), "67");
   QTest::mouseMove(button, {w - 2, h - 2});
   fire();
-  EXPECT_EQ(lpi->Text(), "67");
+  EXPECT_EQ(lpi->Editor()->text().toStdString(), "67");
   QTest::mouseMove(button, {2, 2});
   fire();
-  EXPECT_EQ(lpi->Text(), "68");
+  EXPECT_EQ(lpi->Editor()->text().toStdString(), "68");
   QTest::mouseRelease(button, Qt::LeftButton, {}, {2, 2});
   EXPECT_FALSE(timer.isActive());
 

@@ -369,7 +369,7 @@ TEST_F(MainWindowLayoutTest, SpinFieldsHaveTheirRangesAndTextsAtCreation) {
     for (char& c : text) {
       if (c == '.') c = spin->Field().decimal_separator();
     }
-    EXPECT_EQ(spin->Text(), text);
+    EXPECT_EQ(spin->Editor()->text().toStdString(), text);
     EXPECT_EQ(spin->Editor()->text().toStdString(), text);
 
     // The text area ends where the square spin button begins (looked at with

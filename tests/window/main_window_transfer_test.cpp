@@ -192,9 +192,9 @@ TEST_F(MainWindowTransferTest, PullReadsTheControlsAsShownAndRestoresTheRecordsO
   const char sep = Separator();
   // What a user might leave in the controls: a typed value out of range, an
   // unreadable text, and the other orientation.
-  Spin("SpinTimeout")->SetText("500");
-  Spin("SpinLpi")->SetText("");
-  Spin("SpinPitch")->SetText(Local("12.5", sep));
+  Spin("SpinTimeout")->Editor()->setText(QString::fromStdString(std::string("500")));
+  Spin("SpinLpi")->Editor()->setText(QString::fromStdString(std::string("")));
+  Spin("SpinPitch")->Editor()->setText(QString::fromStdString(std::string(Local("12.5", sep))));
   window_.Values().SetItemIndex(Control::ComPowersave, 5);
   window_.Values().SetItemIndex(Control::ListSymbol, 35);
   window_.Values().SetItemIndex(Control::GrpEconomode, 1);

@@ -275,7 +275,7 @@ TEST_P(WindowFacesTest, SpinFieldsAndTheGaugeExposeTheirValues) {
     QAccessibleValueInterface* value = access->valueInterface();
     ASSERT_NE(value, nullptr);
     // Read from the text as typed, unclamped; set through the field, clamped.
-    spin->SetText("999");
+    spin->Editor()->setText(QString::fromStdString(std::string("999")));
     EXPECT_EQ(access->text(QAccessible::Value), "999");
     EXPECT_EQ(value->currentValue().toDouble(), 999.0);
     value->setCurrentValue(2000.0);
