@@ -40,7 +40,7 @@ wineserver -p </dev/null &>/dev/null
 timeout 120 wine wineboot -i </dev/null &>"$work/wine.log" || fail "expected wineboot to succeed"
 timeout 300 wine "$setup" /S &>>"$work/wine.log" || fail "expected '$setup /S' to succeed"
 inst="$WINEPREFIX/drive_c/Program Files/Zelora"
-for file in zelora.exe Qt6{Core,Gui,Widgets}.dll lib{stdc++-6,gcc_s_seh-1,winpthread-1}.dll \
+for file in zelora.exe zeloractl.exe Qt6{Core,Gui,Widgets}.dll lib{stdc++-6,gcc_s_seh-1,winpthread-1}.dll \
   qt.conf plugins/{platforms/qwindows,imageformats/qico}.dll translations/qtbase_ru.qm \
   VERAR.HLP ru/VERAR.HLP k4xdemo.prn LICENSE.txt Uninstall.exe; do
   [[ -f "$inst/$file" ]] || fail "expected $file in the install folder, saw: $(find "$inst")"
@@ -88,9 +88,21 @@ expect_value "$key" R_copies 'REG_BINARY 000000000000F03F'  # 1.0
 close_program ctrl+q
 [[ "$(reg_value "$key" R_x) $(reg_value "$key" R_y)" == "REG_DWORD 0x"*" REG_DWORD 0x"* ]] ||
   fail "expected Exit to store R_x and R_y"
+# The command line beside it, on the same LPT1 and key: the same job as the
+# window's Send, stored once LPT1 took it; no port answers inquiries here.
+sent=$(stat -c %s "$work/received")
+printf '\033%%-12345X@PJL DEFAULT TIMEOUT=60\r\n\033%%-12345X' >"$work/expected"
+timeout 60 wine "$inst/zeloractl.exe" set timeout=60 &>>"$work/wine.log" || fail "zeloractl set"
+wait_for 30 test "$(stat -c %s "$work/received")" -ge $((sent + $(stat -c %s "$work/expected"))) ||
+  fail "expected the job of zeloractl at LPT1 within 30 s"
+tail -c +$((sent + 1)) "$work/received" | cmp "$work/expected" - >&2 ||
+  fail "expected from zeloractl: $(od -c "$work/expected") saw: $(tail -c +$((sent + 1)) "$work/received" | od -c)"
+expect_value "$key" R_timeout 'REG_BINARY 0000000000004E40' # 60.0
+status=0; timeout 60 wine "$inst/zeloractl.exe" inquire &>>"$work/wine.log" || status=$?
+((status == 6)) || fail "expected zeloractl inquire to say LPT1 cannot answer (6), saw $status"
 timeout 60 wine 'C:\Program Files\Zelora\Uninstall.exe' /S &>>"$work/wine.log" || fail "uninstaller"
 # It goes on from a copy of itself and returns at once.
 wait_for 120 test ! -e "$inst" || fail "expected the install folder gone, saw: $(find "$inst")"
 [[ ! -e "$lnk" ]] || fail "expected the Start menu's shortcut gone"
-expect_value "$key" R_timeout 'REG_BINARY 0000000000804640'
+expect_value "$key" R_timeout 'REG_BINARY 0000000000004E40'
 echo "Windows end-to-end test passed"
