@@ -141,8 +141,10 @@ class Call {
   std::optional<int> Load();
   // Chooses the printer; a status when it cannot be chosen.
   std::optional<int> ChoosePort();
-  // Whether this call stores, and when it does, that it may.
-  std::optional<int> CheckStoring();
+  // Whether this call stores; when it does, holds the settings from before
+  // the load to the last store, so that another program's stores are neither
+  // missed nor overwritten with what this call loaded before them.
+  std::optional<int> HoldForStoring();
   const SettingsStore& PassStore() { return storing_ ? store_ : scratch_store_; }
   int ReportJobs(const JobLog& log);
 
@@ -160,6 +162,7 @@ class Call {
   std::ostream& out_;
   std::ostream& err_;
   SettingsStore store_{settings_};
+  std::optional<SettingsStore::Hold> hold_;
   NoStoreRegistry scratch_;
   SettingsStore scratch_store_{scratch_};
   SettingsRecord record_;
@@ -208,13 +211,14 @@ std::optional<int> Call::ChoosePort() {
   return std::nullopt;
 }
 
-std::optional<int> Call::CheckStoring() {
+std::optional<int> Call::HoldForStoring() {
   storing_ = !port_value_ || store_flag_;
   if (!storing_) return std::nullopt;
   try {
-    const SettingsStore::Hold hold(store_);
-  } catch (const RegistryError&) {
-    return Fail(kCtlNotAllowed, settings_.WriteRefusal(kSettingsKeyPath));
+    hold_.emplace(store_);
+  } catch (const RegistryError& e) {
+    const std::string refusal = settings_.WriteRefusal(kSettingsKeyPath);
+    return Fail(e.what() == refusal ? kCtlNotAllowed : kCtlSettingsError, e.what());
   }
   return std::nullopt;
 }
@@ -318,9 +322,9 @@ int Call::Set(std::span<const std::string_view> assignments) {
 }
 
 int Call::Click(void (SettingsController::*click)(), std::span<const Edit> edits) {
+  if (const auto status = HoldForStoring()) return *status;
   if (const auto status = Load()) return *status;
   if (const auto status = ChoosePort()) return *status;
-  if (const auto status = CheckStoring()) return *status;
   for (const Edit& edit : edits) edit.ApplyTo(controls_);
   JobLog log(port_);
   QuietNotifier notifier;

@@ -83,14 +83,16 @@ bool StoreIfChanged(SettingsKey& key, const SettingValue& value, const StoredVal
 }  // namespace
 
 SettingsStore::Hold::Hold(const SettingsStore& store) : store_(store) {
-  if (store_.held_ != nullptr) throw std::logic_error("the settings key is held already");
+  if (store_.held_ != nullptr) return;
   std::optional<SettingsKey> key = SettingsKey::OpenForWriting(store_.backend_);
   if (!key) throw RegistryError(store_.backend_.WriteRefusal(kSettingsKeyPath));
   key_ = std::make_unique<SettingsKey>(std::move(*key));
   store_.held_ = key_.get();
 }
 
-SettingsStore::Hold::~Hold() { store_.held_ = nullptr; }
+SettingsStore::Hold::~Hold() {
+  if (key_) store_.held_ = nullptr;
+}
 
 template <typename Store>
 void SettingsStore::WithWritableKey(Store&& store) const {

@@ -37,7 +37,9 @@ class SettingsStore {
   // before its first job, so that a pass that could not store sends nothing
   // and no other writer can come between the printer taking a value and its
   // store. Throws RegistryError, saying why and who may store, when this user
-  // may not write the key. One at a time per store.
+  // may not write the key. A Hold taken while another holds the key does
+  // nothing: the outer one keeps it, so a caller can hold it from its load
+  // to its last store.
   class [[nodiscard]] Hold {
    public:
     explicit Hold(const SettingsStore& store);

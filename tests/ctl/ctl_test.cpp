@@ -114,6 +114,29 @@ TEST(CtlSet, StoresForTheStoredPrinterOrWhenAsked) {
   EXPECT_NE(printer.Bytes().find("@PJL DEFAULT TIMEOUT=45\r\n"), std::string::npos);
 }
 
+// Another program's store between a call's load and its stores would be sent
+// over with what the call loaded (an unset number of copies is sent as the 1
+// the field shows): the call holds the settings from before its load.
+TEST(CtlSet, ReadsTheSettingsOnlyWhileHoldingThem) {
+  struct Watched final : RegistryBackend {
+    std::unique_ptr<RegistryKey> OpenKey(std::string_view path, KeyAccess access) override {
+      // The settings are read through OpenKey and written through CreateKey.
+      reads_while_held.push_back(inner.OpenKeyCount() > 0);
+      return inner.OpenKey(path, access);
+    }
+    std::unique_ptr<RegistryKey> CreateKey(std::string_view path) override {
+      return inner.CreateKey(path);
+    }
+    MemoryRegistry inner;
+    std::vector<bool> reads_while_held;
+  } settings;
+  testing::TestPrinter printer(SettingsStore(settings.inner));
+  ASSERT_EQ(Ctl(settings, {"set", "timeout=45"}).status, kCtlOk);
+  EXPECT_EQ(settings.inner.GetDouble(kSettingsKeyPath, "R_timeout"), 45.0);
+  ASSERT_FALSE(settings.reads_while_held.empty());
+  EXPECT_EQ(settings.reads_while_held, std::vector<bool>(settings.reads_while_held.size(), true));
+}
+
 // What a script can rely on: a status for each way a call ends, and nothing
 // sent when the call is refused before.
 TEST(CtlStatus, EachEndHasItsOwn) {
