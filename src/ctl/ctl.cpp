@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ctl.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <iomanip>
-#include <map>
 #include <optional>
 #include <sstream>
 #include <vector>
@@ -394,7 +394,8 @@ int Call::Inquire(std::span<const std::string_view> names) {
       // The custom size travels in the paper size's job.
       return Fail(kCtlRefused, named->name + " is asked with papersize");
     }
-    asked.push_back(named);
+    // Each variable once: the printer answers each once.
+    if (std::ranges::find(asked, named) == asked.end()) asked.push_back(named);
   }
   if (asked.empty()) {
     for (const NamedValue& named : NamedValues()) {
@@ -414,11 +415,15 @@ int Call::Inquire(std::span<const std::string_view> names) {
   std::vector<std::string> variables;
   for (const NamedValue* named : asked) {
     const Setting setting = *named->setting;
-    for (const std::string& assignment :
+    for (const std::string& line :
          Defaults(BuildJob(setting, ControlValue(setting, controls_), CustomSizeNow(controls_)))) {
-      const std::size_t equals = assignment.find('=');
-      rows.push_back({named, assignment.substr(0, equals), assignment.substr(equals + 1)});
-      variables.push_back(rows.back().variable);
+      // A custom paper size's line carries its width and height too.
+      std::istringstream assignments(line);
+      for (std::string assignment; assignments >> assignment;) {
+        const std::size_t equals = assignment.find('=');
+        rows.push_back({named, assignment.substr(0, equals), assignment.substr(equals + 1)});
+        variables.push_back(rows.back().variable);
+      }
     }
   }
   const InquiryResult result = InquireDefaults(chosen_, variables, surroundings_.inquire_bound);
@@ -426,24 +431,21 @@ int Call::Inquire(std::span<const std::string_view> names) {
     return Fail(kCtlCannotAnswer, result.reason);
   }
   if (result.outcome == InquiryOutcome::kUnreachable) return Fail(kCtlUnreachable, result.reason);
-  std::map<std::string, std::optional<std::string>> answers;
-  for (const InquiryAnswer& answer : result.answers) answers[answer.variable] = answer.value;
+  // Numbers by value ("45" and "45.0"), words as words.
   const auto same = [](const std::string& a, const std::string& b) {
     long double x = 0;
     long double y = 0;
     std::istringstream ax(a), by(b);
     if ((ax >> x) && ax.eof() && (by >> y) && by.eof()) return x == y;
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char p, char q) {
-             return std::toupper(static_cast<unsigned char>(p)) ==
-                    std::toupper(static_cast<unsigned char>(q));
-           });
+    return SameWord(a, b);
   };
   bool differs = false;
   bool unanswered = false;
   if (json_) out_ << "{\"port\": " << Json(PortDescription(port_.selected())) << ", \"values\": [";
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const Row& row = rows[i];
-    const std::optional<std::string>& printer = answers[row.variable];
+    // The answers come in the order asked.
+    const std::optional<std::string>& printer = result.answers.at(i).value;
     const bool known = printer && !IsUnknownVariableAnswer(*printer);
     const bool different = known && !same(*printer, row.stored);
     differs = differs || different;

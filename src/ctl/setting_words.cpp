@@ -15,34 +15,6 @@
 namespace zelora {
 namespace {
 
-bool SameWord(std::string_view a, std::string_view b) {
-  const auto trim = [](std::string_view s) {
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    return s;
-  };
-  a = trim(a);
-  b = trim(b);
-  return !a.empty() && std::ranges::equal(a, b, [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
-}
-
-// The layout row of the control, for its list's captions.
-const ControlLayout& LayoutOf(Control control) {
-  const std::string_view name = ControlName(control);
-  for (const ControlLayout& row : WindowControls()) {
-    if (row.name == name) return row;
-  }
-  for (const PageLayout& page : Pages()) {
-    for (const ControlLayout& row : page.controls) {
-      if (row.name == name) return row;
-    }
-  }
-  throw std::logic_error("the layout has no control " + std::string(name));
-}
-
 std::string EnglishText(const LayoutText& text) {
   const std::string_view english = EnglishCaption(text.english_id);
   std::string shown(english.empty() ? text.russian : english);
@@ -86,6 +58,20 @@ std::pair<std::string_view, std::string_view> OnOffWords(const NamedValue& named
 }
 
 }  // namespace
+
+bool SameWord(std::string_view a, std::string_view b) {
+  const auto trim = [](std::string_view s) {
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    return s;
+  };
+  a = trim(a);
+  b = trim(b);
+  return !a.empty() && std::ranges::equal(a, b, [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
+  });
+}
 
 const std::vector<NamedValue>& NamedValues() {
   static const std::vector<NamedValue> values = [] {

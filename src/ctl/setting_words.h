@@ -20,6 +20,9 @@ struct NamedValue {
   Control control;                 // the window's control that shows it
 };
 
+// Whether two words are the same, case and surrounding spaces ignored.
+bool SameWord(std::string_view a, std::string_view b);
+
 // Every name zeloractl knows, in the window's Send order, the custom size
 // last.
 const std::vector<NamedValue>& NamedValues();

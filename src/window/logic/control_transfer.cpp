@@ -24,21 +24,6 @@ constexpr CustomField kCustomSize[] = {
     {kCustomHeightControl, &SettingsRecord::height},
 };
 
-void SetControlValue(Control control, const SettingValue& value, ControlValues& controls) {
-  std::visit(
-      [&](auto held) {
-        using T = decltype(held);
-        if constexpr (std::is_same_v<T, bool>) {
-          controls.SetChecked(control, held);
-        } else if constexpr (std::is_same_v<T, std::int32_t>) {
-          controls.SetItemIndex(control, held);
-        } else {
-          controls.SetSpinValue(control, held);
-        }
-      },
-      value);
-}
-
 // Setting -> control, from the layout rows that show a setting.
 std::array<Control, kSettingCount> ControlsOfSettings() {
   std::array<std::optional<Control>, kSettingCount> found;
@@ -62,6 +47,22 @@ std::array<Control, kSettingCount> ControlsOfSettings() {
 Control ControlOf(Setting setting) {
   static const std::array<Control, kSettingCount> controls = ControlsOfSettings();
   return controls[static_cast<std::size_t>(setting)];
+}
+
+void ShowSettingValue(Setting setting, const SettingValue& value, ControlValues& controls) {
+  const Control control = ControlOf(setting);
+  std::visit(
+      [&](auto held) {
+        using T = decltype(held);
+        if constexpr (std::is_same_v<T, bool>) {
+          controls.SetChecked(control, held);
+        } else if constexpr (std::is_same_v<T, std::int32_t>) {
+          controls.SetItemIndex(control, held);
+        } else {
+          controls.SetSpinValue(control, held);
+        }
+      },
+      value);
 }
 
 SettingValue ControlValue(Setting setting, const ControlValues& controls) {
@@ -114,8 +115,7 @@ void Push(const SettingsRecord& record, ControlValues& controls) {
     if (setting_row.setting == Setting::Orientation) {
       ApplyOrientation(record.orientation, controls);
     } else {
-      SetControlValue(ControlOf(setting_row.setting), RecordValue(setting_row.setting, record),
-                      controls);
+      ShowSettingValue(setting_row.setting, RecordValue(setting_row.setting, record), controls);
     }
   }
   for (const CustomField& custom : kCustomSize) {

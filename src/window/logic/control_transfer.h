@@ -23,6 +23,9 @@ inline constexpr Control kCustomHeightControl = Control::RxSpinEdit2;
 // The setting's control's value now, of the setting's kind: list index,
 // checked state or spin value (read, not clamped).
 SettingValue ControlValue(Setting setting, const ControlValues& controls);
+// Shows the value, of the setting's kind, in the setting's control (Push does
+// this for each; the orientation's pictures are ApplyOrientation's).
+void ShowSettingValue(Setting setting, const SettingValue& value, ControlValues& controls);
 // The eighteen settings' control values, in Setting order.
 SettingValues ControlValuesNow(const ControlValues& controls);
 // The custom width and height the fields show now.

@@ -45,27 +45,6 @@ namespace {
   throw std::logic_error(std::string(accessor) + " used on " + std::string(ControlName(control)));
 }
 
-// Each control's layout row; the window checks that every control has one.
-const ControlLayout& RowOf(Control control) {
-  static const std::array<const ControlLayout*, kControlCount> rows = [] {
-    std::array<const ControlLayout*, kControlCount> found{};
-    const auto take = [&](std::span<const ControlLayout> layout) {
-      for (const ControlLayout& row : layout) {
-        if (const std::optional<Control> named = ControlNamed(row.name)) {
-          found[static_cast<std::size_t>(*named)] = &row;
-        }
-      }
-    };
-    take(WindowControls());
-    for (const PageLayout& page : Pages()) take(page.controls);
-    return found;
-  }();
-  const ControlLayout* row = rows[static_cast<std::size_t>(control)];
-  if (row == nullptr)
-    throw std::logic_error("the layout has no control " + std::string(ControlName(control)));
-  return *row;
-}
-
 bool HoldsIndex(ControlKind kind) {
   using enum ControlKind;
   return kind == PickList || kind == EditableList || kind == ListBox || kind == RadioGroup;
@@ -81,7 +60,7 @@ ControlValues::ControlValues(char decimal_separator)
     : left_(window_layout::kLeft), top_(window_layout::kTop) {
   for (std::size_t i = 0; i < kControlCount; ++i) {
     const auto control = static_cast<Control>(i);
-    const ControlLayout& row = RowOf(control);
+    const ControlLayout& row = LayoutOf(control);
     states_[i].visible = !(row.state & kHidden);
     states_[i].enabled = !(row.state & kDisabled);
     if (row.kind == ControlKind::SpinField) {
@@ -96,7 +75,7 @@ void ControlValues::Shown(Control control) const {
 }
 
 std::int32_t ControlValues::ItemIndex(Control control) const {
-  if (!HoldsIndex(RowOf(control).kind)) WrongKind(control, "ItemIndex");
+  if (!HoldsIndex(LayoutOf(control).kind)) WrongKind(control, "ItemIndex");
   return At(control).index;
 }
 
@@ -106,7 +85,7 @@ void ControlValues::SetItemIndex(Control control, std::int32_t index) {
 }
 
 void ControlValues::TakeItemIndex(Control control, std::int32_t index) {
-  const ControlLayout& row = RowOf(control);
+  const ControlLayout& row = LayoutOf(control);
   if (!HoldsIndex(row.kind)) WrongKind(control, "SetItemIndex");
   const auto count = static_cast<std::int32_t>(row.items.size());
   // A list takes no index that names no entry; a radio group stays within
@@ -117,16 +96,16 @@ void ControlValues::TakeItemIndex(Control control, std::int32_t index) {
 }
 
 bool ControlValues::Checked(Control control) const {
-  if (!Checkable(RowOf(control).kind)) WrongKind(control, "Checked");
+  if (!Checkable(LayoutOf(control).kind)) WrongKind(control, "Checked");
   return At(control).checked;
 }
 
 void ControlValues::SetChecked(Control control, bool checked) {
   const bool was_checked = Checked(control);
   TakeChecked(control, checked);
-  const ControlLayout& row = RowOf(control);
+  const ControlLayout& row = LayoutOf(control);
   for (std::size_t i = 0; i < kControlCount; ++i) {
-    const ControlLayout& other = RowOf(static_cast<Control>(i));
+    const ControlLayout& other = LayoutOf(static_cast<Control>(i));
     if (&other == &row || (other.kind == row.kind && other.parent == row.parent && checked &&
                            row.kind == ControlKind::RadioButton)) {
       Shown(static_cast<Control>(i));
@@ -138,12 +117,12 @@ void ControlValues::SetChecked(Control control, bool checked) {
 }
 
 void ControlValues::TakeChecked(Control control, bool checked) {
-  const ControlLayout& row = RowOf(control);
+  const ControlLayout& row = LayoutOf(control);
   if (!Checkable(row.kind)) WrongKind(control, "SetChecked");
   if (checked && row.kind == ControlKind::RadioButton) {
     // The radio buttons of one parent are one group.
     for (std::size_t i = 0; i < kControlCount; ++i) {
-      const ControlLayout& other = RowOf(static_cast<Control>(i));
+      const ControlLayout& other = LayoutOf(static_cast<Control>(i));
       if (other.kind == ControlKind::RadioButton && other.parent == row.parent) {
         states_[i].checked = false;
       }

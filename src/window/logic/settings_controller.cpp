@@ -3,8 +3,6 @@
 #include "settings_controller.h"
 
 #include <cstddef>
-#include <cstdint>
-#include <variant>
 
 #include "control_transfer.h"
 #include "send_pass.h"
@@ -17,16 +15,14 @@ namespace zelora {
 namespace {
 
 // Into the fields that show something else, what the Send pass put back or
-// chose. A checked state it never changes; the orientation is the Pull's.
+// chose. It never changes a checked state, so the orientation stays the
+// Pull's.
 void ShowPassResult(const WantedSettings& shown, const WantedSettings& ended,
                     ControlValues& controls) {
   for (const SettingRow& row : kSettingTable) {
     const SettingValue& value = ended.settings[static_cast<std::size_t>(row.setting)];
-    if (value == shown.settings[static_cast<std::size_t>(row.setting)]) continue;
-    if (const auto* index = std::get_if<std::int32_t>(&value)) {
-      controls.SetItemIndex(ControlOf(row.setting), *index);
-    } else if (const auto* number = std::get_if<long double>(&value)) {
-      controls.SetSpinValue(ControlOf(row.setting), *number);
+    if (value != shown.settings[static_cast<std::size_t>(row.setting)]) {
+      ShowSettingValue(row.setting, value, controls);
     }
   }
   if (ended.custom.width != shown.custom.width) {

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstddef>
 #include <span>
+#include <stdexcept>
+#include <string>
 
 #include "setting_table.h"
 
@@ -374,6 +376,26 @@ int HintPanel() {
 std::string_view EnglishCaption(int id) {
   if (id < 1 || id > kEnglishCaptionCount) return {};
   return kEnglishCaptions[static_cast<std::size_t>(id - 1)];
+}
+
+const ControlLayout& LayoutOf(Control control) {
+  static const std::array<const ControlLayout*, kControlCount> rows = [] {
+    std::array<const ControlLayout*, kControlCount> found{};
+    const auto take = [&](std::span<const ControlLayout> layout) {
+      for (const ControlLayout& row : layout) {
+        if (const std::optional<Control> named = ControlNamed(row.name)) {
+          found[static_cast<std::size_t>(*named)] = &row;
+        }
+      }
+    };
+    take(WindowControls());
+    for (const PageLayout& page : Pages()) take(page.controls);
+    return found;
+  }();
+  const ControlLayout* row = rows[static_cast<std::size_t>(control)];
+  if (row == nullptr)
+    throw std::logic_error("the layout has no control " + std::string(ControlName(control)));
+  return *row;
 }
 
 }  // namespace zelora

@@ -6,6 +6,7 @@
 #include <span>
 #include <string_view>
 
+#include "control_values.h"
 #include "settings_record.h"
 
 namespace zelora {
@@ -121,6 +122,9 @@ std::span<const ControlLayout> WindowControls();
 std::span<const PageLayout> Pages();
 
 std::span<const StatusPanelLayout> StatusPanels();
+// The row of the control the logic knows as `control`; the window checks at
+// start that every one has a row.
+const ControlLayout& LayoutOf(Control control);
 // The index of the panel that shows the hints.
 int HintPanel();
 
