@@ -19,7 +19,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstring>
 
 #include "device_port_writer.h"
@@ -140,18 +139,6 @@ std::optional<InquiryResult> NodeProblem(const std::string& path, const struct s
   return std::nullopt;
 }
 
-// The events of `events` that came, or 0 once the deadline has passed.
-short Await(int fd, short events, Clock::time_point deadline) {
-  for (;;) {
-    const auto left = std::chrono::ceil<milliseconds>(deadline - Clock::now()).count();
-    if (left <= 0) return 0;
-    pollfd entry{fd, events, 0};
-    const int ready = ::poll(&entry, 1, static_cast<int>(std::min<decltype(left)>(left, INT_MAX)));
-    if (ready > 0) return entry.revents;
-    if (ready < 0 && errno != EINTR) return POLLERR;
-  }
-}
-
 std::string Count(std::size_t answered, std::size_t asked) {
   return std::to_string(answered) + " of " + std::to_string(asked) + " answers";
 }
@@ -176,7 +163,7 @@ InquiryResult Exchange(int fd, bool is_socket, const std::string& port,
       return Failed(InquiryOutcome::kUnreachable,
                     port + " did not take the inquiry: " + std::strerror(errno) + ".");
     }
-    if (Clock::now() >= deadline || Await(fd, POLLOUT, deadline) == 0) {
+    if (Clock::now() >= deadline || posix::AwaitEvents(fd, POLLOUT, deadline) == 0) {
       return Failed(InquiryOutcome::kUnreachable, port + " did not take the inquiry within " +
                                                       std::to_string(bound.count()) + " ms.");
     }
@@ -188,7 +175,7 @@ InquiryResult Exchange(int fd, bool is_socket, const std::string& port,
   std::size_t parsed = 0, answered = 0;
   std::string ended;
   while (answered < variables.size() && ended.empty()) {
-    if (Await(fd, POLLIN, deadline) == 0) break;
+    if (posix::AwaitEvents(fd, POLLIN, deadline) == 0) break;
     char buffer[4096];
     const ssize_t got = ::read(fd, buffer, sizeof buffer);
     if (got > 0) {

@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstring>
 #include <ctime>
 #include <mutex>
@@ -144,16 +143,8 @@ AddressList Resolve(const std::string& host, std::uint16_t port, milliseconds ti
 // Waits until the socket is ready for `events`. False on an error, a hang-up
 // or when the deadline passes.
 bool WaitFor(int fd, short events, Clock::time_point deadline) {
-  for (;;) {
-    const auto remaining = std::chrono::ceil<milliseconds>(deadline - Clock::now()).count();
-    if (remaining <= 0) return false;
-    pollfd entry{fd, events, 0};
-    const int ready =
-        ::poll(&entry, 1, static_cast<int>(std::min<decltype(remaining)>(remaining, INT_MAX)));
-    if (ready < 0 && errno != EINTR) return false;
-    if (ready <= 0) continue;
-    return (entry.revents & (POLLERR | POLLHUP | POLLNVAL)) == 0;
-  }
+  const short came = posix::AwaitEvents(fd, events, deadline);
+  return came != 0 && (came & (POLLERR | POLLHUP | POLLNVAL)) == 0;
 }
 
 // A non-blocking connect, so that a printer that does not answer is given up

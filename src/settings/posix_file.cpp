@@ -32,22 +32,22 @@ int PollMilliseconds(Clock::duration remaining) {
 // Waits until the descriptor can take bytes. False on an error, a hang-up
 // (the reader of a FIFO went away) or when the deadline passes.
 bool WaitWritable(int fd, Clock::time_point deadline) {
-  for (;;) {
-    const auto remaining = deadline - Clock::now();
-    if (remaining <= Clock::duration::zero()) return false;
-    pollfd entry{fd, POLLOUT, 0};
-    const int ready = ::poll(&entry, 1, PollMilliseconds(remaining));
-    if (ready < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (ready == 0) continue;  // the deadline check above ends it
-    if ((entry.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) return false;
-    if ((entry.revents & POLLOUT) != 0) return true;
-  }
+  const short events = AwaitEvents(fd, POLLOUT, deadline);
+  return (events & (POLLERR | POLLHUP | POLLNVAL)) == 0 && (events & POLLOUT) != 0;
 }
 
 }  // namespace
+
+short AwaitEvents(int fd, short events, Clock::time_point deadline) {
+  for (;;) {
+    const auto remaining = deadline - Clock::now();
+    if (remaining <= Clock::duration::zero()) return 0;
+    pollfd entry{fd, events, 0};
+    const int ready = ::poll(&entry, 1, PollMilliseconds(remaining));
+    if (ready > 0) return entry.revents;
+    if (ready < 0 && errno != EINTR) return POLLERR;
+  }
+}
 
 UniqueFd::UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
 

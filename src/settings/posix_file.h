@@ -36,6 +36,11 @@ class UniqueFd {
 // open(2), tried again when a signal interrupts it.
 UniqueFd Open(const std::filesystem::path& path, int flags, mode_t mode = 0);
 
+// Waits until `fd` is ready for one of `events` (poll(2)), going on after
+// interrupts: the events that came, which may include POLLERR, POLLHUP or
+// POLLNVAL; 0 once `deadline` has passed; POLLERR when poll itself fails.
+short AwaitEvents(int fd, short events, std::chrono::steady_clock::time_point deadline);
+
 // Writes every byte, going on after partial and interrupted writes. When the
 // descriptor is non-blocking and takes nothing, waits until it can take more,
 // but never longer than `timeout` from the start. False when the descriptor
